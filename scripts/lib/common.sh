@@ -1,0 +1,32 @@
+# Shared by the scripts: install what is missing from Debian's packages.
+# Source it; it defines need_packages.
+
+as_root() {
+  if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
+}
+
+_apt_updated=0
+need_packages() {
+  local missing=()
+  local p
+  for p in "$@"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  echo "Installing: ${missing[*]}"
+  if [ "$_apt_updated" -eq 0 ]; then
+    as_root apt-get update -qq
+    _apt_updated=1
+  fi
+  as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+# What building and testing the program itself needs.
+BASE_PACKAGES=(build-essential cmake qt6-base-dev qt6-base-dev-tools libgl-dev
+               fonts-ipafont-gothic locales)
+
+configure_and_build() {
+  local dir=$1; shift
+  cmake -S . -B "$dir" -G "Unix Makefiles" "$@" >/dev/null
+  cmake --build "$dir" -j"$(nproc)"
+}

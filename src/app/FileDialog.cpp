@@ -1,0 +1,49 @@
+#include "app/FileDialog.h"
+#include "platform/NativePath.h"
+
+#include <QDir>
+#include <QFileDialog>
+
+namespace app {
+
+QStringList qtNameFilters(const QString &filter)
+{
+    QStringList parts = filter.split(QLatin1Char('|'));
+    if (!parts.isEmpty() && parts.last().isEmpty())
+        parts.removeLast();
+    QStringList result;
+    for (int i = 0; i + 1 < parts.size(); i += 2) {
+        const QString description = parts[i];
+        QString pattern = parts[i + 1];
+        pattern.replace(QLatin1Char(';'), QLatin1Char(' '));
+        if (description == pattern || description.endsWith(QLatin1Char('(') + pattern + QLatin1Char(')')))
+            result << description;
+        else
+            result << description + QLatin1String(" (") + pattern + QLatin1Char(')');
+    }
+    return result;
+}
+
+QString runFileDialog(QWidget *parent, const FileDialogRequest &request)
+{
+    QFileDialog dialog(parent);
+    dialog.setObjectName(request.objectName);
+    dialog.setAcceptMode(request.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(request.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    // Replacing an existing batch file needs no question.
+    if (request.save)
+        dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
+    const QStringList filters = qtNameFilters(request.filter);
+    dialog.setNameFilters(filters);
+    if (request.filterIndex >= 1 && request.filterIndex <= filters.size())
+        dialog.selectNameFilter(filters[request.filterIndex - 1]);
+    dialog.setDirectory(platform::nativePath(request.initialDirectory));
+    if (!request.presetName.isEmpty())
+        dialog.selectFile(request.presetName);
+    if (dialog.exec() != QDialog::Accepted)
+        return QString();
+    const QStringList files = dialog.selectedFiles();
+    return files.isEmpty() ? QString() : QDir::toNativeSeparators(files.first());
+}
+
+} // namespace app

@@ -1,0 +1,30 @@
+#pragma once
+#include <QString>
+#include <QStringList>
+
+class QWidget;
+
+namespace app {
+
+// A file dialog as the program describes it: a filter string of
+// "description|pattern|" pairs, a 1-based initial filter, an initial folder
+// and a preset name.
+struct FileDialogRequest {
+    QString objectName;   // "dlgEditFileSelect" or "dlgCommonDialog"
+    QString filter;
+    int filterIndex = 1;
+    QString initialDirectory;
+    QString presetName;
+    bool save = false;
+};
+
+// The Qt name filters for a "description|pattern|" string: each description
+// is shown as written; its pattern is added in brackets only when the
+// description does not already end with it.
+QStringList qtNameFilters(const QString &filter);
+
+// Shows the dialog modally and returns the chosen file's full path (with the
+// system's separators), or an empty string when the user cancelled.
+QString runFileDialog(QWidget *parent, const FileDialogRequest &request);
+
+} // namespace app

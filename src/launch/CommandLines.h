@@ -1,0 +1,21 @@
+#pragma once
+#include <QString>
+#include <QStringList>
+
+class SettingsAccess;
+
+namespace launch {
+
+// The compiler line for the selected entry (selected < 0: none).
+QString BuildCompileCommand(SettingsAccess &settings, const QStringList &entries, int selected);
+
+// The editor line for a chosen file; empty when the name has no "." and so
+// no base name.
+QString BuildEditorCommand(SettingsAccess &settings, const QStringList &entries, int selected,
+                           const QString &fileName);
+
+// The editor's package word: the selected entry first and unchanged, then the
+// others in list order with "\" turned into ".", each followed by ";".
+QString PackageWord(const QStringList &entries, int selected);
+
+} // namespace launch

@@ -1,0 +1,6 @@
+#include "packages/NewPackage.h"
+#include "app/MainContext.h"
+
+namespace packages {
+void cmdNewDir_Click(MainContext &) {}
+} // namespace packages

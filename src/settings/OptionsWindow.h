@@ -1,0 +1,39 @@
+#pragma once
+#include "settings/SettingsAccess.h"
+
+#include <QPointer>
+#include <QString>
+
+class QWidget;
+class frmOptions;
+
+// The main window's one Options object for the whole run. The dialog's
+// state (its nine fields, which are the live settings) is created on first
+// use and discarded whenever the dialog closes.
+class OptionsWindow : public SettingsAccess
+{
+public:
+    OptionsWindow(const QString &appPath, QWidget *owner);
+    ~OptionsWindow() override;
+
+    QString value(const QString &key) override;
+    void setValue(const QString &key, const QString &value) override;
+
+    // Tool > Option...: modal over the owner; returns when the dialog closes.
+    void showModal();
+    // After a batch-file import: on the given tab, main window stays usable.
+    void showModeless(int tab);
+
+    bool isLoaded() const;
+    // Discards the dialog's state without saving, as Cancel does.
+    void unload();
+    // The dialog while its state exists, else null.
+    frmOptions *form() const;
+
+private:
+    frmOptions *ensureLoaded();
+
+    QString m_appPath;
+    QWidget *m_owner;
+    QPointer<frmOptions> m_form;
+};

@@ -1,0 +1,27 @@
+#pragma once
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+namespace workspace {
+
+QString workspaceFilePath(const QString &appPath);
+
+// The workspace file as lines ended by CR LF, in the system's 8-bit code
+// page: the entries, two empty lines, the selected entry, EditFileName.
+// Empty entries cannot be stored (an empty line ends the entries), so they
+// are left out.
+QByteArray serializeWorkspace(const QStringList &entries, int selected, const QString &editFileName);
+
+// What a workspace file yields, read the way the loader reads it: entries are
+// only taken once the selected-entry line has been read; EditFileName only
+// when its line is there too.
+struct WorkspaceContent {
+    std::optional<QStringList> entries;
+    QString selectedText;
+    std::optional<QString> editFileName;
+};
+WorkspaceContent parseWorkspace(const QByteArray &bytes);
+
+} // namespace workspace

@@ -1,0 +1,545 @@
+#include "workspace/frmMain.h"
+
+#include "app/LocalizeForm.h"
+#include "app/Paths.h"
+#include "launch/BatchFiles.h"
+#include "launch/LaunchActions.h"
+#include "packages/NewPackage.h"
+#include "platform/NativePath.h"
+#include "workspace/LibrarySelection.h"
+#include "workspace/SourceList.h"
+#include "workspace/WorkspaceFile.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDateTime>
+#include <QFile>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPainter>
+#include <QPushButton>
+#include <QSaveFile>
+#include <QSettings>
+#include <QShortcut>
+#include <QStatusBar>
+#include <QStyle>
+#include <QTimer>
+#include <QToolButton>
+
+#include <climits>
+#include <cmath>
+
+namespace {
+
+constexpr int kDefaultLeft = 1000;
+constexpr int kDefaultTop = 1000;
+constexpr int kDefaultWidth = 6500;
+constexpr int kDefaultHeight = 6500;
+
+// A small icon of the program's own: a function block with one input and one
+// output.
+QIcon programIcon()
+{
+    QPixmap pixmap(32, 32);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setPen(QPen(Qt::black, 2));
+    p.setBrush(QColor(0, 128, 128));
+    p.drawRect(8, 4, 16, 24);
+    p.drawLine(1, 16, 8, 16);
+    p.drawLine(24, 16, 31, 16);
+    p.setPen(Qt::white);
+    QFont f = p.font();
+    f.setBold(true);
+    f.setPixelSize(14);
+    p.setFont(f);
+    p.drawText(QRect(8, 4, 16, 24), Qt::AlignCenter, QStringLiteral("T"));
+    return QIcon(pixmap);
+}
+
+int keyCodeOf(int qtKey)
+{
+    switch (qtKey) {
+    case Qt::Key_Up:
+        return 38;
+    case Qt::Key_Down:
+        return 40;
+    case Qt::Key_Delete:
+        return 46;
+    default:
+        // Letters and digits carry their character code, as the handler expects.
+        return qtKey;
+    }
+}
+
+int shiftMaskOf(Qt::KeyboardModifiers modifiers)
+{
+    int mask = 0;
+    if (modifiers & Qt::ShiftModifier)
+        mask |= workspace::kShiftMask;
+    if (modifiers & Qt::ControlModifier)
+        mask |= workspace::kCtrlMask;
+    if (modifiers & Qt::AltModifier)
+        mask |= workspace::kAltMask;
+    return mask;
+}
+
+// A stored placement value: decimal text; anything else counts as absent.
+int placementValue(QSettings &store, const QString &key, int fallback)
+{
+    const QVariant stored = store.value(key);
+    if (!stored.isValid())
+        return fallback;
+    bool ok = false;
+    const double value = stored.toString().trimmed().toDouble(&ok);
+    if (!ok || !std::isfinite(value) || value < INT_MIN || value > INT_MAX)
+        return fallback;
+    return workspace::roundHalfEven(value);
+}
+
+} // namespace
+
+std::unique_ptr<QSettings> defaultPlacementStore()
+{
+    return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
+                                       QStringLiteral("TAVO_Starter"), QStringLiteral("TAVO_Starter"));
+}
+
+frmMain::frmMain(const QString &appPath, PlacementStoreFactory placementStore, QWidget *parent)
+    : QMainWindow(parent),
+      m_appPath(appPath),
+      m_placementStore(std::move(placementStore)),
+      m_options(appPath, this)
+{
+    setObjectName(QStringLiteral("frmMain"));
+    setProperty(app::kTagProperty, QStringLiteral("2"));
+    setWindowTitle(QStringLiteral("TAVO Starter"));
+    setWindowIcon(programIcon());
+    buildControls();
+    buildMenus();
+    buildStatusBar();
+    Form_Load();
+}
+
+frmMain::~frmMain() = default;
+
+void frmMain::buildControls()
+{
+    central = new QWidget(this);
+    central->setObjectName(QStringLiteral("frmMainClient"));
+    setCentralWidget(central);
+
+    auto bigButton = [this](const char *name, const char *tag, QStyle::StandardPixmap icon) {
+        auto *b = new QToolButton(central);
+        b->setObjectName(QLatin1String(name));
+        b->setProperty(app::kTagProperty, QLatin1String(tag));
+        b->setText(QLatin1String(tag));
+        b->setIcon(style()->standardIcon(icon));
+        b->setIconSize(QSize(32, 32));
+        b->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+        b->setFocusPolicy(Qt::StrongFocus);
+        return b;
+    };
+    cmdEdit = bigButton("cmdEdit", "1026", QStyle::SP_FileDialogDetailedView);
+    cmdCompile = bigButton("cmdCompile", "1027", QStyle::SP_MediaPlay);
+
+    auto sideButton = [this](const char *name, const QString &tag, const QString &caption, bool tabStop) {
+        auto *b = new QPushButton(caption, central);
+        b->setObjectName(QLatin1String(name));
+        if (!tag.isEmpty())
+            b->setProperty(app::kTagProperty, tag);
+        b->setAutoDefault(false);
+        b->setFocusPolicy(tabStop ? Qt::StrongFocus : Qt::ClickFocus);
+        return b;
+    };
+    cmdUp = sideButton("cmdUp", QString(), QStringLiteral("↑"), false);
+    cmdDwn = sideButton("cmdDwn", QString(), QStringLiteral("↓"), false);
+
+    lstsrcpath = new QListWidget(central);
+    lstsrcpath->setObjectName(QStringLiteral("lstsrcpath"));
+    lstsrcpath->setSelectionMode(QAbstractItemView::SingleSelection);
+    lstsrcpath->setSortingEnabled(false);
+    lstsrcpath->installEventFilter(this);
+
+    cmdEditSrcpath = sideButton("cmdEditSrcpath", QStringLiteral("1031"), QStringLiteral("編集"), true);
+    cmdNewDir = sideButton("cmdNewDir", QStringLiteral("1030"), QStringLiteral("New..."), false);
+    cmdDelete = sideButton("cmdDelete", QStringLiteral("1032"), QStringLiteral("Del"), false);
+    cmdDelete->setVisible(false);
+
+    setTabOrder(cmdEdit, cmdCompile);
+    setTabOrder(cmdCompile, cmdUp);
+    setTabOrder(cmdUp, cmdDwn);
+    setTabOrder(cmdDwn, lstsrcpath);
+    setTabOrder(lstsrcpath, cmdEditSrcpath);
+    setTabOrder(cmdEditSrcpath, cmdNewDir);
+    setTabOrder(cmdNewDir, cmdDelete);
+
+    connect(cmdEdit, &QToolButton::clicked, this, &frmMain::cmdEdit_Click);
+    connect(cmdCompile, &QToolButton::clicked, this, &frmMain::cmdCompile_Click);
+    connect(cmdUp, &QPushButton::clicked, this, [this] { workspace::cmdUp_Click(lstsrcpath); });
+    connect(cmdDwn, &QPushButton::clicked, this, [this] { workspace::cmdDwn_Click(lstsrcpath); });
+    connect(cmdDelete, &QPushButton::clicked, this, [this] { workspace::cmdDelete_Click(lstsrcpath); });
+    connect(cmdEditSrcpath, &QPushButton::clicked, this, &frmMain::cmdEditSrcpath_Click);
+    connect(cmdNewDir, &QPushButton::clicked, this, &frmMain::cmdNewDir_Click);
+
+    // cmdEdit is the default button: Enter presses it, unless another button
+    // has the focus, which Enter then presses.
+    for (int key : {int(Qt::Key_Return), int(Qt::Key_Enter)}) {
+        auto *enter = new QShortcut(QKeySequence(key), this);
+        enter->setContext(Qt::WindowShortcut);
+        connect(enter, &QShortcut::activated, this, [this] {
+            if (auto *button = qobject_cast<QAbstractButton *>(QApplication::focusWidget());
+                button && button->window() == this)
+                button->click();
+            else
+                cmdEdit->click();
+        });
+    }
+}
+
+void frmMain::buildMenus()
+{
+    auto entry = [this](QMenu *menu, const char *name, const char *id) {
+        auto *a = new QAction(QLatin1String(id), this);
+        a->setObjectName(QLatin1String(name));
+        menu->addAction(a);
+        return a;
+    };
+    auto separator = [this](QMenu *menu, const char *name) {
+        auto *a = new QAction(QStringLiteral("-"), this);
+        a->setObjectName(QLatin1String(name));
+        a->setSeparator(true);
+        menu->addAction(a);
+        return a;
+    };
+    auto topMenu = [this](const char *name, const char *id) {
+        auto *m = new QMenu(QLatin1String(id), this);
+        m->setObjectName(QLatin1String(name));
+        menuBar()->addMenu(m);
+        return m;
+    };
+
+    mnuFile = topMenu("mnuFile", "1000");
+    mnuLoadEditFile = entry(mnuFile, "mnuLoadEditFile", "1021");
+    mnuLoadEditFile->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    mnuLoadCompile = entry(mnuFile, "mnuLoadCompile", "1022");
+    mnuFileBar1 = separator(mnuFile, "mnuFileBar1");
+    mnuSaveEdit = entry(mnuFile, "mnuSaveEdit", "1023");
+    mnuSaveEdit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    mnuSaveCompile = entry(mnuFile, "mnuSaveCompile", "1024");
+    mnuFileBar3 = separator(mnuFile, "mnuFileBar3");
+    mnuFileExit = entry(mnuFile, "mnuFileExit", "1001");
+
+    mnuTools = topMenu("mnuTools", "1002");
+    mnuToolsOptions = entry(mnuTools, "mnuToolsOptions", "1003");
+
+    mnuHelp = topMenu("mnuHelp", "1004");
+    mnuBlockEditorHelp = entry(mnuHelp, "mnuBlockEditorHelp", "1025");
+    mnuFileBar2 = separator(mnuHelp, "mnuFileBar2");
+    mnuHelpAbout = entry(mnuHelp, "mnuHelpAbout", "1005");
+
+    connect(mnuLoadEditFile, &QAction::triggered, this, [this] { launch::mnuLoadEditFile_Click(*this); });
+    connect(mnuLoadCompile, &QAction::triggered, this, [this] { launch::mnuLoadCompile_Click(*this); });
+    connect(mnuSaveEdit, &QAction::triggered, this, [this] { launch::mnuSaveEdit_Click(*this); });
+    connect(mnuSaveCompile, &QAction::triggered, this, [this] { launch::mnuSaveCompile_Click(*this); });
+    connect(mnuFileExit, &QAction::triggered, this, &frmMain::close);
+    connect(mnuToolsOptions, &QAction::triggered, this, &frmMain::mnuToolsOptions_Click);
+    connect(mnuBlockEditorHelp, &QAction::triggered, this, [this] { about::mnuBlockEditorHelp_Click(*this); });
+    connect(mnuHelpAbout, &QAction::triggered, this, &frmMain::mnuHelpAbout_Click);
+}
+
+void frmMain::buildStatusBar()
+{
+    sbStatusBar = new QStatusBar(this);
+    sbStatusBar->setObjectName(QStringLiteral("sbStatusBar"));
+    sbStatusBar->setSizeGripEnabled(true);
+    setStatusBar(sbStatusBar);
+    const int minimum = qRound(1440 / twipsPerPixel());
+    auto panel = [this, minimum](const char *name, const QString &text) {
+        auto *label = new QLabel(text, sbStatusBar);
+        label->setObjectName(QLatin1String(name));
+        label->setMinimumWidth(minimum);
+        label->setFrameShape(QFrame::Panel);
+        label->setFrameShadow(QFrame::Sunken);
+        return label;
+    };
+    sbPanelText = panel("sbPanelText", QStringLiteral("ｽﾃｰﾀｽ"));
+    sbPanelDate = panel("sbPanelDate", QString());
+    sbPanelTime = panel("sbPanelTime", QString());
+    sbStatusBar->addWidget(sbPanelText, 1);
+    sbStatusBar->addPermanentWidget(sbPanelDate);
+    sbStatusBar->addPermanentWidget(sbPanelTime);
+    updateClock();
+    auto *clock = new QTimer(this);
+    connect(clock, &QTimer::timeout, this, &frmMain::updateClock);
+    clock->start(1000);
+}
+
+void frmMain::updateClock()
+{
+    const QDateTime now = QDateTime::currentDateTime();
+    sbPanelDate->setText(QLocale::system().toString(now.date(), QLocale::ShortFormat));
+    sbPanelTime->setText(QLocale::system().toString(now.time(), QLocale::ShortFormat));
+}
+
+double frmMain::twipsPerPixel() const
+{
+    const int dpi = logicalDpiX();
+    return dpi > 0 ? 1440.0 / dpi : 15.0;
+}
+
+QString frmMain::SrcDir() const
+{
+    return app::SrcDir(m_appPath);
+}
+
+QString frmMain::LibDir() const
+{
+    return app::LibDir(m_appPath);
+}
+
+QString frmMain::statusText() const
+{
+    return sbPanelText->text();
+}
+
+void frmMain::setStatusText(const QString &text)
+{
+    sbPanelText->setText(text);
+}
+
+void frmMain::setBusy(bool busy)
+{
+    if (busy)
+        setCursor(Qt::WaitCursor);
+    else
+        unsetCursor();
+}
+
+void frmMain::showOptionsModeless(int tab)
+{
+    m_options.showModeless(tab);
+}
+
+void frmMain::Form_Load()
+{
+    app::LocalizeForm(this);
+
+    const double tpp = twipsPerPixel();
+    if (m_placementStore) {
+        std::unique_ptr<QSettings> store = m_placementStore();
+        store->beginGroup(QStringLiteral("Settings"));
+        const int left = placementValue(*store, QStringLiteral("MainLeft"), kDefaultLeft);
+        move(qRound(left / tpp), y());
+        const int top = placementValue(*store, QStringLiteral("MainTop"), kDefaultTop);
+        move(x(), qRound(top / tpp));
+        const int width = placementValue(*store, QStringLiteral("MainWidth"), kDefaultWidth);
+        applyOuterSize(width, -1);
+        const int height = placementValue(*store, QStringLiteral("MainHeight"), kDefaultHeight);
+        applyOuterSize(-1, height);
+    }
+
+    m_filterIndexByExtension.insert(QStringLiteral("sys"), 1);
+    m_filterIndexByExtension.insert(QStringLiteral("dev"), 2);
+    m_filterIndexByExtension.insert(QStringLiteral("res"), 3);
+    m_filterIndexByExtension.insert(QStringLiteral("fbt"), 4);
+
+    LoadWorkspace();
+    applyLayout();
+}
+
+void frmMain::applyOuterSize(int widthTwips, int heightTwips)
+{
+    const double tpp = twipsPerPixel();
+    const QSize frameExtra = frameGeometry().size() - geometry().size();
+    if (widthTwips >= 0) {
+        m_pendingOuterWidth = widthTwips;
+        resize(qMax(1, qRound(widthTwips / tpp) - frameExtra.width()), height());
+    }
+    if (heightTwips >= 0) {
+        m_pendingOuterHeight = heightTwips;
+        resize(width(), qMax(1, qRound(heightTwips / tpp) - frameExtra.height()));
+    }
+}
+
+void frmMain::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    // The frame is known only once the window system has decorated the
+    // window; then the stored outer size is reached exactly.
+    QTimer::singleShot(150, this, [this] {
+        if (m_pendingOuterWidth < 0 || isMaximized() || isMinimized())
+            return;
+        const int w = m_pendingOuterWidth;
+        const int h = m_pendingOuterHeight;
+        m_pendingOuterWidth = m_pendingOuterHeight = -1;
+        if (frameGeometry().size() != geometry().size())
+            applyOuterSize(w, h);
+        m_pendingOuterWidth = m_pendingOuterHeight = -1;
+    });
+    Form_Resize();
+}
+
+void frmMain::resizeEvent(QResizeEvent *event)
+{
+    QMainWindow::resizeEvent(event);
+    Form_Resize();
+}
+
+void frmMain::Form_Resize()
+{
+    const double tpp = twipsPerPixel();
+    const int outerWidth = qRound(frameGeometry().width() * tpp);
+    const int menuHeight = menuBar()->isNativeMenuBar() ? 0 : menuBar()->sizeHint().height();
+    const int clientHeight = qRound((height() - menuHeight) * tpp);
+    const int statusHeight = qRound(sbStatusBar->sizeHint().height() * tpp);
+    workspace::applyResizeRule(m_layout, outerWidth, clientHeight, statusHeight);
+    applyLayout();
+}
+
+void frmMain::applyLayout()
+{
+    const double tpp = twipsPerPixel();
+    auto place = [tpp](QWidget *w, const workspace::TwipsRect &r) {
+        w->setGeometry(qRound(r.left / tpp), qRound(r.top / tpp), qRound(r.width / tpp),
+                       qRound(r.height / tpp));
+    };
+    place(cmdEdit, m_layout.cmdEdit);
+    place(cmdCompile, m_layout.cmdCompile);
+    place(cmdUp, m_layout.cmdUp);
+    place(cmdDwn, m_layout.cmdDwn);
+    place(lstsrcpath, m_layout.lstsrcpath);
+    place(cmdEditSrcpath, m_layout.cmdEditSrcpath);
+    place(cmdNewDir, m_layout.cmdNewDir);
+    place(cmdDelete, m_layout.cmdDelete);
+}
+
+void frmMain::closeEvent(QCloseEvent *event)
+{
+    if (!m_unloaded)
+        Form_Unload();
+    event->accept();
+}
+
+void frmMain::Form_Unload()
+{
+    m_unloaded = true;
+    SaveWorkspace();
+    emit unloadStep(QStringLiteral("SaveWorkspace"));
+
+    // The other windows, most recently loaded first.
+    if (m_about.isLoaded()) {
+        m_about.unload();
+        emit unloadStep(QStringLiteral("frmAbout"));
+    }
+    if (m_options.isLoaded()) {
+        m_options.unload();
+        emit unloadStep(QStringLiteral("frmOptions"));
+    }
+
+    if (!isMinimized() && m_placementStore) {
+        const double tpp = twipsPerPixel();
+        const QRect outer = frameGeometry();
+        std::unique_ptr<QSettings> store = m_placementStore();
+        store->beginGroup(QStringLiteral("Settings"));
+        store->setValue(QStringLiteral("MainLeft"), QString::number(qRound(outer.x() * tpp)));
+        store->setValue(QStringLiteral("MainTop"), QString::number(qRound(outer.y() * tpp)));
+        store->setValue(QStringLiteral("MainWidth"), QString::number(qRound(outer.width() * tpp)));
+        store->setValue(QStringLiteral("MainHeight"), QString::number(qRound(outer.height() * tpp)));
+        store->endGroup();
+        store->sync();
+        emit unloadStep(QStringLiteral("placement"));
+    }
+}
+
+void frmMain::SaveWorkspace()
+{
+    setStatusText(QStringLiteral("Save workspace..."));
+    const QString path = workspace::workspaceFilePath(m_appPath);
+    setBusy(true);
+    setStatusText(QStringLiteral("Saving..."));
+    // Written whole, then put in place: a failed write leaves the old file.
+    QSaveFile file(platform::nativePath(path));
+    if (file.open(QIODevice::WriteOnly)) {
+        const QByteArray bytes = workspace::serializeWorkspace(
+            workspace::entries(lstsrcpath), workspace::selectedIndex(lstsrcpath), m_editFileName);
+        if (file.write(bytes) == bytes.size())
+            file.commit();
+        else
+            file.cancelWriting();
+    }
+    setStatusText(QString());
+    setBusy(false);
+}
+
+void frmMain::LoadWorkspace()
+{
+    setStatusText(QStringLiteral("Load workspace..."));
+    const QString path = workspace::workspaceFilePath(m_appPath);
+    setBusy(true);
+    setStatusText(QStringLiteral("Loading..."));
+    QFile file(platform::nativePath(path));
+    if (file.open(QIODevice::ReadOnly)) {
+        const workspace::WorkspaceContent content = workspace::parseWorkspace(file.readAll());
+        if (content.entries) {
+            lstsrcpath->addItems(*content.entries);
+            const int index = content.entries->indexOf(content.selectedText);
+            if (index >= 0)
+                workspace::setSelectedIndex(lstsrcpath, index);
+            lstsrcpath->update();
+        }
+        if (content.editFileName)
+            m_editFileName = *content.editFileName;
+    }
+    setStatusText(QString());
+    setBusy(false);
+}
+
+bool frmMain::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == lstsrcpath && event->type() == QEvent::KeyPress) {
+        auto *key = static_cast<QKeyEvent *>(event);
+        const int keyCode = keyCodeOf(key->key());
+        const int shift = shiftMaskOf(key->modifiers());
+        workspace::lstsrcpath_KeyDown(lstsrcpath, keyCode, shift);
+        // The list itself ignores Alt with the arrow keys, as native lists do;
+        // everything else it still handles.
+        if (shift == workspace::kAltMask && (keyCode == 38 || keyCode == 40))
+            return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void frmMain::cmdEdit_Click()
+{
+    launch::cmdEdit_Click(*this);
+}
+
+void frmMain::cmdCompile_Click()
+{
+    launch::cmdCompile_Click(*this);
+}
+
+void frmMain::cmdEditSrcpath_Click()
+{
+    workspace::cmdEditSrcpath_Click(*this);
+}
+
+void frmMain::cmdNewDir_Click()
+{
+    packages::cmdNewDir_Click(*this);
+}
+
+void frmMain::mnuHelpAbout_Click()
+{
+    m_about.show(this);
+}
+
+void frmMain::mnuToolsOptions_Click()
+{
+    m_options.showModal();
+}

@@ -1,0 +1,129 @@
+#pragma once
+#include "app/MainContext.h"
+#include "about/AboutBox.h"
+#include "settings/OptionsWindow.h"
+#include "workspace/MainLayout.h"
+
+#include <QHash>
+#include <QMainWindow>
+#include <functional>
+#include <memory>
+
+class QAction;
+class QLabel;
+class QListWidget;
+class QMenu;
+#include <QSettings>
+class QStatusBar;
+class QToolButton;
+class QPushButton;
+
+// Opens the per-user store that keeps the window placement.
+using PlacementStoreFactory = std::function<std::unique_ptr<QSettings>()>;
+std::unique_ptr<QSettings> defaultPlacementStore();
+
+class frmMain : public QMainWindow, public MainContext
+{
+    Q_OBJECT
+public:
+    // Builds the window and runs its load sequence (captions, placement,
+    // extension table, workspace file).
+    explicit frmMain(const QString &appPath,
+                     PlacementStoreFactory placementStore = defaultPlacementStore,
+                     QWidget *parent = nullptr);
+    ~frmMain() override;
+
+    // MainContext
+    QString appPath() const override { return m_appPath; }
+    QWidget *mainWidget() override { return this; }
+    QListWidget *sourceList() override { return lstsrcpath; }
+    QString editFileName() const override { return m_editFileName; }
+    void setEditFileName(const QString &name) override { m_editFileName = name; }
+    const QHash<QString, int> &filterIndexByExtension() const override { return m_filterIndexByExtension; }
+    QString statusText() const override;
+    void setStatusText(const QString &text) override;
+    void setBusy(bool busy) override;
+    SettingsAccess &settings() override { return m_options; }
+    void showOptionsModeless(int tab) override;
+
+    OptionsWindow &options() { return m_options; }
+    const workspace::MainLayout &layoutTwips() const { return m_layout; }
+    double twipsPerPixel() const;
+
+    // Routines of the window.
+    QString SrcDir() const;
+    QString LibDir() const;
+    void SaveWorkspace();
+    void LoadWorkspace();
+
+signals:
+    // One line per step of the unload sequence, for those who watch it.
+    void unloadStep(const QString &step);
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void buildControls();
+    void buildMenus();
+    void buildStatusBar();
+    void Form_Load();
+    void Form_Resize();
+    void Form_Unload();
+    void applyLayout();
+    void applyOuterSize(int widthTwips, int heightTwips);
+    void updateClock();
+
+    void cmdEdit_Click();
+    void cmdCompile_Click();
+    void cmdEditSrcpath_Click();
+    void cmdNewDir_Click();
+    void mnuHelpAbout_Click();
+    void mnuToolsOptions_Click();
+
+    QString m_appPath;
+    PlacementStoreFactory m_placementStore;
+    QString m_editFileName;
+    QHash<QString, int> m_filterIndexByExtension;
+    workspace::MainLayout m_layout;
+    OptionsWindow m_options;
+    about::AboutBoxHolder m_about;
+    bool m_unloaded = false;
+    // Outer size to reach once the window system has added its frame.
+    int m_pendingOuterWidth = -1;
+    int m_pendingOuterHeight = -1;
+
+public:
+    // Controls, named as the window's users know them.
+    QWidget *central = nullptr;
+    QToolButton *cmdEdit = nullptr;
+    QToolButton *cmdCompile = nullptr;
+    QStatusBar *sbStatusBar = nullptr;
+    QLabel *sbPanelText = nullptr;
+    QLabel *sbPanelDate = nullptr;
+    QLabel *sbPanelTime = nullptr;
+    QPushButton *cmdUp = nullptr;
+    QPushButton *cmdDwn = nullptr;
+    QListWidget *lstsrcpath = nullptr;
+    QPushButton *cmdEditSrcpath = nullptr;
+    QPushButton *cmdNewDir = nullptr;
+    QPushButton *cmdDelete = nullptr;
+
+    QMenu *mnuFile = nullptr;
+    QAction *mnuLoadEditFile = nullptr;
+    QAction *mnuLoadCompile = nullptr;
+    QAction *mnuFileBar1 = nullptr;
+    QAction *mnuSaveEdit = nullptr;
+    QAction *mnuSaveCompile = nullptr;
+    QAction *mnuFileBar3 = nullptr;
+    QAction *mnuFileExit = nullptr;
+    QMenu *mnuTools = nullptr;
+    QAction *mnuToolsOptions = nullptr;
+    QMenu *mnuHelp = nullptr;
+    QAction *mnuBlockEditorHelp = nullptr;
+    QAction *mnuFileBar2 = nullptr;
+    QAction *mnuHelpAbout = nullptr;
+};

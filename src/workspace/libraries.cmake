@@ -1,0 +1,5 @@
+# The source-tree scan and the library selection dialog.
+add_library(tavo_libraries STATIC
+  ${CMAKE_CURRENT_LIST_DIR}/LibrarySelection.cpp ${CMAKE_CURRENT_LIST_DIR}/LibrarySelection.h
+)
+target_link_libraries(tavo_libraries PUBLIC tavo_workspace tavo_app tavo_platform Qt6::Widgets)
