@@ -1,0 +1,1 @@
+#include "launch/BatchFormat.h"

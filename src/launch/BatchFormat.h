@@ -1,0 +1,2 @@
+#pragma once
+// Reading and writing Editor.bat and Compiler.bat.
