@@ -1,0 +1,2 @@
+#pragma once
+// Listing one directory for the source-tree scan.

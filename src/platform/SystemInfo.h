@@ -1,0 +1,2 @@
+#pragma once
+// Finding the system-information program and opening the help page.
