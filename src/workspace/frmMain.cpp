@@ -17,6 +17,7 @@
 #include <QFile>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLayout>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
@@ -122,6 +123,9 @@ frmMain::frmMain(const QString &appPath, PlacementStoreFactory placementStore, Q
     buildControls();
     buildMenus();
     buildStatusBar();
+    // The window keeps no minimum size of its own: the status bar's panels
+    // may be cut off in a small window, as the layout rule expects.
+    layout()->setSizeConstraint(QLayout::SetNoConstraint);
     Form_Load();
 }
 

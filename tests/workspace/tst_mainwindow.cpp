@@ -1,0 +1,397 @@
+#include "app/StringTable.h"
+#include "workspace/MainLayout.h"
+#include "workspace/SourceList.h"
+#include "workspace/frmMain.h"
+
+#include <QAction>
+#include <QFile>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenu>
+#include <QSettings>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
+#include <QPushButton>
+
+namespace {
+
+struct Kit {
+    QTemporaryDir dir;
+    QString path() const { return dir.path(); }
+    QString datPath() const { return dir.filePath("TAVO_Starter.dat"); }
+    QString storePath() const { return dir.filePath("placement.ini"); }
+    PlacementStoreFactory store() const
+    {
+        const QString file = storePath();
+        return [file] { return std::make_unique<QSettings>(file, QSettings::IniFormat); };
+    }
+    void writeDat(const QByteArray &bytes) const
+    {
+        QFile f(datPath());
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+    }
+    QByteArray readDat() const
+    {
+        QFile f(datPath());
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+    }
+    QString stored(const QString &key) const
+    {
+        QSettings s(storePath(), QSettings::IniFormat);
+        return s.value("Settings/" + key).toString();
+    }
+};
+
+QStringList listOf(frmMain &w)
+{
+    return workspace::entries(w.lstsrcpath);
+}
+
+} // namespace
+
+class TestMainWindow : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init() { app::setCurrentLanguage(app::Language::English); }
+    void controlsAndMenus();
+    void japaneseCaptions();
+    void firstStartPlacement();
+    void storedPlacementApplied();
+    void resizeRule();
+    void keyTable();
+    void buttonsMoveEntries();
+    void workspaceRestoredAndSaved();
+    void badWorkspaceFiles();
+    void unloadOrder();
+    void minimisedWritesNoPlacement();
+};
+
+void TestMainWindow::controlsAndMenus()
+{
+    Kit kit;
+    frmMain w(kit.path(), kit.store());
+    QCOMPARE(w.windowTitle(), QStringLiteral("TAVO Starter"));
+    QCOMPARE(w.objectName(), QStringLiteral("frmMain"));
+    QCOMPARE(w.property("Tag").toString(), QStringLiteral("2"));
+    QCOMPARE(w.cmdEdit->text(), QStringLiteral("&Open Editor"));
+    QCOMPARE(w.cmdCompile->text(), QStringLiteral("&Compile"));
+    QCOMPARE(w.cmdUp->text(), QStringLiteral("↑"));
+    QCOMPARE(w.cmdDwn->text(), QStringLiteral("↓"));
+    QCOMPARE(w.cmdNewDir->text(), QStringLiteral("&New..."));
+    QCOMPARE(w.cmdEditSrcpath->text(), QStringLiteral("&Libs..."));
+    QCOMPARE(w.cmdDelete->text(), QStringLiteral("&Delete..."));
+    QVERIFY(w.cmdDelete->isHidden());
+    QCOMPARE(w.sbPanelText->text(), QString()); // cleared by the workspace load
+
+    QCOMPARE(w.mnuFile->title(), QStringLiteral("&File"));
+    const QList<QAction *> file = w.mnuFile->actions();
+    QCOMPARE(file.size(), 7);
+    QCOMPARE(file[0]->text(), QStringLiteral("Import Editor.bat(&O)..."));
+    QCOMPARE(file[0]->shortcut(), QKeySequence("Ctrl+O"));
+    QCOMPARE(file[1]->text(), QStringLiteral("Import Compiler.bat(&O)..."));
+    QVERIFY(file[2]->isSeparator());
+    QCOMPARE(file[3]->text(), QStringLiteral("Export Editor.bat(&S)..."));
+    QCOMPARE(file[3]->shortcut(), QKeySequence("Ctrl+S"));
+    QCOMPARE(file[4]->text(), QStringLiteral("Export Compiler.bat(&S)..."));
+    QVERIFY(file[5]->isSeparator());
+    QCOMPARE(file[6]->text(), QStringLiteral("E&xit"));
+    QCOMPARE(w.mnuTools->title(), QStringLiteral("&Tool"));
+    QCOMPARE(w.mnuToolsOptions->text(), QStringLiteral("&Option..."));
+    QCOMPARE(w.mnuHelp->title(), QStringLiteral("&Help"));
+    const QList<QAction *> help = w.mnuHelp->actions();
+    QCOMPARE(help.size(), 3);
+    QCOMPARE(help[0]->text(), QStringLiteral("BlockEditor&Help..."));
+    QVERIFY(help[1]->isSeparator());
+    QCOMPARE(help[2]->text(), QStringLiteral("&About TAVO Starter..."));
+
+    // Down the right-hand column: up, down, new, libs.
+    const auto &l = w.layoutTwips();
+    QVERIFY(l.cmdUp.top < l.cmdDwn.top && l.cmdDwn.top < l.cmdNewDir.top &&
+            l.cmdNewDir.top < l.cmdEditSrcpath.top);
+    QCOMPARE(w.cmdUp->focusPolicy(), Qt::ClickFocus);
+    QCOMPARE(w.cmdEditSrcpath->focusPolicy(), Qt::StrongFocus);
+}
+
+void TestMainWindow::japaneseCaptions()
+{
+    app::setCurrentLanguage(app::Language::Japanese);
+    Kit kit;
+    frmMain w(kit.path(), kit.store());
+    QCOMPARE(w.windowTitle(), QStringLiteral("TAVO Starter"));
+    QCOMPARE(w.cmdEdit->text(), QString::fromUtf8("Editorを開く(&O)"));
+    QCOMPARE(w.cmdCompile->text(), QString::fromUtf8("コンパイル(&C)"));
+    QCOMPARE(w.cmdEditSrcpath->text(), QString::fromUtf8("ﾗｲﾌﾞﾗﾘ..."));
+    QCOMPARE(w.mnuFile->title(), QString::fromUtf8("ﾌｧｲﾙ(&F)"));
+    QCOMPARE(w.mnuFileExit->text(), QString::fromUtf8("終了(&X)"));
+    QCOMPARE(w.mnuHelpAbout->text(), QString::fromUtf8("ﾊﾞｰｼﾞｮﾝ情報(&A)..."));
+    QCOMPARE(w.cmdUp->text(), QStringLiteral("↑"));
+}
+
+void TestMainWindow::firstStartPlacement()
+{
+    Kit kit;
+    frmMain w(kit.path(), kit.store());
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    const double tpp = w.twipsPerPixel();
+    // The outer size is reached once the window system has added its frame.
+    QTRY_COMPARE(w.frameGeometry().width(), qRound(6500 / tpp));
+    QTRY_COMPARE(w.frameGeometry().height(), qRound(6500 / tpp));
+    QCOMPARE(w.frameGeometry().x(), qRound(1000 / tpp));
+    QCOMPARE(w.frameGeometry().y(), qRound(1000 / tpp));
+}
+
+void TestMainWindow::storedPlacementApplied()
+{
+    Kit kit;
+    {
+        QSettings s(kit.storePath(), QSettings::IniFormat);
+        s.setValue("Settings/MainLeft", "-30000"); // far off screen: applied unchanged
+        s.setValue("Settings/MainTop", "3000");
+        s.setValue("Settings/MainWidth", "not a number");
+        s.setValue("Settings/MainHeight", "4500");
+    }
+    frmMain w(kit.path(), kit.store());
+    const double tpp = w.twipsPerPixel();
+    QCOMPARE(w.frameGeometry().x(), qRound(-30000 / tpp));
+    QCOMPARE(w.frameGeometry().y(), qRound(3000 / tpp));
+    QCOMPARE(w.frameGeometry().width(), qRound(6500 / tpp));
+    QCOMPARE(w.frameGeometry().height(), qRound(4500 / tpp));
+}
+
+void TestMainWindow::resizeRule()
+{
+    workspace::MainLayout l;
+    workspace::applyResizeRule(l, 6500, 6000, 270);
+    QCOMPARE(l.cmdEdit.width, 3075);
+    QCOMPARE(l.cmdCompile.left, 3245);
+    QCOMPARE(l.cmdCompile.width, 3075);
+    QCOMPARE(l.lstsrcpath.width, 5155);
+    QCOMPARE(l.cmdUp.left, 5325);
+    for (int left : {l.cmdDwn.left, l.cmdNewDir.left, l.cmdDelete.left, l.cmdEditSrcpath.left})
+        QCOMPARE(left, 5325);
+    QCOMPARE(l.cmdUp.left + l.cmdUp.width, 6500 - 200);
+    QCOMPARE(l.lstsrcpath.height, 6000 - 270 - 960 - 50);
+    QCOMPARE(l.cmdEdit.left, 120);
+    QCOMPARE(l.lstsrcpath.top, 960);
+
+    // Half a twip goes to the even neighbour.
+    workspace::applyResizeRule(l, 6501, 6000, 270);
+    QCOMPARE(l.cmdEdit.width, 3076);
+    workspace::applyResizeRule(l, 6503, 6000, 270);
+    QCOMPARE(l.cmdEdit.width, 3076);
+
+    // A tiny window: refused sizes keep their last value, the rest still apply.
+    workspace::applyResizeRule(l, 6500, 6000, 270);
+    workspace::applyResizeRule(l, 300, 900, 270);
+    QCOMPARE(l.cmdEdit.width, 3075);
+    QCOMPARE(l.cmdCompile.width, 3075);
+    QCOMPARE(l.cmdCompile.left, 3245);
+    QCOMPARE(l.lstsrcpath.width, 5155);  // 300 - 120 - 975 - 250 < 0: refused
+    QCOMPARE(l.cmdUp.left, 5325);
+    QCOMPARE(l.lstsrcpath.height, 6000 - 270 - 960 - 50);
+    workspace::applyResizeRule(l, 1400, 900, 270);
+    QCOMPARE(l.cmdEdit.width, 525);
+    QCOMPARE(l.lstsrcpath.width, 55);
+    QCOMPARE(l.cmdUp.left, 225);
+
+    // The real window lays itself out by the same rule.
+    Kit kit;
+    frmMain w(kit.path(), kit.store());
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    const double tpp = w.twipsPerPixel();
+    const int W = qRound(w.frameGeometry().width() * tpp);
+    QCOMPARE(w.layoutTwips().cmdUp.left + w.layoutTwips().cmdUp.width, W - 200);
+    QVERIFY(qAbs(w.cmdUp->x() - (w.lstsrcpath->geometry().right() + 1) - qRound(50 / tpp)) <= 1);
+}
+
+void TestMainWindow::keyTable()
+{
+    Kit kit;
+    kit.writeDat("a\r\nb\r\nc\r\n\r\n\r\nb\r\n\r\n");
+    frmMain w(kit.path(), kit.store());
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QListWidget *list = w.lstsrcpath;
+    list->setFocus();
+    QCOMPARE(workspace::selectedIndex(list), 1);
+
+    QTest::keyClick(list, Qt::Key_Up, Qt::AltModifier);
+    QCOMPARE(listOf(w), (QStringList{"b", "a", "c"}));
+    QCOMPARE(workspace::selectedIndex(list), 0);
+    QTest::keyClick(list, Qt::Key_Up, Qt::AltModifier); // at the top: nothing
+    QCOMPARE(listOf(w), (QStringList{"b", "a", "c"}));
+    QCOMPARE(workspace::selectedIndex(list), 0);
+
+    QTest::keyClick(list, Qt::Key_Down, Qt::AltModifier);
+    QTest::keyClick(list, Qt::Key_Down, Qt::AltModifier);
+    QCOMPARE(listOf(w), (QStringList{"a", "c", "b"}));
+    QCOMPARE(workspace::selectedIndex(list), 2);
+    QTest::keyClick(list, Qt::Key_Down, Qt::AltModifier); // at the bottom: nothing
+    QCOMPARE(listOf(w), (QStringList{"a", "c", "b"}));
+
+    QTest::keyClick(list, Qt::Key_A, Qt::ControlModifier);
+    QCOMPARE(workspace::selectedIndex(list), 2);
+    QTest::keyClick(list, Qt::Key_A, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(workspace::selectedIndex(list), 2);
+
+    QTest::keyClick(list, Qt::Key_Delete, Qt::ControlModifier);
+    QTest::keyClick(list, Qt::Key_Delete, Qt::AltModifier);
+    QCOMPARE(list->count(), 3);
+    QTest::keyClick(list, Qt::Key_Delete, Qt::ShiftModifier);
+    QCOMPARE(listOf(w), (QStringList{"a", "c"}));
+    QCOMPARE(workspace::selectedIndex(list), -1);
+    QTest::keyClick(list, Qt::Key_Delete); // nothing selected: nothing happens
+    QCOMPARE(list->count(), 2);
+    QTest::keyClick(list, Qt::Key_Down, Qt::AltModifier); // nothing selected
+    QCOMPARE(listOf(w), (QStringList{"a", "c"}));
+
+    workspace::setSelectedIndex(list, 0);
+    QTest::keyClick(list, Qt::Key_Delete, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(listOf(w), QStringList{"c"});
+    // Plain arrows are the list's own navigation.
+    list->addItem("d");
+    workspace::setSelectedIndex(list, 0);
+    QTest::keyClick(list, Qt::Key_Down);
+    QCOMPARE(workspace::selectedIndex(list), 1);
+    QCOMPARE(listOf(w), (QStringList{"c", "d"}));
+}
+
+void TestMainWindow::buttonsMoveEntries()
+{
+    Kit kit;
+    kit.writeDat("a\r\nb\r\n\r\n\r\nb\r\n\r\n");
+    frmMain w(kit.path(), kit.store());
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QTest::mouseClick(w.cmdUp, Qt::LeftButton);
+    QCOMPARE(listOf(w), (QStringList{"b", "a"}));
+    QCOMPARE(workspace::selectedIndex(w.lstsrcpath), 0);
+    QTest::mouseClick(w.cmdDwn, Qt::LeftButton);
+    QCOMPARE(listOf(w), (QStringList{"a", "b"}));
+    QCOMPARE(workspace::selectedIndex(w.lstsrcpath), 1);
+}
+
+void TestMainWindow::workspaceRestoredAndSaved()
+{
+    Kit kit;
+    kit.writeDat("net\r\nmypkg\\util\r\nhmi\r\nhmi\r\n\r\n\r\nhmi\r\nMyFB.fbt\r\n");
+    {
+        frmMain w(kit.path(), kit.store());
+        QCOMPARE(listOf(w), (QStringList{"net", "mypkg\\util", "hmi", "hmi"}));
+        QCOMPARE(workspace::selectedIndex(w.lstsrcpath), 2); // the upper of two equal texts
+        QCOMPARE(w.editFileName(), QStringLiteral("MyFB.fbt"));
+        QCOMPARE(w.statusText(), QString());
+        QCOMPARE(w.cursor().shape(), Qt::ArrowCursor);
+        // Nothing is written before exit.
+        QCOMPARE(kit.readDat(), QByteArray("net\r\nmypkg\\util\r\nhmi\r\nhmi\r\n\r\n\r\nhmi\r\nMyFB.fbt\r\n"));
+        w.lstsrcpath->addItem("");  // an import can leave an empty entry
+        w.lstsrcpath->addItem("new");
+        w.setEditFileName("Other.res");
+        w.mnuFileExit->trigger();
+    }
+    QCOMPARE(kit.readDat(), QByteArray("net\r\nmypkg\\util\r\nhmi\r\nhmi\r\nnew\r\n\r\n\r\nhmi\r\nOther.res\r\n"));
+
+    // A selected text that matches nothing selects nothing.
+    kit.writeDat("a\r\n\r\n\r\nzz\r\n\r\n");
+    frmMain again(kit.path(), kit.store());
+    QCOMPARE(listOf(again), QStringList{"a"});
+    QCOMPARE(workspace::selectedIndex(again.lstsrcpath), -1);
+}
+
+void TestMainWindow::badWorkspaceFiles()
+{
+    // Garbage, long lines, an early end and an unreadable file: the window
+    // starts with what the reader yields and leaves the file alone.
+    QByteArray garbage;
+    for (int i = 0; i < 20000; ++i)
+        garbage += char((i * 131 + 7) % 256);
+    const QByteArray longLines = QByteArray(300000, 'x') + "\r\n\r\n\r\n" + QByteArray(300000, 'x') + "\r\n";
+    for (const QByteArray &bytes : {garbage, longLines, QByteArray("a\r\nb\r\n")}) {
+        Kit kit;
+        kit.writeDat(bytes);
+        frmMain w(kit.path(), kit.store());
+        QCOMPARE(kit.readDat(), bytes);
+        QCOMPARE(w.statusText(), QString());
+        for (const QString &e : listOf(w))
+            QVERIFY(!e.contains('\n') && !e.contains('\r'));
+    }
+    {
+        Kit kit;
+        kit.writeDat(longLines);
+        frmMain w(kit.path(), kit.store());
+        QCOMPARE(w.lstsrcpath->count(), 1);
+        QCOMPARE(workspace::selectedIndex(w.lstsrcpath), 0);
+    }
+    {
+        Kit kit;
+        QVERIFY(QDir(kit.path()).mkdir("TAVO_Starter.dat")); // cannot be opened as a file
+        frmMain w(kit.path(), kit.store());
+        QCOMPARE(w.lstsrcpath->count(), 0);
+        QCOMPARE(w.editFileName(), QString());
+        QCOMPARE(w.statusText(), QString());
+        w.close(); // the save fails quietly
+        QVERIFY(QFileInfo(kit.datPath()).isDir());
+    }
+}
+
+void TestMainWindow::unloadOrder()
+{
+    Kit kit;
+    frmMain w(kit.path(), kit.store());
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    w.lstsrcpath->addItem("pkg");
+    // A compile reads settings: that loads the Options window without showing it.
+    QCOMPARE(w.settings().value("Compiler"), QStringLiteral("..\\bin\\jikes"));
+    QVERIFY(w.options().isLoaded());
+
+    QStringList steps;
+    QByteArray datWhenOptionsUnloaded;
+    QString placementWhenOptionsUnloaded;
+    connect(&w, &frmMain::unloadStep, this, [&](const QString &step) {
+        steps << step;
+        if (step == "frmOptions") {
+            datWhenOptionsUnloaded = kit.readDat();
+            placementWhenOptionsUnloaded = kit.stored("MainLeft");
+        }
+    });
+    w.close();
+    QCOMPARE(steps, (QStringList{"SaveWorkspace", "frmOptions", "placement"}));
+    QCOMPARE(datWhenOptionsUnloaded, QByteArray("pkg\r\n\r\n\r\n\r\n\r\n"));
+    QCOMPARE(placementWhenOptionsUnloaded, QString());
+    QVERIFY(!w.options().isLoaded());
+    const double tpp = w.twipsPerPixel();
+    QCOMPARE(kit.stored("MainLeft"), QString::number(qRound(w.frameGeometry().x() * tpp)));
+    QCOMPARE(kit.stored("MainWidth"), QString::number(qRound(w.frameGeometry().width() * tpp)));
+    QCOMPARE(kit.stored("MainHeight"), QString::number(qRound(w.frameGeometry().height() * tpp)));
+}
+
+void TestMainWindow::minimisedWritesNoPlacement()
+{
+    Kit kit;
+    {
+        QSettings s(kit.storePath(), QSettings::IniFormat);
+        s.setValue("Settings/MainLeft", "1500");
+    }
+    frmMain w(kit.path(), kit.store());
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    w.showMinimized();
+    QTRY_VERIFY(w.isMinimized());
+    QSignalSpy steps(&w, &frmMain::unloadStep);
+    w.close();
+    QCOMPARE(kit.stored("MainLeft"), QStringLiteral("1500"));
+    QCOMPARE(kit.stored("MainWidth"), QString());
+    QVERIFY(QFileInfo::exists(kit.datPath())); // the workspace is still saved
+    QCOMPARE(steps.count(), 1);
+}
+
+QTEST_MAIN(TestMainWindow)
+#include "tst_mainwindow.moc"

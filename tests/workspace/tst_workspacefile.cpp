@@ -1,0 +1,139 @@
+#include "workspace/WorkspaceFile.h"
+
+#include <QTest>
+
+using namespace workspace;
+
+class TestWorkspaceFile : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void exampleLayout();
+    void emptyWorkspace();
+    void roundTrip_data();
+    void roundTrip();
+    void bigListReadsWhole();
+    void emptyEntriesAreLeftOut();
+    void handEditedEmptyLineEndsEntries();
+    void earlyEnd();
+    void lineEnds();
+};
+
+void TestWorkspaceFile::exampleLayout()
+{
+    const QByteArray bytes = serializeWorkspace({"mypkg", "mypkg\\util"}, 1, "MyFB.fbt");
+    QCOMPARE(bytes, QByteArray("mypkg\r\nmypkg\\util\r\n\r\n\r\nmypkg\\util\r\nMyFB.fbt\r\n"));
+    QCOMPARE(workspaceFilePath("C:\\kit"), QStringLiteral("C:\\kit\\TAVO_Starter.dat"));
+}
+
+void TestWorkspaceFile::emptyWorkspace()
+{
+    QCOMPARE(serializeWorkspace({}, -1, QString()), QByteArray("\r\n\r\n\r\n\r\n"));
+    const WorkspaceContent c = parseWorkspace("\r\n\r\n\r\n\r\n");
+    QVERIFY(c.entries);
+    QVERIFY(c.entries->isEmpty());
+    QCOMPARE(c.selectedText, QString());
+    QCOMPARE(c.editFileName.value_or("unset"), QString());
+}
+
+void TestWorkspaceFile::roundTrip_data()
+{
+    QTest::addColumn<QStringList>("entries");
+    QTest::addColumn<int>("selected");
+    QTest::addColumn<QString>("editFile");
+    QTest::newRow("plain") << QStringList{"a", "b\\c"} << 0 << "x.fbt";
+    QTest::newRow("nothing selected") << QStringList{"a", "b"} << -1 << "";
+    QTest::newRow("comma quote blank") << QStringList{"a,b", "\"q\"", "  lead", "tab\there"} << 2
+                                       << "My FB,1.fbt";
+    QTest::newRow("duplicates") << QStringList{"same", "same"} << 1 << "f.res";
+    QTest::newRow("non-ascii") << QStringList{QString::fromUtf8("ﾗｲﾌﾞﾗﾘ"), "ü"} << 0 << "";
+}
+
+void TestWorkspaceFile::roundTrip()
+{
+    QFETCH(QStringList, entries);
+    QFETCH(int, selected);
+    QFETCH(QString, editFile);
+    const WorkspaceContent c = parseWorkspace(serializeWorkspace(entries, selected, editFile));
+    QVERIFY(c.entries);
+    QCOMPARE(*c.entries, entries);
+    QCOMPARE(c.selectedText, selected >= 0 ? entries[selected] : QString());
+    QCOMPARE(c.editFileName.value_or("unset"), editFile);
+}
+
+void TestWorkspaceFile::bigListReadsWhole()
+{
+    for (int count : {256, 300}) {
+        QStringList entries;
+        for (int i = 0; i < count; ++i)
+            entries << QStringLiteral("pkg%1").arg(i);
+        const WorkspaceContent c = parseWorkspace(serializeWorkspace(entries, count - 1, "a.sys"));
+        QVERIFY(c.entries);
+        QCOMPARE(c.entries->size(), count);
+        QCOMPARE(c.entries->last(), entries.last());
+        QCOMPARE(c.selectedText, entries.last());
+    }
+}
+
+void TestWorkspaceFile::emptyEntriesAreLeftOut()
+{
+    const QByteArray bytes = serializeWorkspace({"a", "", "b"}, 2, "f.fbt");
+    QCOMPARE(bytes, QByteArray("a\r\nb\r\n\r\n\r\nb\r\nf.fbt\r\n"));
+    const WorkspaceContent c = parseWorkspace(bytes);
+    QCOMPARE(*c.entries, (QStringList{"a", "b"}));
+    QCOMPARE(c.selectedText, QStringLiteral("b"));
+}
+
+void TestWorkspaceFile::handEditedEmptyLineEndsEntries()
+{
+    // a, (empty), b, c, d, e: b is the skipped line, c the selected text,
+    // d EditFileName; e is never read.
+    const WorkspaceContent c = parseWorkspace("a\r\n\r\nb\r\nc\r\nd\r\ne\r\n\r\n\r\n\r\n");
+    QCOMPARE(*c.entries, QStringList{"a"});
+    QCOMPARE(c.selectedText, QStringLiteral("c"));
+    QCOMPARE(*c.editFileName, QStringLiteral("d"));
+}
+
+void TestWorkspaceFile::earlyEnd()
+{
+    // Ends before the selected-text line: nothing is taken.
+    WorkspaceContent c = parseWorkspace("a\r\nb\r\n\r\n\r\n");
+    QVERIFY(!c.entries);
+    QVERIFY(!c.editFileName);
+    c = parseWorkspace("a\r\nb");
+    QVERIFY(!c.entries);
+    c = parseWorkspace("");
+    QVERIFY(!c.entries);
+    // Ends after the selected-text line: entries stay, EditFileName is not read.
+    c = parseWorkspace("a\r\nb\r\n\r\n\r\nb\r\n");
+    QCOMPARE(*c.entries, (QStringList{"a", "b"}));
+    QCOMPARE(c.selectedText, QStringLiteral("b"));
+    QVERIFY(!c.editFileName);
+    // A last line without its line end still counts.
+    c = parseWorkspace("a\r\n\r\n\r\na\r\nx.fbt");
+    QCOMPARE(*c.editFileName, QStringLiteral("x.fbt"));
+}
+
+void TestWorkspaceFile::lineEnds()
+{
+    // Hand-edited files may use bare LF or CR; no entry may hold a line break.
+    WorkspaceContent c = parseWorkspace("a\nb\n\n\nb\nf.fbt\n");
+    QCOMPARE(*c.entries, (QStringList{"a", "b"}));
+    QCOMPARE(*c.editFileName, QStringLiteral("f.fbt"));
+    c = parseWorkspace("a\rb\r\r\ra\rf\r");
+    QCOMPARE(*c.entries, (QStringList{"a", "b"}));
+    QCOMPARE(c.selectedText, QStringLiteral("a"));
+    // Binary garbage yields whatever lines it holds, none with a break.
+    QByteArray garbage;
+    for (int i = 0; i < 4096; ++i)
+        garbage += char((i * 7919) % 256);
+    c = parseWorkspace(garbage);
+    if (c.entries) {
+        for (const QString &e : *c.entries)
+            QVERIFY(!e.contains('\r') && !e.contains('\n'));
+    }
+}
+
+QTEST_MAIN(TestWorkspaceFile)
+#include "tst_workspacefile.moc"
