@@ -20,6 +20,7 @@ public:
     void setValue(const QString &key, const QString &value) override;
 
     // Tool > Option...: modal over the owner; returns when the dialog closes.
+    // When the dialog is already shown modeless it is only brought forward.
     void showModal();
     // After a batch-file import: on the given tab, main window stays usable.
     void showModeless(int tab);
@@ -32,6 +33,8 @@ public:
 
 private:
     frmOptions *ensureLoaded();
+    // Forgets a finished dialog and deletes it once control has left it.
+    void discard(frmOptions *form);
 
     QString m_appPath;
     QWidget *m_owner;

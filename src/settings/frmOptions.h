@@ -1,11 +1,78 @@
 #pragma once
-#include <QDialog>
-#include <QHash>
+#include "settings/SettingsFile.h"
 
+#include <QDialog>
+#include <QList>
+#include <QRect>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTabWidget;
+
+// The Options dialog. Its nine text fields are the live settings; creating
+// it fills them from the defaults and then from the settings file.
 class frmOptions : public QDialog
 {
     Q_OBJECT
 public:
-    explicit frmOptions(QWidget *parent = nullptr) : QDialog(parent) {}
-    QHash<QString, QString> values;
+    explicit frmOptions(const QString &appPath, QWidget *parent = nullptr);
+
+    // The field that holds a setting, or null for an unknown key.
+    QLineEdit *field(const QString &key) const;
+    settings::Values values() const;
+    void setValues(const settings::Values &values);
+
+    QString GetSettingsPath() const;
+    void LoadSettings();
+    void SaveSettings();
+
+    // Focus order number of a control, as designed.
+    static constexpr const char *kTabIndexProperty = "TabIndex";
+
+    QTabWidget *SSTab = nullptr;
+    QLabel *lblJREpath = nullptr;
+    QLineEdit *txtJREpath = nullptr;
+    QLabel *lblLibpath = nullptr;
+    QLineEdit *txtLibpath = nullptr;
+    QLabel *lblDT_package = nullptr;
+    QLineEdit *txtDT_package = nullptr;
+    QLabel *lblCompiler = nullptr;
+    QLineEdit *txtCompiler = nullptr;
+    QLabel *lblCP = nullptr;
+    QLineEdit *txtCP = nullptr;
+    QLabel *lblClassDirectory = nullptr;
+    QLineEdit *txtClassDirectory = nullptr;
+    QLabel *lblJavapath = nullptr;
+    QLineEdit *txtJavapath = nullptr;
+    QLabel *lblOrganization = nullptr;
+    QLineEdit *txtOrganization = nullptr;
+    QLabel *lblAuthor = nullptr;
+    QLineEdit *txtAuthor = nullptr;
+    QPushButton *cmdOK = nullptr;
+    QPushButton *cmdCancel = nullptr;
+    QPushButton *cmdApply = nullptr;
+
+private:
+    void buildControls();
+    void setTabOrderByIndex();
+    // Shows the controls of the selected tab only.
+    void showTabControls(int tab);
+    int px(int twips) const;
+    QRect pxRect(const QRect &twips) const;
+
+    void cmdOK_Click();
+    void cmdApply_Click();
+    void cmdCancel_Click();
+
+    struct OnTab
+    {
+        QWidget *widget;
+        int tab;
+        bool shown; // as designed; the dt-packages row never is
+    };
+
+    QString m_appPath;
+    QHash<QString, QLineEdit *> m_fields;
+    QList<OnTab> m_onTabs;
 };

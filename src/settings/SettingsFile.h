@@ -1,0 +1,43 @@
+#pragma once
+#include <QHash>
+#include <QString>
+
+#include <functional>
+
+// The settings file beside the program: the XML form that is read and
+// written, and the older line form that is still read. Everything works on
+// a plain key -> value table, so the dialog and the tests share one code
+// path.
+namespace settings {
+
+using Values = QHash<QString, QString>;
+// Switches the busy pointer on (true) and off (false) around a slow read.
+using BusyHook = std::function<void(bool)>;
+
+// All nine keys with the values they hold before any file is read.
+Values defaultValues();
+
+// appPath + "\TAVO_Starter.ini"; backslashes are kept.
+QString GetSettingsPath(const QString &appPath);
+
+// CR LF followed by three blanks per level; negative levels count as 0.
+QString IndentNode(qint16 level);
+
+// The whole file for these values, as it is written to disk.
+QByteArray settingsDocument(const Values &values);
+
+// Overwrites in values what the file at path holds. A well-formed XML file
+// gives every group attribute it has (missing ones keep their value); a
+// missing or non-XML file is read in the line form instead.
+void LoadSettings(const QString &path, Values &values, const BusyHook &busy = {});
+
+// The line form: up to seven comma-delimited fields, assigned in order
+// JREpath, libpath, dt-packages, javapath, Organization, Author, CP until
+// the file runs out.
+void LoadLegacySettings(const QString &path, Values &values, const BusyHook &busy = {});
+
+// Writes the whole file and only then replaces the old one. Returns false
+// when nothing was replaced; the program itself never reports that.
+bool SaveSettings(const QString &path, const Values &values);
+
+} // namespace settings

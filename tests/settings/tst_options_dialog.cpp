@@ -1,0 +1,383 @@
+#include "app/LocalizeForm.h"
+#include "app/StringTable.h"
+#include "settings/OptionsWindow.h"
+#include "settings/SettingsFile.h"
+#include "settings/frmOptions.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <functional>
+
+using settings::Values;
+
+class tst_options_dialog : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_kit;
+    QWidget m_owner;
+
+    QString diskPath() const { return m_kit.path() + QStringLiteral("/TAVO_Starter.ini"); }
+    QByteArray readFile() const
+    {
+        QFile f(diskPath());
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+    }
+    Values fileValues() const
+    {
+        Values v = settings::defaultValues();
+        settings::LoadSettings(settings::GetSettingsPath(m_kit.path()), v);
+        return v;
+    }
+    void saveFile(const QString &key, const QString &value)
+    {
+        Values v = settings::defaultValues();
+        v.insert(key, value);
+        QVERIFY(settings::SaveSettings(settings::GetSettingsPath(m_kit.path()), v));
+    }
+
+    // Opens the dialog from the menu and lets drive act on it while it runs
+    // modally. A watchdog ends a dialog that the test failed to close.
+    bool runModal(OptionsWindow &window, const std::function<void(frmOptions *)> &drive)
+    {
+        bool driven = false;
+        QTimer::singleShot(0, this, [&] {
+            if (auto *form = qobject_cast<frmOptions *>(QApplication::activeModalWidget())) {
+                driven = true;
+                drive(form);
+            }
+        });
+        QTimer watchdog;
+        watchdog.setSingleShot(true);
+        bool hung = false;
+        connect(&watchdog, &QTimer::timeout, this, [&] {
+            if (auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget())) {
+                hung = true;
+                dialog->reject();
+            }
+        });
+        watchdog.start(10000);
+        window.showModal();
+        return driven && !hung;
+    }
+
+    static void typeInto(QLineEdit *edit, const QString &text)
+    {
+        edit->selectAll();
+        QTest::keyClick(edit, Qt::Key_Delete);
+        QTest::keyClicks(edit, text);
+    }
+
+    int px(const QWidget &w, int twips) const { return qRound(twips * w.logicalDpiX() / 1440.0); }
+
+private slots:
+    void init()
+    {
+        QFile::remove(diskPath());
+        app::setCurrentLanguage(app::Language::English);
+    }
+    void cleanup()
+    {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+    void createdOnFirstUseWithoutShowing()
+    {
+        saveFile(settings::kCompiler, QStringLiteral("filejc"));
+        {
+            OptionsWindow window(m_kit.path(), &m_owner);
+            QVERIFY(!window.isLoaded());
+            QVERIFY(!window.form());
+            QCOMPARE(window.value(settings::kCompiler), QStringLiteral("filejc"));
+            QVERIFY(window.isLoaded());
+            QVERIFY(!window.form()->isVisible());
+            QCOMPARE(window.form()->parentWidget(), &m_owner);
+            QCOMPARE(window.value(QStringLiteral("nosuchkey")), QString());
+        }
+        {
+            // A write creates the state too, and the file is read before it.
+            OptionsWindow window(m_kit.path(), &m_owner);
+            window.setValue(settings::kCP, QStringLiteral("imported"));
+            QVERIFY(window.isLoaded());
+            QCOMPARE(window.value(settings::kCompiler), QStringLiteral("filejc"));
+            QCOMPARE(window.value(settings::kCP), QStringLiteral("imported"));
+            window.unload();
+            QVERIFY(!window.isLoaded());
+            QCOMPARE(window.value(settings::kCP), settings::defaultValue(settings::kCP));
+        }
+        for (QWidget *w : QApplication::topLevelWidgets())
+            QVERIFY2(!w->isVisible(), qPrintable(w->objectName()));
+    }
+
+    void layoutAndTexts()
+    {
+        frmOptions form(m_kit.path());
+        QCOMPARE(form.objectName(), QStringLiteral("frmOptions"));
+        QCOMPARE(form.windowTitle(), QStringLiteral("Option"));
+        QCOMPARE(form.property(app::kTagProperty).toString(), QStringLiteral("1006"));
+        const Qt::WindowFlags flags = form.windowFlags();
+        QVERIFY(!(flags & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
+        QVERIFY(flags & Qt::WindowCloseButtonHint);
+        QCOMPARE(form.minimumSize(), form.maximumSize());
+        QCOMPARE(form.size(), QSize(px(form, 6270), px(form, 3240)));
+
+        QCOMPARE(form.SSTab->objectName(), QStringLiteral("SSTab"));
+        QCOMPARE(form.SSTab->count(), 3);
+        QCOMPARE(form.SSTab->tabText(0), QStringLiteral("Editor"));
+        QCOMPARE(form.SSTab->tabText(1), QStringLiteral("Compiler"));
+        QCOMPARE(form.SSTab->tabText(2), QStringLiteral("Properties"));
+        QCOMPARE(form.SSTab->currentIndex(), 0);
+
+        const QList<std::pair<QString, QString>> labels = {
+            {"lblJREpath", "JREpath"},   {"lblLibpath", "libpath"},          {"lblDT_package", "dt-packages"},
+            {"lblCompiler", "Compiler"}, {"lblCP", "CP"},                    {"lblClassDirectory", "*.class dir"},
+            {"lblJavapath", "javapath"}, {"lblOrganization", "Organization"}, {"lblAuthor", "Author"}};
+        for (const auto &[name, text] : labels) {
+            auto *label = form.findChild<QLabel *>(name);
+            QVERIFY2(label, qPrintable(name));
+            QCOMPARE(label->text(), text);
+        }
+        const QString properties = QStringLiteral("Properties used in TAVO.");
+        const QList<std::tuple<QString, QString, QString>> fields = {
+            {"txtJREpath", settings::kJREpath,
+             "The path from the directory containing the batch file to the Java Runtime Environment (JRE) executable."},
+            {"txtLibpath", settings::kLibpath,
+             "A semicolon-delimited list of paths to the runtime classes such as compiled function block types, "
+             "device types and resource types."},
+            {"txtDT_package", settings::kDtPackages,
+             "A semicolon-delimited list of hierarchical package names below the root fb.rt package to be searched "
+             "to find the appropriate runtime classes of the specified data types."},
+            {"txtJavapath", settings::kJavapath,
+             "The path from the directory containing the batch file to the default directory for storing generated "
+             "Java source files."},
+            {"txtCP", settings::kCP, ""},
+            {"txtCompiler", settings::kCompiler, ""},
+            {"txtClassDirectory", settings::kClassDirectory, ""},
+            {"txtOrganization", settings::kOrganization, properties},
+            {"txtAuthor", settings::kAuthor, properties}};
+        for (const auto &[name, key, tip] : fields) {
+            auto *edit = form.findChild<QLineEdit *>(name);
+            QVERIFY2(edit, qPrintable(name));
+            QCOMPARE(form.field(key), edit);
+            QCOMPARE(edit->text(), settings::defaultValue(key));
+            QCOMPARE(edit->toolTip(), tip);
+        }
+
+        QCOMPARE(form.cmdOK->text(), QStringLiteral("OK"));
+        QCOMPARE(form.cmdCancel->text(), QStringLiteral("Cancel"));
+        QCOMPARE(form.cmdApply->text(), QStringLiteral("&Apply"));
+        QVERIFY(form.cmdOK->isDefault());
+
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QVERIFY(form.lblJREpath->isVisible());
+        QVERIFY(form.txtLibpath->isVisible());
+        QVERIFY(!form.lblDT_package->isVisible());
+        QVERIFY(!form.txtDT_package->isVisible());
+        QVERIFY(!form.txtCompiler->isVisible());
+        QVERIFY(!form.txtAuthor->isVisible());
+
+        // Controls on the tabs are placed from the tab control's corner.
+        auto fromTab = [&](QWidget *w) {
+            return QRect(w->mapTo(&form, QPoint()) - form.SSTab->mapTo(&form, QPoint()), w->size());
+        };
+        QCOMPARE(form.SSTab->geometry(), QRect(px(form, 120), px(form, 120), px(form, 6045), px(form, 2580)));
+        QCOMPARE(fromTab(form.lblJREpath), QRect(px(form, 240), px(form, 600), px(form, 1095), px(form, 255)));
+        QCOMPARE(fromTab(form.txtLibpath), QRect(px(form, 1320), px(form, 1080), px(form, 4575), px(form, 270)));
+        form.SSTab->setCurrentIndex(1);
+        QVERIFY(form.txtCompiler->isVisible());
+        QVERIFY(!form.txtJREpath->isVisible());
+        QVERIFY(!form.txtDT_package->isVisible());
+        QCOMPARE(fromTab(form.txtJavapath), QRect(px(form, 1320), px(form, 2040), px(form, 4575), px(form, 270)));
+        QCOMPARE(form.cmdApply->geometry(), QRect(px(form, 5040), px(form, 2760), px(form, 1095), px(form, 375)));
+    }
+
+    void japaneseCaptions()
+    {
+        app::setCurrentLanguage(app::Language::Japanese);
+        frmOptions form(m_kit.path());
+        QCOMPARE(form.windowTitle(), QString::fromUtf8("ｵﾌﾟｼｮﾝ"));
+        QCOMPARE(form.cmdOK->text(), QStringLiteral("OK"));
+        QCOMPARE(form.cmdCancel->text(), QString::fromUtf8("ｷｬﾝｾﾙ"));
+        QCOMPARE(form.cmdApply->text(), QString::fromUtf8("適用(&A)"));
+        // Labels and tabs carry no ids.
+        QCOMPARE(form.lblClassDirectory->text(), QStringLiteral("*.class dir"));
+        QCOMPARE(form.SSTab->tabText(2), QStringLiteral("Properties"));
+    }
+
+    // Tab walks the visible controls in the designed order.
+    void focusOrder()
+    {
+        frmOptions form(m_kit.path());
+        form.show();
+        QApplication::setActiveWindow(&form);
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        auto walk = [&](QWidget *start, int steps) {
+            start->setFocus();
+            QStringList seen{QApplication::focusWidget()->objectName()};
+            for (int i = 0; i < steps; ++i) {
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+                QWidget *w = QApplication::focusWidget();
+                seen << (w == form.SSTab->tabBar() ? QStringLiteral("SSTab") : w->objectName());
+            }
+            return seen;
+        };
+        QCOMPARE(walk(form.txtJREpath, 6),
+                 (QStringList{"txtJREpath", "txtLibpath", "cmdOK", "cmdCancel", "cmdApply", "SSTab", "txtJREpath"}));
+        form.SSTab->setCurrentIndex(1);
+        QCOMPARE(walk(form.txtCompiler, 8), (QStringList{"txtCompiler", "txtCP", "txtClassDirectory", "cmdOK",
+                                                         "cmdCancel", "cmdApply", "SSTab", "txtJavapath",
+                                                         "txtCompiler"}));
+        form.SSTab->setCurrentIndex(2);
+        QCOMPARE(walk(form.txtOrganization, 2), (QStringList{"txtOrganization", "txtAuthor", "cmdOK"}));
+    }
+
+    void escapeDiscardsEdits()
+    {
+        saveFile(settings::kCompiler, QStringLiteral("filejc"));
+        const QByteArray before = readFile();
+        OptionsWindow window(m_kit.path(), &m_owner);
+        QVERIFY(runModal(window, [&](frmOptions *form) {
+            QCOMPARE(form->parentWidget(), &m_owner);
+            QVERIFY(form->isModal());
+            QCOMPARE(form->SSTab->currentIndex(), 0);
+            form->SSTab->setCurrentIndex(1);
+            QCOMPARE(form->txtCompiler->text(), QStringLiteral("filejc"));
+            typeInto(form->txtCompiler, QStringLiteral("typed"));
+            QCOMPARE(form->txtCompiler->text(), QStringLiteral("typed"));
+            QTest::keyClick(form->txtCompiler, Qt::Key_Escape);
+        }));
+        QVERIFY(!window.isLoaded());
+        QCOMPARE(readFile(), before);
+        QCOMPARE(window.value(settings::kCompiler), QStringLiteral("filejc"));
+    }
+
+    void closeBoxDiscardsEdits()
+    {
+        OptionsWindow window(m_kit.path(), &m_owner);
+        QVERIFY(runModal(window, [&](frmOptions *form) {
+            typeInto(form->txtJREpath, QStringLiteral("typed"));
+            form->close();
+        }));
+        QVERIFY(!window.isLoaded());
+        QCOMPARE(readFile(), QByteArray("<missing>"));
+        QCOMPARE(window.value(settings::kJREpath), settings::defaultValue(settings::kJREpath));
+    }
+
+    void applyKeepsDialogThenCancel()
+    {
+        OptionsWindow window(m_kit.path(), &m_owner);
+        QVERIFY(runModal(window, [&](frmOptions *form) {
+            form->SSTab->setCurrentIndex(1);
+            typeInto(form->txtCompiler, QStringLiteral("applied"));
+            QTest::mouseClick(form->cmdApply, Qt::LeftButton);
+            QVERIFY(form->isVisible());
+            QCOMPARE(form->SSTab->currentIndex(), 1);
+            QCOMPARE(fileValues().value(settings::kCompiler), QStringLiteral("applied"));
+            typeInto(form->txtCompiler, QStringLiteral("after apply"));
+            QTest::keyClick(form->txtCompiler, Qt::Key_Escape);
+        }));
+        QVERIFY(!window.isLoaded());
+        QCOMPARE(fileValues().value(settings::kCompiler), QStringLiteral("applied"));
+        QVERIFY(runModal(window, [&](frmOptions *form) {
+            QCOMPARE(form->SSTab->currentIndex(), 0);
+            QCOMPARE(form->txtCompiler->text(), QStringLiteral("applied"));
+            QTest::keyClick(form->txtCompiler, Qt::Key_Escape);
+        }));
+    }
+
+    void enterSavesAndCloses()
+    {
+        OptionsWindow window(m_kit.path(), &m_owner);
+        QVERIFY(runModal(window, [&](frmOptions *form) {
+            form->SSTab->setCurrentIndex(2);
+            typeInto(form->txtAuthor, QStringLiteral("me & <you>"));
+            QTest::keyClick(form->txtAuthor, Qt::Key_Return);
+        }));
+        QVERIFY(!window.isLoaded());
+        Values want = settings::defaultValues();
+        want.insert(settings::kAuthor, QStringLiteral("me & <you>"));
+        QCOMPARE(fileValues(), want);
+        QCOMPARE(window.value(settings::kAuthor), QStringLiteral("me & <you>"));
+    }
+
+    void okClosesEvenWhenSaveFails()
+    {
+        OptionsWindow window(m_kit.path() + QStringLiteral("\\no\\such\\folder"), &m_owner);
+        QVERIFY(runModal(window, [&](frmOptions *form) {
+            typeInto(form->txtJREpath, QStringLiteral("lost"));
+            QTest::mouseClick(form->cmdOK, Qt::LeftButton);
+        }));
+        QVERIFY(!window.isLoaded());
+        QCOMPARE(window.value(settings::kJREpath), settings::defaultValue(settings::kJREpath));
+    }
+
+    // After an import the dialog is open without blocking; the menu entry
+    // must neither close it nor reload it.
+    void menuWhileModelessKeepsValues()
+    {
+        OptionsWindow window(m_kit.path(), &m_owner);
+        window.setValue(settings::kCompiler, QStringLiteral("imported"));
+        window.showModeless(1);
+        frmOptions *form = window.form();
+        QVERIFY(form && form->isVisible());
+        QVERIFY(!form->isModal());
+        QCOMPARE(form->SSTab->currentIndex(), 1);
+
+        QTimer watchdog;
+        watchdog.setSingleShot(true);
+        connect(&watchdog, &QTimer::timeout, form, &QDialog::reject);
+        watchdog.start(5000);
+        window.showModal();
+        QVERIFY(watchdog.isActive()); // returned at once, not after the watchdog
+        QCOMPARE(window.form(), form);
+        QVERIFY(form->isVisible());
+        QCOMPARE(form->SSTab->currentIndex(), 1);
+        QCOMPARE(window.value(settings::kCompiler), QStringLiteral("imported"));
+
+        window.showModeless(0);
+        QCOMPARE(window.form(), form);
+        QCOMPARE(form->SSTab->currentIndex(), 0);
+        form->close();
+        QVERIFY(!window.isLoaded());
+        QCOMPARE(window.value(settings::kCompiler), settings::defaultValue(settings::kCompiler));
+    }
+
+    void valuesKeptVerbatimInFields()
+    {
+        OptionsWindow window(m_kit.path(), &m_owner);
+        const QString odd = QStringLiteral(" a\tb\r\nc\n\"d\" ");
+        const QString longValue = QString(100000, QLatin1Char('z'));
+        window.setValue(settings::kJREpath, odd);
+        window.setValue(settings::kCP, longValue);
+        QCOMPARE(window.value(settings::kJREpath), odd);
+        QCOMPARE(window.value(settings::kCP), longValue);
+        window.form()->cmdApply->click();
+        QCOMPARE(fileValues().value(settings::kJREpath), odd);
+        QCOMPARE(fileValues().value(settings::kCP), longValue);
+    }
+
+    void lineFormFileFillsFields()
+    {
+        QFile f(diskPath());
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("jre,lib\r\n\"dt\"\r\n");
+        f.close();
+        OptionsWindow window(m_kit.path(), &m_owner);
+        QCOMPARE(window.value(settings::kJREpath), QStringLiteral("jre"));
+        QCOMPARE(window.value(settings::kLibpath), QStringLiteral("lib"));
+        QCOMPARE(window.form()->txtDT_package->text(), QStringLiteral("dt"));
+        QCOMPARE(window.value(settings::kJavapath), settings::defaultValue(settings::kJavapath));
+        QCOMPARE(window.form()->cursor().shape(), Qt::ArrowCursor); // busy pointer restored
+    }
+};
+
+QTEST_MAIN(tst_options_dialog)
+#include "tst_options_dialog.moc"
