@@ -1,12 +1,46 @@
 #include "about/AboutBox.h"
+#include "about/SysInfoStart.h"
 #include "about/frmAbout.h"
 #include "app/MainContext.h"
+#include "platform/SystemInfo.h"
 
 namespace about {
+
 AboutBoxHolder::AboutBoxHolder() = default;
-AboutBoxHolder::~AboutBoxHolder() = default;
-void AboutBoxHolder::show(QWidget *) {}
-bool AboutBoxHolder::isLoaded() const { return m_form; }
-void AboutBoxHolder::unload() { delete m_form; }
-void mnuBlockEditorHelp_Click(MainContext &) {}
+
+AboutBoxHolder::~AboutBoxHolder()
+{
+    delete m_form;
+}
+
+void AboutBoxHolder::show(QWidget *owner)
+{
+    // One box per run, owned by whoever opens it.
+    if (!m_form)
+        m_form = new frmAbout(owner);
+    else if (m_form->parentWidget() != owner)
+        m_form->setParent(owner, m_form->windowFlags());
+    m_form->Form_Load();
+    m_form->exec();
+    if (m_form)
+        m_form->unload();
+}
+
+bool AboutBoxHolder::isLoaded() const
+{
+    return m_form && m_form->isLoaded();
+}
+
+void AboutBoxHolder::unload()
+{
+    if (m_form)
+        m_form->unload();
+}
+
+void mnuBlockEditorHelp_Click(MainContext &ctx)
+{
+    // Whether the page exists is the browser's business; failures are silent.
+    platform::openHelpPage(helpPagePath(ctx.appPath()));
+}
+
 } // namespace about

@@ -1,12 +1,12 @@
 #include "platform/RegistryDecode.h"
 
-#include <cstring>
-
 namespace platform {
 
 void decodeRegistryValue(std::uint32_t type, const unsigned char *data, std::size_t size,
                          std::string &value)
 {
+    if (!data)
+        size = 0;
     if (size > kRegistryBufferSize)
         size = kRegistryBufferSize;
     if (type == kRegistryNumber) {
@@ -24,6 +24,17 @@ void decodeRegistryValue(std::uint32_t type, const unsigned char *data, std::siz
     while (length < size && data[length] != 0)
         ++length;
     value.assign(reinterpret_cast<const char *>(data), length);
+}
+
+bool keyValueResult(bool opened, bool queried, std::uint32_t type, const unsigned char *data,
+                    std::size_t size, std::string &value)
+{
+    if (!opened || !queried || size > kRegistryBufferSize) {
+        value.clear();
+        return false;
+    }
+    decodeRegistryValue(type, data, size, value);
+    return true;
 }
 
 } // namespace platform

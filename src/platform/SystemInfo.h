@@ -1,2 +1,32 @@
 #pragma once
 // Finding the system-information program and opening the help page.
+#include <QString>
+#include <QStringList>
+
+#include <cstdint>
+
+namespace platform {
+
+constexpr std::uint32_t kHkeyLocalMachine = 0x80000002u;
+
+// One value of the system registry, decoded as platform::keyValueResult
+// says; on failure the value is emptied and false returned. Where the system
+// has no registry, a small stand-in answers the system-information program's
+// location instead (see systemInfoPrograms()).
+bool getKeyValue(std::uint32_t root, const QString &keyPath, const QString &valueName,
+                 QString &value);
+
+// An existing plain file: not a directory, neither hidden nor system.
+bool isPlainFile(const QString &path);
+
+// Opens a page in the browser without waiting; false when nothing could be
+// started. Windows: the fixed browser line, page unquoted after one blank.
+bool openHelpPage(const QString &pagePath);
+
+// The Windows browser line for a page: built, not started.
+QString browserCommandLine(const QString &pagePath);
+
+// Without a registry: the programs looked for on the PATH, first found wins.
+QStringList systemInfoPrograms();
+
+} // namespace platform

@@ -1,0 +1,37 @@
+#include "about/SysInfoStart.h"
+
+#include "platform/Process.h"
+#include "platform/SystemInfo.h"
+
+namespace about {
+
+SysInfoAccess systemSysInfoAccess()
+{
+    return {platform::getKeyValue, platform::isPlainFile, platform::startCommandLine};
+}
+
+bool startSysInfo(const SysInfoAccess &access)
+{
+    const QString infoKey = QStringLiteral("SOFTWARE\\Microsoft\\Shared Tools\\MSINFO");
+    const QString locationKey = QStringLiteral("SOFTWARE\\Microsoft\\Shared Tools Location");
+
+    QString path;
+    if (!access.getKeyValue(platform::kHkeyLocalMachine, infoKey, QStringLiteral("PATH"), path)) {
+        QString folder;
+        if (!access.getKeyValue(platform::kHkeyLocalMachine, locationKey,
+                                QStringLiteral("MSINFO"), folder))
+            return false;
+        path = folder + QStringLiteral("\\MSINFO32.EXE");
+        if (!access.isPlainFile(path))
+            return false;
+    }
+    // A first location of an unexpected type reads as empty: starting that fails.
+    return access.start(path);
+}
+
+QString helpPagePath(const QString &appPath)
+{
+    return appPath + QStringLiteral("\\doc\\tavo\\BlockEditor.html");
+}
+
+} // namespace about
