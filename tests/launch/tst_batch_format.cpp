@@ -1,0 +1,314 @@
+#include "launch/BatchFormat.h"
+#include "launch/CommandLines.h"
+#include "settings/SettingsAccess.h"
+
+#include <QHash>
+#include <QtTest>
+
+namespace {
+
+class MapSettings : public SettingsAccess
+{
+public:
+    QString value(const QString &key) override { return values.value(key); }
+    void setValue(const QString &key, const QString &value) override { values.insert(key, value); }
+    QHash<QString, QString> values;
+};
+
+MapSettings exampleSettings()
+{
+    MapSettings s;
+    s.values = {
+        {settings::kJREpath, QStringLiteral("..\\bin\\jre")},
+        {settings::kLibpath, QStringLiteral("..\\lib;..\\fb.jar;..\\fbrt.jar;")},
+        {settings::kDtPackages, QStringLiteral("mydata")},
+        {settings::kCompiler, QStringLiteral("..\\bin\\jikes")},
+        {settings::kCP, QStringLiteral("..\\lib;..\\lib\\rt.jar;..\\lib\\math.jar;..\\fbrt.jar;..\\fb.jar;")},
+        {settings::kJavapath, QStringLiteral("..\\lib\\fb\\rt\\")},
+    };
+    return s;
+}
+
+const QByteArray kEditorLine = "..\\bin\\jre -cp ..\\lib;..\\fb.jar;..\\fbrt.jar; Editor MyFB hmi;net;mypkg.util; mydata";
+const QByteArray kCompilerLine = "..\\bin\\jikes -Xstdout -classpath ..\\lib;..\\lib\\rt.jar;..\\lib\\math.jar;"
+                                 "..\\fbrt.jar;..\\fb.jar; ..\\lib\\fb\\rt\\mypkg\\*.java %1 > .\\compile.log";
+
+QStringList allItems(const QByteArray &bytes)
+{
+    launch::BatchItemReader reader(QString::fromLocal8Bit(bytes));
+    QStringList items;
+    while (const auto item = reader.next())
+        items << *item;
+    return items;
+}
+
+using Values = QList<QPair<QString, QString>>;
+
+} // namespace
+
+class TestBatchFormat : public QObject
+{
+    Q_OBJECT
+private slots:
+    void exportsAreByteExact();
+    void editorExportWithoutLineWritesNothing();
+    void exportUsesTheSystemCodePage();
+
+    void itemRules_data();
+    void itemRules();
+
+    void markerSearch_data();
+    void markerSearch();
+    void wordsSplitAtEverySpace();
+    void packageWordPieces_data();
+    void packageWordPieces();
+
+    void roundTripsOfTheExample();
+    void compilerImportFailures();
+    void editorImportFailures();
+    void listWithoutSelectionComesBackWithEmptyFirstEntry();
+    void hostileInputNeverCrashes();
+};
+
+void TestBatchFormat::exportsAreByteExact()
+{
+    MapSettings s = exampleSettings();
+    const QStringList list{QStringLiteral("net"), QStringLiteral("mypkg\\util"), QStringLiteral("hmi")};
+    const auto editor = launch::editorBatchBytes(launch::BuildEditorCommand(s, list, 2, QStringLiteral("MyFB.fbt")));
+    QVERIFY(editor);
+    QCOMPARE(*editor, QByteArray("REM IEC 61499 Editor\r\ncd src\r\n") + kEditorLine + "\r\n");
+
+    const QStringList one{QStringLiteral("mypkg")};
+    QCOMPARE(launch::compilerBatchBytes(launch::BuildCompileCommand(s, one, 0)),
+             QByteArray("del compile.log\r\n") + kCompilerLine + "\r\n");
+
+    s.values.insert(settings::kClassDirectory, QStringLiteral("classes"));
+    const QByteArray withClasses = launch::compilerBatchBytes(launch::BuildCompileCommand(s, one, 0));
+    QVERIFY(withClasses.endsWith("\\mypkg\\*.java -d classes %1 > .\\compile.log\r\n"));
+    QCOMPARE(withClasses.count("\r\n"), 2);
+}
+
+void TestBatchFormat::editorExportWithoutLineWritesNothing()
+{
+    MapSettings s = exampleSettings();
+    const QString line = launch::BuildEditorCommand(s, {QStringLiteral("hmi")}, 0, QStringLiteral("MyFB"));
+    QVERIFY(!launch::editorBatchBytes(line));
+}
+
+void TestBatchFormat::exportUsesTheSystemCodePage()
+{
+    const QString text = QStringLiteral("caf\u00e9");
+#ifdef Q_OS_WIN
+    QCOMPARE(launch::batchFileBytes({text}), text.toLocal8Bit() + "\r\n");
+#else
+    // The tests run with a UTF-8 locale.
+    QCOMPARE(launch::batchFileBytes({text}), QByteArray("caf\xc3\xa9\r\n"));
+#endif
+}
+
+void TestBatchFormat::itemRules_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QStringList>("items");
+
+    QTest::newRow("crlf lines") << QByteArray("a b\r\nc\r\n") << QStringList{"a b", "c"};
+    QTest::newRow("lf only") << QByteArray("a b\nc\n") << QStringList{"a b", "c"};
+    QTest::newRow("cr only") << QByteArray("a b\rc\r") << QStringList{"a b", "c"};
+    QTest::newRow("no final line end") << QByteArray("a\r\nb") << QStringList{"a", "b"};
+    QTest::newRow("empty lines are empty items") << QByteArray("\r\n\r\nx\r\n") << QStringList{"", "", "x"};
+    QTest::newRow("cr lf cr") << QByteArray("a\r\n\rb") << QStringList{"a", "", "b"};
+    QTest::newRow("commas separate") << QByteArray("a,b c,d\r\n") << QStringList{"a", "b c", "d"};
+    QTest::newRow("comma before line end") << QByteArray("a,\r\nb") << QStringList{"a", "", "b"};
+    QTest::newRow("leading spaces skipped, trailing kept") << QByteArray("   a b  \r\n  ,  c")
+                                                           << QStringList{"a b  ", "", "c"};
+    QTest::newRow("quoted item keeps commas") << QByteArray("\"a, b\",c\r\n") << QStringList{"a, b", "c"};
+    QTest::newRow("quoted item after spaces") << QByteArray("  \"x y\"\r\n") << QStringList{"x y"};
+    QTest::newRow("text after closing quote dropped") << QByteArray("\"ab\"cd,e") << QStringList{"ab", "e"};
+    QTest::newRow("quote runs across line ends") << QByteArray("\"a\r\nb\"\r\nc") << QStringList{"a\r\nb", "c"};
+    QTest::newRow("unclosed quote runs to the end") << QByteArray("\"a,b\r\nc") << QStringList{"a,b\r\nc"};
+    QTest::newRow("quote inside an item is kept") << QByteArray("a\"b\"c") << QStringList{"a\"b\"c"};
+    QTest::newRow("empty file") << QByteArray() << QStringList{};
+}
+
+void TestBatchFormat::itemRules()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QStringList, items);
+    QCOMPARE(allItems(bytes), items);
+}
+
+void TestBatchFormat::markerSearch_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("marker");
+    QTest::addColumn<QString>("found");  // "<none>" when nothing is found
+
+    const QString none = QStringLiteral("<none>");
+    QTest::newRow("compiler line after del") << (QByteArray("del compile.log\r\n") + kCompilerLine + "\r\n")
+                                             << launch::kCompilerBatchMarker << QString::fromLatin1(kCompilerLine);
+    QTest::newRow("editor line after REM and cd")
+        << (QByteArray("REM IEC 61499 Editor\r\ncd src\r\n") + kEditorLine + "\r\n") << launch::kEditorBatchMarker
+        << QString::fromLatin1(kEditorLine);
+    QTest::newRow("upper case does not match") << QByteArray("..\\BIN\\jikes a b c\r\n")
+                                               << launch::kCompilerBatchMarker << none;
+    QTest::newRow("earlier REM line wins") << QByteArray("REM uses bin\\ tools\r\n..\\bin\\jikes a b c\r\n")
+                                           << launch::kCompilerBatchMarker << QStringLiteral("REM uses bin\\ tools");
+    QTest::newRow("editor marker is the other way round") << QByteArray("bin\\jre x\r\n")
+                                                          << launch::kEditorBatchMarker << none;
+    QTest::newRow("marker in a later comma item") << QByteArray("a,x\\bin y\r\n") << launch::kEditorBatchMarker
+                                                  << QStringLiteral("x\\bin y");
+    QTest::newRow("marker only across items") << QByteArray("x\\b,in\r\n") << launch::kEditorBatchMarker << none;
+}
+
+void TestBatchFormat::markerSearch()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, marker);
+    QFETCH(QString, found);
+    const auto line = launch::findCommandLine(bytes, marker);
+    QCOMPARE(line ? *line : QStringLiteral("<none>"), found);
+}
+
+void TestBatchFormat::wordsSplitAtEverySpace()
+{
+    QCOMPARE(launch::splitWords(QStringLiteral("a  b c ")), (QStringList{"a", "", "b", "c", ""}));
+    QCOMPARE(launch::splitWords(QStringLiteral("abc")), QStringList{"abc"});
+}
+
+void TestBatchFormat::packageWordPieces_data()
+{
+    QTest::addColumn<QString>("word");
+    QTest::addColumn<QStringList>("entries");
+    QTest::newRow("as written") << "hmi;net;mypkg.util;" << QStringList{"hmi", "net", "mypkg.util"};
+    QTest::newRow("no final ; loses the last package") << "hmi;net" << QStringList{"hmi"};
+    QTest::newRow("no ; at all") << "hmi" << QStringList{};
+    QTest::newRow("empty word") << "" << QStringList{};
+    QTest::newRow("backslashes kept") << "a\\b;c;" << QStringList{"a\\b", "c"};
+}
+
+void TestBatchFormat::packageWordPieces()
+{
+    QFETCH(QString, word);
+    QFETCH(QStringList, entries);
+    QCOMPARE(launch::packageEntries(word), entries);
+}
+
+void TestBatchFormat::roundTripsOfTheExample()
+{
+    MapSettings s = exampleSettings();
+    const QStringList list{QStringLiteral("net"), QStringLiteral("mypkg\\util"), QStringLiteral("hmi")};
+
+    const auto editor = launch::importEditorBatch(
+        *launch::editorBatchBytes(launch::BuildEditorCommand(s, list, 2, QStringLiteral("MyFB.fbt"))));
+    QVERIFY(editor.complete);
+    QCOMPARE(editor.values, (Values{{settings::kJREpath, "..\\bin\\jre"},
+                                    {settings::kLibpath, "..\\lib;..\\fb.jar;..\\fbrt.jar;"}}));
+    QVERIFY(editor.entries);
+    QCOMPARE(*editor.entries, (QStringList{"hmi", "net", "mypkg.util"}));
+    QCOMPARE(editor.selectedIndex, 0);
+
+    // The selected entry comes back first and unchanged.
+    const auto fromSubpackage = launch::importEditorBatch(
+        *launch::editorBatchBytes(launch::BuildEditorCommand(s, list, 1, QStringLiteral("MyFB.fbt"))));
+    QCOMPARE(*fromSubpackage.entries, (QStringList{"mypkg\\util", "net", "hmi"}));
+    QCOMPARE(fromSubpackage.selectedIndex, 0);
+
+    s.values.insert(settings::kClassDirectory, QStringLiteral("classes"));
+    const auto compiler =
+        launch::importCompilerBatch(launch::compilerBatchBytes(launch::BuildCompileCommand(s, list, 2)));
+    QVERIFY(compiler.complete);
+    QCOMPARE(compiler.values,
+             (Values{{settings::kCompiler, "..\\bin\\jikes"},
+                     {settings::kCP, "..\\lib;..\\lib\\rt.jar;..\\lib\\math.jar;..\\fbrt.jar;..\\fb.jar;"}}));
+    QVERIFY(!compiler.entries);
+}
+
+void TestBatchFormat::compilerImportFailures()
+{
+    const auto none = launch::importCompilerBatch("del compile.log\r\njikes -Xstdout\r\n");
+    QVERIFY(!none.complete);
+    QVERIFY(none.values.isEmpty());
+
+    const auto threeWords = launch::importCompilerBatch("..\\bin\\jikes -Xstdout -classpath\r\n");
+    QVERIFY(!threeWords.complete);
+    QCOMPARE(threeWords.values, (Values{{settings::kCompiler, "..\\bin\\jikes"}}));
+
+    const auto fourWords = launch::importCompilerBatch("..\\bin\\jikes -Xstdout -classpath cp\r\n");
+    QVERIFY(fourWords.complete);
+    QCOMPARE(fourWords.values.last(), (QPair<QString, QString>{settings::kCP, "cp"}));
+
+    // A space inside a value moves the words along.
+    const auto spaced = launch::importCompilerBatch("C:\\Program Files\\bin\\jikes -Xstdout -classpath cp x\r\n");
+    QCOMPARE(spaced.values, (Values{{settings::kCompiler, "C:\\Program"}, {settings::kCP, "-classpath"}}));
+}
+
+void TestBatchFormat::editorImportFailures()
+{
+    const auto none = launch::importEditorBatch("REM IEC 61499 Editor\r\ncd src\r\n..\\BIN\\jre a b c d e\r\n");
+    QVERIFY(!none.complete);
+    QVERIFY(none.values.isEmpty());
+    QVERIFY(!none.entries);
+
+    const auto twoWords = launch::importEditorBatch("..\\bin\\jre -cp\r\n");
+    QVERIFY(!twoWords.complete);
+    QCOMPARE(twoWords.values, (Values{{settings::kJREpath, "..\\bin\\jre"}}));
+
+    const auto fiveWords = launch::importEditorBatch("..\\bin\\jre -cp lib Editor MyFB\r\n");
+    QVERIFY(!fiveWords.complete);
+    QCOMPARE(fiveWords.values, (Values{{settings::kJREpath, "..\\bin\\jre"}, {settings::kLibpath, "lib"}}));
+    QVERIFY(!fiveWords.entries);
+
+    // Six words are enough; a package word without ";" empties the list.
+    const auto noSemicolon = launch::importEditorBatch("..\\bin\\jre -cp lib Editor MyFB hmi\r\n");
+    QVERIFY(noSemicolon.complete);
+    QCOMPARE(*noSemicolon.entries, QStringList{});
+    QCOMPARE(noSemicolon.selectedIndex, -1);
+
+    // A comma cuts the line into items; the item with the marker has too few words.
+    const auto comma = launch::importEditorBatch("..\\bin\\jre -cp a,b Editor MyFB hmi; x\r\n");
+    QVERIFY(!comma.complete);
+    QCOMPARE(comma.values.size(), 2);
+    QCOMPARE(comma.values[1].second, QStringLiteral("a"));
+}
+
+void TestBatchFormat::listWithoutSelectionComesBackWithEmptyFirstEntry()
+{
+    MapSettings s = exampleSettings();
+    const QStringList list{QStringLiteral("a"), QStringLiteral("b")};
+    const auto result = launch::importEditorBatch(
+        *launch::editorBatchBytes(launch::BuildEditorCommand(s, list, -1, QStringLiteral("X.fbt"))));
+    QCOMPARE(*result.entries, (QStringList{"", "a", "b"}));
+    QCOMPARE(result.selectedIndex, 0);
+}
+
+void TestBatchFormat::hostileInputNeverCrashes()
+{
+    // Garbage of every byte value, with markers sprinkled in.
+    QByteArray garbage;
+    quint32 seed = 12345;
+    for (int i = 0; i < 200000; ++i) {
+        seed = seed * 1103515245u + 12345u;
+        garbage.append(char(seed >> 16));
+        if (i % 997 == 0)
+            garbage.append(i % 2 ? "\\bin" : "bin\\");
+    }
+    launch::importEditorBatch(garbage);
+    launch::importCompilerBatch(garbage);
+    QVERIFY(!allItems(garbage).isEmpty());
+
+    // One very long line.
+    QByteArray longLine = "..\\bin\\jre -cp lib Editor MyFB ";
+    for (int i = 0; i < 100000; ++i)
+        longLine += "p" + QByteArray::number(i) + ";";
+    longLine += " d";
+    const auto result = launch::importEditorBatch(longLine);
+    QVERIFY(result.complete);
+    QCOMPARE(result.entries->size(), 100000);
+    QCOMPARE(result.entries->last(), QStringLiteral("p99999"));
+
+    QVERIFY(!launch::importEditorBatch(QByteArray(1 << 20, '\0')).complete);
+    QVERIFY(!launch::importCompilerBatch(QByteArray(1 << 20, ',')).complete);
+}
+
+QTEST_APPLESS_MAIN(TestBatchFormat)
+#include "tst_batch_format.moc"
