@@ -1,2 +1,66 @@
 #pragma once
 // Listing one directory for the source-tree scan.
+#include <QString>
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+
+namespace platform {
+
+// Which directory on disk a path reaches: two paths with the same identity
+// lead to the same directory, whatever links lie on the way.
+struct DirectoryIdentity {
+    std::uint64_t volume = 0;
+    std::uint64_t index = 0;
+    bool operator==(const DirectoryIdentity &o) const { return volume == o.volume && index == o.index; }
+    bool operator!=(const DirectoryIdentity &o) const { return !(*this == o); }
+};
+
+// The identity of the directory a native path leads to (links followed), or
+// nothing when it is no directory or cannot be read.
+std::optional<DirectoryIdentity> directoryIdentity(const QString &nativePath);
+
+// Walks the names of one directory in the order the file system returns
+// them. Hidden entries are never returned: on Windows those with the hidden
+// or system attribute, elsewhere names that begin with a dot (so "." and
+// ".." never appear there either). The attributes of an entry are read only
+// when asked for, and at most once.
+class DirectoryListing
+{
+public:
+    // nativeDir: the directory in the file system's own form.
+    explicit DirectoryListing(const QString &nativeDir);
+    ~DirectoryListing();
+    DirectoryListing(const DirectoryListing &) = delete;
+    DirectoryListing &operator=(const DirectoryListing &) = delete;
+
+    // False when the directory could not be opened for listing.
+    bool isOpen() const;
+
+    // Moves to the next name; false when the listing is exhausted (or a read
+    // failed, which ends it the same way).
+    bool next();
+    const QString &name() const { return m_name; }
+
+    // Attributes of the current entry, links followed. An entry whose
+    // attributes cannot be read counts as no directory.
+    bool isDirectory();
+    // The entry is itself a link (symbolic link, junction) to a directory.
+    bool isLinkToDirectory();
+    // Identity of the directory the current entry leads to.
+    std::optional<DirectoryIdentity> identity();
+
+private:
+    struct Impl;
+    void readAttributes();
+
+    std::unique_ptr<Impl> d;
+    QString m_name;
+    bool m_attributesRead = false;
+    bool m_isDirectory = false;
+    bool m_isLink = false;
+    std::optional<DirectoryIdentity> m_identity;
+};
+
+} // namespace platform

@@ -1,8 +1,84 @@
 #include "workspace/LibrarySelection.h"
 #include "app/MainContext.h"
+#include "app/Paths.h"
+#include "platform/NativePath.h"
+#include "workspace/dlgEditSrc.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QPointer>
+#include <QWidget>
 
 namespace workspace {
 
-void cmdEditSrcpath_Click(MainContext &) {}
+namespace {
+
+bool scanRunning = false;
+
+QString unreadableRootText(const QString &appPath)
+{
+    return QStringLiteral("The source folder cannot be read: ")
+        + QDir::toNativeSeparators(platform::nativePath(app::SrcDir(appPath)));
+}
+
+// While the scan lets events run, the main window shows the hourglass and
+// takes no input, so nothing can change the list or start a second scan.
+class MainWindowHeld
+{
+public:
+    explicit MainWindowHeld(MainContext &ctx) : m_ctx(ctx), m_window(ctx.mainWidget())
+    {
+        scanRunning = true;
+        if (m_window) {
+            m_focus = QApplication::focusWidget();
+            m_wasEnabled = m_window->isEnabled();
+            m_window->setEnabled(false);
+        }
+        m_ctx.setBusy(true);
+    }
+    ~MainWindowHeld()
+    {
+        m_ctx.setBusy(false);
+        if (m_window) {
+            m_window->setEnabled(m_wasEnabled);
+            if (m_focus && m_focus->window() == m_window)
+                m_focus->setFocus();
+        }
+        scanRunning = false;
+    }
+
+private:
+    MainContext &m_ctx;
+    QPointer<QWidget> m_window;
+    QPointer<QWidget> m_focus;
+    bool m_wasEnabled = true;
+};
+
+} // namespace
+
+void cmdEditSrcpath_Click(MainContext &ctx)
+{
+    if (scanRunning)
+        return;
+    const QString failure = unreadableRootText(ctx.appPath());
+
+    dlgEditSrc dialog(ctx.appPath());
+    dialog.setTarget(ctx.sourceList());
+    bool loaded = false;
+    {
+        MainWindowHeld held(ctx);
+        // Paint and timers only: input for other windows waits as well.
+        loaded = dialog.Form_Load([] { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); });
+    }
+    if (!loaded) {
+        // An empty dialog would let OK wipe the workspace.
+        ctx.setStatusText(failure);
+        return;
+    }
+    if (ctx.statusText() == failure)
+        ctx.setStatusText(QString());
+    dialog.setWindowModality(Qt::ApplicationModal);
+    dialog.exec();
+}
 
 } // namespace workspace

@@ -1,0 +1,87 @@
+#pragma once
+// The scan of the source tree: every directory below the source root, as
+// entries relative to it with levels joined by a backslash, depth first, in
+// the order the file system lists them.
+#include "platform/DirectoryListing.h"
+
+#include <QElapsedTimer>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <optional>
+#include <vector>
+
+namespace workspace {
+
+// Where the scan puts its entries. It only ever appends.
+class ScanSink
+{
+public:
+    virtual ~ScanSink() = default;
+    virtual void append(const QString &entry) = 0;
+};
+
+class StringListSink : public ScanSink
+{
+public:
+    explicit StringListSink(QStringList &out) : m_out(out) {}
+    void append(const QString &entry) override { m_out.append(entry); }
+
+private:
+    QStringList &m_out;
+};
+
+// Lets waiting window events run. The scan calls it once this long has
+// passed since the previous call, so the window repaints well inside 50 ms
+// without paying for the event loop after every name.
+using ScanYield = std::function<void()>;
+constexpr int kScanYieldIntervalMs = 30;
+
+struct ScanResult {
+    // False when the source root could not be made current or listed;
+    // nothing was appended then.
+    bool rootListed = false;
+    // Directories below the root that are entered in the output but could
+    // not be listed themselves; the scan goes on with their siblings.
+    int unreadableDirectories = 0;
+    // Links to a directory above them that were left out.
+    int linkLoopsSkipped = 0;
+};
+
+class SourceTreeScan
+{
+public:
+    SourceTreeScan(const QString &srcRoot, ScanSink &sink, ScanYield yield = {});
+
+    // Appends an entry for every directory below the one that prefix names
+    // (empty: the root; otherwise an entry followed by one backslash), at
+    // every depth. False when that directory itself cannot be listed.
+    bool RecurseTree(const QString &prefix);
+
+    const ScanResult &result() const { return m_result; }
+
+private:
+    struct Frame {
+        QString nativePath;
+        bool identityRead = false;
+        std::optional<platform::DirectoryIdentity> identity;
+    };
+    bool leadsToAncestor(const platform::DirectoryIdentity &target);
+    void maybeYield();
+
+    QString m_srcRoot;
+    ScanSink &m_sink;
+    ScanYield m_yield;
+    QElapsedTimer m_sinceYield;
+    // The directories being listed, root first: a link that leads back to
+    // one of them would repeat the walk without end.
+    std::vector<Frame> m_ancestors;
+    ScanResult m_result;
+};
+
+// Makes srcRoot the current directory (it is left there) and appends every
+// directory below it to sink.
+ScanResult ScanSourceTree(const QString &srcRoot, ScanSink &sink, ScanYield yield = {});
+
+} // namespace workspace

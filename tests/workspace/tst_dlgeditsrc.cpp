@@ -1,0 +1,567 @@
+// The library selection dialog, opened the way the "&Libs..." button opens
+// it and driven with keys and clicks.
+#include "app/MainContext.h"
+#include "app/StringTable.h"
+#include "settings/SettingsAccess.h"
+#include "workspace/LibrarySelection.h"
+#include "workspace/SourceList.h"
+#include "workspace/dlgEditSrc.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <QtTest>
+
+#include <functional>
+
+namespace {
+
+class NoSettings : public SettingsAccess
+{
+public:
+    QString value(const QString &) override { return {}; }
+    void setValue(const QString &, const QString &) override {}
+};
+
+// Just enough of a main window: the source-path list, the "&Libs..."
+// button, a status text and the busy pointer.
+class FakeMain : public MainContext
+{
+public:
+    explicit FakeMain(const QString &appPath) : m_appPath(appPath)
+    {
+        window.setObjectName(QStringLiteral("frmMain"));
+        auto *layout = new QVBoxLayout(&window);
+        list = new QListWidget(&window);
+        list->setObjectName(QStringLiteral("lstsrcpath"));
+        list->setSelectionMode(QAbstractItemView::SingleSelection);
+        libs = new QPushButton(QStringLiteral("&Libs..."), &window);
+        layout->addWidget(list);
+        layout->addWidget(libs);
+        QObject::connect(libs, &QPushButton::clicked, [this] { workspace::cmdEditSrcpath_Click(*this); });
+    }
+    QString appPath() const override { return m_appPath; }
+    QWidget *mainWidget() override { return &window; }
+    QListWidget *sourceList() override { return list; }
+    QString editFileName() const override { return {}; }
+    void setEditFileName(const QString &) override {}
+    const QHash<QString, int> &filterIndexByExtension() const override { return m_filters; }
+    QString statusText() const override { return status; }
+    void setStatusText(const QString &text) override { status = text; }
+    void setBusy(bool b) override { busy = b; }
+    SettingsAccess &settings() override { return m_settings; }
+    void showOptionsModeless(int) override {}
+
+    void setEntries(const QStringList &entries, int selected)
+    {
+        list->clear();
+        list->addItems(entries);
+        workspace::setSelectedIndex(list, selected);
+    }
+    QStringList entries() const { return workspace::entries(list); }
+    int selected() const { return workspace::selectedIndex(list); }
+
+    QWidget window;
+    QListWidget *list = nullptr;
+    QPushButton *libs = nullptr;
+    QString status;
+    bool busy = false;
+
+private:
+    QString m_appPath;
+    QHash<QString, int> m_filters;
+    NoSettings m_settings;
+};
+
+// Trees go to memory where the system offers it: removing tens of
+// thousands of directories from a disk can take minutes.
+QString tempTemplate()
+{
+    const QString shm = QStringLiteral("/dev/shm");
+    return QFileInfo(shm).isDir() && QFileInfo(shm).isWritable() ? shm + QStringLiteral("/tavo-test-XXXXXX")
+                                                                 : QString();
+}
+
+struct Kit {
+    QTemporaryDir dir{tempTemplate().isEmpty() ? QDir::tempPath() + QStringLiteral("/tavo-test-XXXXXX")
+                                               : tempTemplate()};
+    QString native(const QString &entry) const
+    {
+        QString rel = entry;
+        rel.replace(QLatin1Char('\\'), QLatin1Char('/'));
+        return dir.path() + QStringLiteral("/src") + (rel.isEmpty() ? QString() : QStringLiteral("/") + rel);
+    }
+    void dirs(const QStringList &entries) const
+    {
+        QDir().mkpath(native(QString()));
+        for (const QString &e : entries)
+            QDir().mkpath(native(e));
+    }
+};
+
+QStringList dialogEntries(const dlgEditSrc *d)
+{
+    return workspace::entries(d->lstsrcpath);
+}
+
+QStringList checkedEntries(const dlgEditSrc *d)
+{
+    QStringList out;
+    for (int i = 0; i < d->lstsrcpath->count(); ++i) {
+        if (d->lstsrcpath->item(i)->checkState() == Qt::Checked)
+            out << d->lstsrcpath->item(i)->text();
+    }
+    return out;
+}
+
+// Toggles one entry's tick the way a user does: make it current, press
+// Space.
+void toggle(dlgEditSrc *d, const QString &text)
+{
+    const auto found = d->lstsrcpath->findItems(text, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    QVERIFY2(!found.isEmpty(), qPrintable(text));
+    d->lstsrcpath->setFocus();
+    d->lstsrcpath->setCurrentItem(found.first());
+    QTest::keyClick(d->lstsrcpath, Qt::Key_Space);
+}
+
+// Presses "&Libs..." and runs `drive` on the dialog once it is up. Returns
+// how many dialogs were seen.
+int openDialog(FakeMain &main, const std::function<void(dlgEditSrc *)> &drive)
+{
+    int seen = 0;
+    QTimer poll;
+    poll.setInterval(5);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        auto *d = qobject_cast<dlgEditSrc *>(QApplication::activeModalWidget());
+        if (!d)
+            return;
+        poll.stop();
+        ++seen;
+        d->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(d));
+        drive(d);
+        if (d->isVisible())
+            d->reject(); // a failed check above must not leave it hanging
+    });
+    poll.start();
+    QTest::mouseClick(main.libs, Qt::LeftButton);
+    return seen;
+}
+
+void pressOK(dlgEditSrc *d)
+{
+    QTest::mouseClick(d->OKButton, Qt::LeftButton);
+}
+
+} // namespace
+
+class tst_DlgEditSrc : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init() { app::setCurrentLanguage(app::Language::English); }
+
+    void opensWithTreeTicksAndNoCurrentItem_data();
+    void opensWithTreeTicksAndNoCurrentItem();
+    void keysAndDefaultButton();
+    void okUnchangedKeepsOrderAndCurrentItem();
+    void unknownEntriesRemovedByOkKeptByCancel_data();
+    void unknownEntriesRemovedByOkKeptByCancel();
+    void newTicksAppendedInScanOrder();
+    void currentItemAfterUnticking();
+    void duplicatesStayOrGoTogether();
+    void selectAllAndClear();
+    void selectAllAndClearKeepDialogCurrentItem();
+    void emptyTree();
+    void missingRootOpensNoDialog();
+    void eachClickMakesAFreshDialog();
+    void mainWindowTakesNoInputWhileScanning();
+};
+
+void tst_DlgEditSrc::opensWithTreeTicksAndNoCurrentItem_data()
+{
+    QTest::addColumn<int>("language");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QStringList>("captions");
+    QTest::newRow("English") << int(app::Language::English) << QStringLiteral("Select libraries")
+                             << QStringList{"OK", "Cancel", "Sel &All", "&Clear"};
+    QTest::newRow("Japanese") << int(app::Language::Japanese) << QStringLiteral("ライブラリの選択")
+                              << QStringList{"OK", "ｷｬﾝｾﾙ", "全選択(&A)", "クリア"};
+}
+
+void tst_DlgEditSrc::opensWithTreeTicksAndNoCurrentItem()
+{
+    QFETCH(int, language);
+    QFETCH(QString, title);
+    QFETCH(QStringList, captions);
+    app::setCurrentLanguage(app::Language(language));
+    Kit kit;
+    kit.dirs({"fb\\rt", "test"});
+    FakeMain main(kit.dir.path());
+    main.setEntries({"test", "fb\\rt", "gone"}, 1);
+    const int seen = openDialog(main, [&](dlgEditSrc *d) {
+        QCOMPARE(d->objectName(), QStringLiteral("dlgEditSrc"));
+        QCOMPARE(d->windowTitle(), title);
+        QCOMPARE((QStringList{d->OKButton->text(), d->CancelButton->text(), d->cmdSelAll->text(),
+                              d->Command1->text()}),
+                 captions);
+        QCOMPARE(d->lstsrcpath->objectName(), QStringLiteral("lstsrcpath"));
+        QStringList shown = dialogEntries(d);
+        shown.sort();
+        QCOMPARE(shown, (QStringList{"fb", "fb\\rt", "test"}));
+        QStringList ticked = checkedEntries(d);
+        ticked.sort();
+        QCOMPARE(ticked, (QStringList{"fb\\rt", "test"}));
+        QCOMPARE(d->lstsrcpath->currentRow(), -1);
+        QVERIFY(d->lstsrcpath->selectedItems().isEmpty());
+        // Fixed border, no minimise or maximise.
+        QCOMPARE(d->minimumSize(), d->maximumSize());
+        QVERIFY(!(d->windowFlags() & Qt::WindowMinimizeButtonHint));
+        QVERIFY(!(d->windowFlags() & Qt::WindowMaximizeButtonHint));
+        // The routines behind the ticks.
+        QVERIFY(d->IsEntryChecked(QStringLiteral("test")));
+        QVERIFY(!d->IsEntryChecked(QStringLiteral("fb")));
+        QVERIFY(!d->IsEntryChecked(QStringLiteral("gone")));
+        QVERIFY(d->IsInTarget(QStringLiteral("gone")));
+        QVERIFY(!d->IsInTarget(QStringLiteral("fb")));
+        d->CancelButton->click();
+    });
+    QCOMPARE(seen, 1);
+    QCOMPARE(main.entries(), (QStringList{"test", "fb\\rt", "gone"}));
+}
+
+void tst_DlgEditSrc::keysAndDefaultButton()
+{
+    Kit kit;
+    kit.dirs({"a", "b"});
+    FakeMain main(kit.dir.path());
+    main.setEntries({"a", "gone"}, 0);
+
+    // Enter on the list presses nothing; Esc cancels.
+    openDialog(main, [&](dlgEditSrc *d) {
+        for (QPushButton *b : {d->OKButton, d->CancelButton, d->cmdSelAll, d->Command1})
+            QVERIFY2(!b->isDefault() && !b->autoDefault(), qPrintable(b->objectName()));
+        d->lstsrcpath->setFocus();
+        QTest::keyClick(d->lstsrcpath, Qt::Key_Return);
+        QVERIFY(d->isVisible());
+        QCOMPARE(checkedEntries(d), QStringList{"a"});
+        QTest::keyClick(d->lstsrcpath, Qt::Key_Escape);
+        QVERIFY(!d->isVisible());
+    });
+    QCOMPARE(main.entries(), (QStringList{"a", "gone"}));
+
+    // Enter presses the button that has the focus; the tab order leads
+    // from the list to OK.
+    openDialog(main, [&](dlgEditSrc *d) {
+        d->lstsrcpath->setFocus();
+        QTest::keyClick(d->lstsrcpath, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), d->OKButton);
+        QTest::keyClick(d->OKButton, Qt::Key_Tab);
+        QTest::keyClick(d->CancelButton, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), d->cmdSelAll);
+        QTest::keyClick(d->cmdSelAll, Qt::Key_Return);
+        QCOMPARE(checkedEntries(d).size(), 2);
+        d->OKButton->setFocus();
+        QTest::keyClick(d->OKButton, Qt::Key_Enter, Qt::KeypadModifier);
+        QVERIFY(!d->isVisible());
+    });
+    QCOMPARE(main.entries(), (QStringList{"a", "b"}));
+
+    // The close box changes nothing.
+    main.setEntries({"gone"}, 0);
+    openDialog(main, [&](dlgEditSrc *d) {
+        toggle(d, QStringLiteral("a"));
+        d->close();
+    });
+    QCOMPARE(main.entries(), QStringList{"gone"});
+    QCOMPARE(main.selected(), 0);
+}
+
+void tst_DlgEditSrc::okUnchangedKeepsOrderAndCurrentItem()
+{
+    Kit kit;
+    kit.dirs({"a\\x", "b", "c\\y\\z"});
+    FakeMain main(kit.dir.path());
+    const QStringList before{"c\\y\\z", "a", "b", "a\\x"};
+    for (int selected : {2, -1}) {
+        main.setEntries(before, selected);
+        QCOMPARE(openDialog(main, pressOK), 1);
+        QCOMPARE(main.entries(), before);
+        QCOMPARE(main.selected(), selected);
+    }
+}
+
+void tst_DlgEditSrc::unknownEntriesRemovedByOkKeptByCancel_data()
+{
+    QTest::addColumn<QStringList>("before");
+    QTest::addColumn<QStringList>("afterOk");
+    QTest::newRow("missing and case-different")
+        << QStringList{"gone", "a", "A", "b\\Deep", "b"} << QStringList{"a", "b"};
+    QTest::newRow("dotted levels, trailing backslash")
+        << QStringList{"a.x", "my.pkg", "a\\", "a\\x"} << QStringList{"my.pkg", "a\\x"};
+    QTest::newRow("hidden and skipped directories")
+        << QStringList{".hidden", "pagefile.sys", "a"} << QStringList{"a"};
+}
+
+void tst_DlgEditSrc::unknownEntriesRemovedByOkKeptByCancel()
+{
+    QFETCH(QStringList, before);
+    QFETCH(QStringList, afterOk);
+    Kit kit;
+    kit.dirs({"a\\x", "b\\deep", "my.pkg", ".hidden", "pagefile.sys"});
+    FakeMain main(kit.dir.path());
+
+    main.setEntries(before, 0);
+    openDialog(main, [](dlgEditSrc *d) { d->CancelButton->click(); });
+    QCOMPARE(main.entries(), before);
+    QCOMPARE(main.selected(), 0);
+
+    openDialog(main, pressOK);
+    QCOMPARE(main.entries(), afterOk);
+    // The current entry was among the removed ones, or kept its text.
+    const int expected = afterOk.indexOf(before.first());
+    QCOMPARE(main.selected(), expected);
+}
+
+void tst_DlgEditSrc::newTicksAppendedInScanOrder()
+{
+    Kit kit;
+    kit.dirs({"p\\q", "r", "s\\t", "u"});
+    FakeMain main(kit.dir.path());
+    main.setEntries({"u", "zzz"}, 0);
+    QStringList scanOrder;
+    openDialog(main, [&](dlgEditSrc *d) {
+        scanOrder = dialogEntries(d);
+        // Ticked bottom-up; the list must not take that order.
+        QStringList wanted{"p\\q", "r", "s\\t"};
+        std::sort(wanted.begin(), wanted.end(),
+                  [&](const QString &x, const QString &y) { return scanOrder.indexOf(x) > scanOrder.indexOf(y); });
+        for (const QString &w : wanted)
+            toggle(d, w);
+        // Ticking "u" twice leaves it ticked as it was.
+        toggle(d, QStringLiteral("u"));
+        toggle(d, QStringLiteral("u"));
+        pressOK(d);
+    });
+    QStringList added;
+    for (const QString &e : scanOrder) {
+        if (e == QLatin1String("p\\q") || e == QLatin1String("r") || e == QLatin1String("s\\t"))
+            added << e;
+    }
+    QCOMPARE(main.entries(), QStringList{"u"} + added);
+    QCOMPARE(main.selected(), 0);
+}
+
+void tst_DlgEditSrc::currentItemAfterUnticking()
+{
+    Kit kit;
+    kit.dirs({"a", "b", "c"});
+    FakeMain main(kit.dir.path());
+
+    main.setEntries({"a", "b", "c"}, 1);
+    openDialog(main, [](dlgEditSrc *d) {
+        toggle(d, QStringLiteral("b"));
+        pressOK(d);
+    });
+    QCOMPARE(main.entries(), (QStringList{"a", "c"}));
+    QCOMPARE(main.selected(), -1);
+
+    main.setEntries({"a", "b", "c"}, 2);
+    openDialog(main, [](dlgEditSrc *d) {
+        toggle(d, QStringLiteral("a"));
+        pressOK(d);
+    });
+    QCOMPARE(main.entries(), (QStringList{"b", "c"}));
+    QCOMPARE(main.selected(), 1);
+}
+
+void tst_DlgEditSrc::duplicatesStayOrGoTogether()
+{
+    Kit kit;
+    kit.dirs({"a", "b"});
+    FakeMain main(kit.dir.path());
+
+    main.setEntries({"a", "b", "a"}, 2);
+    openDialog(main, pressOK);
+    QCOMPARE(main.entries(), (QStringList{"a", "b", "a"}));
+    // The first equal entry becomes current again.
+    QCOMPARE(main.selected(), 0);
+
+    main.setEntries({"a", "b", "a"}, 1);
+    openDialog(main, [](dlgEditSrc *d) {
+        toggle(d, QStringLiteral("a"));
+        pressOK(d);
+    });
+    QCOMPARE(main.entries(), QStringList{"b"});
+    QCOMPARE(main.selected(), 0);
+}
+
+void tst_DlgEditSrc::selectAllAndClear()
+{
+    Kit kit;
+    kit.dirs({"a\\b", "c", "d\\e\\f"});
+    FakeMain main(kit.dir.path());
+    main.setEntries({"d\\e", "c"}, 1);
+    QStringList scanOrder;
+    openDialog(main, [&](dlgEditSrc *d) {
+        scanOrder = dialogEntries(d);
+        QTest::mouseClick(d->cmdSelAll, Qt::LeftButton);
+        pressOK(d);
+    });
+    QStringList expected{"d\\e", "c"};
+    for (const QString &e : scanOrder) {
+        if (!expected.contains(e))
+            expected << e;
+    }
+    QCOMPARE(scanOrder.size(), 6);
+    QCOMPARE(main.entries(), expected);
+    QCOMPARE(main.selected(), 1);
+
+    openDialog(main, [](dlgEditSrc *d) {
+        QTest::mouseClick(d->Command1, Qt::LeftButton);
+        pressOK(d);
+    });
+    QCOMPARE(main.entries(), QStringList());
+    QCOMPARE(main.selected(), -1);
+}
+
+void tst_DlgEditSrc::selectAllAndClearKeepDialogCurrentItem()
+{
+    Kit kit;
+    kit.dirs({"a", "b", "c"});
+    FakeMain main(kit.dir.path());
+    main.setEntries({"b"}, 0);
+    openDialog(main, [](dlgEditSrc *d) {
+        // No current item stays none; the keyboard works them too.
+        QTest::keyClick(d, Qt::Key_A, Qt::AltModifier);
+        QTRY_COMPARE(checkedEntries(d).size(), 3);
+        QCOMPARE(d->lstsrcpath->currentRow(), -1);
+        QTest::keyClick(d, Qt::Key_C, Qt::AltModifier);
+        QTRY_COMPARE(checkedEntries(d), QStringList());
+        QCOMPARE(d->lstsrcpath->currentRow(), -1);
+
+        d->lstsrcpath->setCurrentRow(2);
+        QTest::mouseClick(d->cmdSelAll, Qt::LeftButton);
+        QCOMPARE(d->lstsrcpath->currentRow(), 2);
+        QCOMPARE(checkedEntries(d).size(), 3);
+        QTest::mouseClick(d->Command1, Qt::LeftButton);
+        QCOMPARE(d->lstsrcpath->currentRow(), 2);
+        QCOMPARE(checkedEntries(d), QStringList());
+        d->CancelButton->click();
+    });
+    QCOMPARE(main.entries(), QStringList{"b"});
+}
+
+void tst_DlgEditSrc::emptyTree()
+{
+    Kit kit;
+    kit.dirs({});
+    QFile readme(kit.native("readme.txt"));
+    QVERIFY(readme.open(QIODevice::WriteOnly));
+    readme.close();
+    FakeMain main(kit.dir.path());
+    main.setEntries({"a", "b"}, 1);
+    QCOMPARE(openDialog(main, [](dlgEditSrc *d) {
+                 QCOMPARE(d->lstsrcpath->count(), 0);
+                 pressOK(d);
+             }),
+             1);
+    QCOMPARE(main.entries(), QStringList());
+    QCOMPARE(main.selected(), -1);
+}
+
+void tst_DlgEditSrc::missingRootOpensNoDialog()
+{
+    Kit kit; // no src folder
+    FakeMain main(kit.dir.path());
+    main.setEntries({"a", "b"}, 1);
+    QCOMPARE(openDialog(main, pressOK), 0);
+    QCOMPARE(main.entries(), (QStringList{"a", "b"}));
+    QCOMPARE(main.selected(), 1);
+    QCOMPARE(main.status, QStringLiteral("The source folder cannot be read: ") + kit.native(QString()));
+    QVERIFY(main.window.isEnabled());
+    QVERIFY(!main.busy);
+
+    // Once the folder is there, the dialog opens and the stale text goes.
+    kit.dirs({"a"});
+    QCOMPARE(openDialog(main, pressOK), 1);
+    QCOMPARE(main.entries(), QStringList{"a"});
+    QCOMPARE(main.status, QString());
+}
+
+void tst_DlgEditSrc::eachClickMakesAFreshDialog()
+{
+    Kit kit;
+    kit.dirs({"a", "b"});
+    FakeMain main(kit.dir.path());
+    main.setEntries({"a"}, 0);
+    openDialog(main, [](dlgEditSrc *d) {
+        toggle(d, QStringLiteral("b"));
+        toggle(d, QStringLiteral("a"));
+        d->CancelButton->click();
+    });
+    kit.dirs({"c"});
+    openDialog(main, [](dlgEditSrc *d) {
+        QCOMPARE(checkedEntries(d), QStringList{"a"});
+        QCOMPARE(d->lstsrcpath->count(), 3);
+        QCOMPARE(d->lstsrcpath->currentRow(), -1);
+        d->CancelButton->click();
+    });
+}
+
+void tst_DlgEditSrc::mainWindowTakesNoInputWhileScanning()
+{
+    // Big enough that the scan has to let events run at least once.
+    Kit kit;
+    kit.dirs({});
+    QDir root(kit.native(QString()));
+    for (int i = 0; i < 150; ++i) {
+        const QString top = QStringLiteral("t%1").arg(i);
+        QVERIFY(root.mkdir(top));
+        for (int j = 0; j < 150; ++j)
+            QVERIFY(root.mkdir(top + QStringLiteral("/s%1").arg(j)));
+    }
+    FakeMain main(kit.dir.path());
+    main.setEntries({"t1", "gone"}, 0);
+    main.window.show();
+
+    int duringScan = 0;
+    bool enabledDuringScan = true;
+    bool busyDuringScan = false;
+    int dialogsSeen = 0;
+    QTimer probe;
+    probe.setInterval(1);
+    QObject::connect(&probe, &QTimer::timeout, [&] {
+        auto *d = qobject_cast<dlgEditSrc *>(QApplication::activeModalWidget());
+        if (d) {
+            ++dialogsSeen;
+            d->reject();
+            return;
+        }
+        ++duringScan;
+        enabledDuringScan = enabledDuringScan && main.window.isEnabled();
+        busyDuringScan = busyDuringScan || main.busy;
+        // A click on "&Libs..." in the middle of the scan, or the handler
+        // reached some other way, must start nothing.
+        QTest::mouseClick(main.libs, Qt::LeftButton);
+        workspace::cmdEditSrcpath_Click(main);
+    });
+    probe.start();
+    QTest::mouseClick(main.libs, Qt::LeftButton);
+    probe.stop();
+    QVERIFY2(duringScan > 0, "the scan never let events run");
+    QVERIFY(!enabledDuringScan);
+    QVERIFY(busyDuringScan);
+    QCOMPARE(dialogsSeen, 1);
+    QVERIFY(main.window.isEnabled());
+    QVERIFY(!main.busy);
+    QCOMPARE(main.entries(), (QStringList{"t1", "gone"}));
+}
+
+QTEST_MAIN(tst_DlgEditSrc)
+#include "tst_dlgeditsrc.moc"

@@ -1,0 +1,107 @@
+// "&Libs..." on the real main window: the dialog edits the window's own
+// source-path list, and a missing source folder shows in its status panel.
+#include "workspace/SourceList.h"
+#include "workspace/dlgEditSrc.h"
+#include "workspace/frmMain.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+
+#include <functional>
+
+namespace {
+
+struct Kit {
+    QTemporaryDir dir;
+    PlacementStoreFactory store() const
+    {
+        const QString file = dir.filePath(QStringLiteral("placement.ini"));
+        return [file] { return std::make_unique<QSettings>(file, QSettings::IniFormat); };
+    }
+    void workspace(const QByteArray &bytes) const
+    {
+        QFile f(dir.filePath(QStringLiteral("TAVO_Starter.dat")));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+    }
+};
+
+int clickLibs(frmMain &w, const std::function<void(dlgEditSrc *)> &drive)
+{
+    int seen = 0;
+    QTimer poll;
+    poll.setInterval(5);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        auto *d = qobject_cast<dlgEditSrc *>(QApplication::activeModalWidget());
+        if (!d)
+            return;
+        poll.stop();
+        ++seen;
+        QVERIFY(QTest::qWaitForWindowActive(d));
+        drive(d);
+        if (d->isVisible())
+            d->reject();
+    });
+    poll.start();
+    QTest::mouseClick(w.cmdEditSrcpath, Qt::LeftButton);
+    return seen;
+}
+
+} // namespace
+
+class tst_DlgEditSrcMain : public QObject
+{
+    Q_OBJECT
+private slots:
+    void editsTheWindowsList();
+    void missingSourceFolderInStatusPanel();
+};
+
+void tst_DlgEditSrcMain::editsTheWindowsList()
+{
+    Kit kit;
+    QVERIFY(QDir().mkpath(kit.dir.filePath(QStringLiteral("src/fb/rt"))));
+    QVERIFY(QDir().mkpath(kit.dir.filePath(QStringLiteral("src/test"))));
+    kit.workspace("test\r\ngone\r\n\r\n\r\ntest\r\nMy.fbt\r\n");
+    frmMain w(kit.dir.path(), kit.store());
+    w.show();
+    QCOMPARE(workspace::entries(w.lstsrcpath), (QStringList{"test", "gone"}));
+
+    const int seen = clickLibs(w, [](dlgEditSrc *d) {
+        QCOMPARE(d->windowTitle(), QStringLiteral("Select libraries"));
+        d->lstsrcpath->setFocus();
+        d->lstsrcpath->setCurrentItem(
+            d->lstsrcpath->findItems(QStringLiteral("fb\\rt"), Qt::MatchExactly).value(0));
+        QTest::keyClick(d->lstsrcpath, Qt::Key_Space);
+        QTest::mouseClick(d->OKButton, Qt::LeftButton);
+    });
+    QCOMPARE(seen, 1);
+    QCOMPARE(workspace::entries(w.lstsrcpath), (QStringList{"test", "fb\\rt"}));
+    QCOMPARE(workspace::selectedIndex(w.lstsrcpath), 0);
+    QVERIFY(w.isEnabled());
+    QCOMPARE(w.statusText(), QString());
+}
+
+void tst_DlgEditSrcMain::missingSourceFolderInStatusPanel()
+{
+    Kit kit;
+    kit.workspace("a\r\nb\r\n\r\n\r\nb\r\n\r\n");
+    frmMain w(kit.dir.path(), kit.store());
+    w.show();
+    QCOMPARE(clickLibs(w, [](dlgEditSrc *d) { d->OKButton->click(); }), 0);
+    QCOMPARE(workspace::entries(w.lstsrcpath), (QStringList{"a", "b"}));
+    QCOMPARE(workspace::selectedIndex(w.lstsrcpath), 1);
+    QCOMPARE(w.sbPanelText->text(),
+             QStringLiteral("The source folder cannot be read: ") + kit.dir.path() + QStringLiteral("/src"));
+    QVERIFY(w.isEnabled());
+}
+
+QTEST_MAIN(tst_DlgEditSrcMain)
+#include "tst_dlgeditsrc_main.moc"

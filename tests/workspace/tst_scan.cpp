@@ -1,0 +1,324 @@
+// The source-tree scan on real directory trees built per test.
+#include "workspace/SourceScan.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QThread>
+#include <QtTest>
+
+
+using workspace::ScanSourceTree;
+using workspace::StringListSink;
+
+namespace {
+
+// The kit folder of one test: AppPath, with src below it.
+// Trees go to memory where the system offers it: removing tens of
+// thousands of directories from a disk can take minutes.
+QString tempTemplate()
+{
+    const QString shm = QStringLiteral("/dev/shm");
+    return QFileInfo(shm).isDir() && QFileInfo(shm).isWritable() ? shm + QStringLiteral("/tavo-test-XXXXXX")
+                                                                 : QString();
+}
+
+struct Kit {
+    QTemporaryDir dir{tempTemplate().isEmpty() ? QDir::tempPath() + QStringLiteral("/tavo-test-XXXXXX")
+                                               : tempTemplate()};
+    QString appPath() const { return dir.path(); }
+    QString srcRoot() const { return dir.path() + QStringLiteral("\\src"); }
+    QString native(const QString &entry) const
+    {
+        QString rel = entry;
+        rel.replace(QLatin1Char('\\'), QLatin1Char('/'));
+        return dir.path() + QStringLiteral("/src") + (rel.isEmpty() ? QString() : QStringLiteral("/") + rel);
+    }
+    void dirs(const QStringList &entries) const
+    {
+        QDir().mkpath(native(QString()));
+        for (const QString &e : entries)
+            QVERIFY2(QDir().mkpath(native(e)), qPrintable(e));
+    }
+    void file(const QString &entry) const
+    {
+        QFile f(native(entry));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("x");
+    }
+    QStringList scan(workspace::ScanResult *result = nullptr) const
+    {
+        QStringList out;
+        StringListSink sink(out);
+        const workspace::ScanResult r = ScanSourceTree(srcRoot(), sink);
+        if (result)
+            *result = r;
+        return out;
+    }
+};
+
+QStringList sorted(QStringList l)
+{
+    l.sort();
+    return l;
+}
+
+// The names of one directory in the order the file system lists them.
+QStringList listingOrder(const QString &nativeDir)
+{
+    QStringList names;
+    QDirIterator it(nativeDir, QDir::Dirs | QDir::NoDotAndDotDot);
+    while (it.hasNext()) {
+        it.next();
+        names << it.fileName();
+    }
+    return names;
+}
+
+} // namespace
+
+class tst_Scan : public QObject
+{
+    Q_OBJECT
+private slots:
+    void treesWithoutDirectories_data();
+    void treesWithoutDirectories();
+    void namesPassedOverOrKept();
+    void deepEmptyDirectoryFollowsItsParent();
+    void hiddenDirectoriesAndAllBelowAreSkipped();
+    void siblingsEachFollowedByTheirSubtree();
+    void scansOnlyAppend();
+    void currentDirectoryLeftAtRoot();
+    void unreadableRoot_data();
+    void unreadableRoot();
+    void linkBackToAncestorEnds();
+    void linkElsewhereIsFollowed();
+    void noLimitOnSubdirectories();
+    void yieldsPacedNotPerName();
+};
+
+void tst_Scan::treesWithoutDirectories_data()
+{
+    QTest::addColumn<QStringList>("files");
+    QTest::newRow("empty root") << QStringList();
+    QTest::newRow("files only") << QStringList{"readme.txt", "pagefile.sys", "Main.fbt", "no extension"};
+}
+
+void tst_Scan::treesWithoutDirectories()
+{
+    QFETCH(QStringList, files);
+    Kit kit;
+    kit.dirs({});
+    for (const QString &f : files)
+        kit.file(f);
+    workspace::ScanResult result;
+    QCOMPARE(kit.scan(&result), QStringList());
+    QVERIFY(result.rootListed);
+}
+
+void tst_Scan::namesPassedOverOrKept()
+{
+    Kit kit;
+    kit.dirs({"pagefile.sys\\inner", "PageFile.sys\\inner", "my lib 1.2\\v.0", "FB\\Rt", "a.b.", "x"});
+    kit.file("x\\file.java");
+    const QStringList out = kit.scan();
+    // Exact-text pass-over: only the lower-case name is left out, with
+    // everything below it. Blanks, dots and case come through unchanged.
+    QCOMPARE(sorted(out), sorted(QStringList{"PageFile.sys", "PageFile.sys\\inner", "my lib 1.2",
+                                             "my lib 1.2\\v.0", "FB", "FB\\Rt", "a.b.", "x"}));
+    for (const QString &e : out) {
+        QVERIFY2(!e.startsWith(QLatin1Char('\\')) && !e.endsWith(QLatin1Char('\\')), qPrintable(e));
+        QVERIFY2(!e.split(QLatin1Char('\\')).contains(QStringLiteral(".")), qPrintable(e));
+        QVERIFY2(!e.split(QLatin1Char('\\')).contains(QStringLiteral("..")), qPrintable(e));
+    }
+}
+
+void tst_Scan::deepEmptyDirectoryFollowsItsParent()
+{
+    Kit kit;
+    kit.dirs({"a\\b\\c"});
+    kit.file("a\\b\\B.java");
+    QCOMPARE(kit.scan(), (QStringList{"a", "a\\b", "a\\b\\c"}));
+}
+
+void tst_Scan::hiddenDirectoriesAndAllBelowAreSkipped()
+{
+#ifdef Q_OS_WIN
+    QSKIP("hidden here means a leading dot; Windows uses attributes");
+#endif
+    Kit kit;
+    kit.dirs({".svn\\sub", "pkg\\.git\\objects", "pkg\\util"});
+    QCOMPARE(kit.scan(), (QStringList{"pkg", "pkg\\util"}));
+}
+
+void tst_Scan::siblingsEachFollowedByTheirSubtree()
+{
+    Kit kit;
+    const QStringList tree{"fb\\rt\\hmi", "fb\\rt\\math", "fb\\net", "test\\unit", "zz", "lib\\a\\b",
+                           "lib\\c"};
+    kit.dirs(tree);
+    kit.file("readme.txt");
+    const QStringList out = kit.scan();
+
+    QCOMPARE(sorted(out), sorted(QStringList{"fb", "fb\\rt", "fb\\rt\\hmi", "fb\\rt\\math", "fb\\net",
+                                             "test", "test\\unit", "zz", "lib", "lib\\a", "lib\\a\\b",
+                                             "lib\\c"}));
+    for (int i = 0; i < out.size(); ++i) {
+        // Everything below an entry comes straight after it, in one block.
+        const QString below = out[i] + QLatin1Char('\\');
+        int j = i + 1;
+        while (j < out.size() && out[j].startsWith(below))
+            ++j;
+        for (int k = j; k < out.size(); ++k)
+            QVERIFY2(!out[k].startsWith(below), qPrintable(out[k] + " after " + out[i]));
+    }
+    // Siblings keep the order of the directory listing.
+    for (const QString &parent : {QString(), QStringLiteral("fb"), QStringLiteral("fb\\rt"),
+                                  QStringLiteral("lib")}) {
+        QStringList children;
+        for (const QString &e : out) {
+            const int cut = e.lastIndexOf(QLatin1Char('\\'));
+            if ((cut < 0 ? QString() : e.left(cut)) == parent)
+                children << e.mid(cut + 1);
+        }
+        QCOMPARE(children, listingOrder(kit.native(parent)));
+    }
+}
+
+void tst_Scan::scansOnlyAppend()
+{
+    Kit kit;
+    kit.dirs({"a\\b", "c"});
+    QStringList out{"kept"};
+    StringListSink sink(out);
+    ScanSourceTree(kit.srcRoot(), sink);
+    const QStringList once = out.mid(1);
+    ScanSourceTree(kit.srcRoot(), sink);
+    QCOMPARE(once.size(), 3);
+    QCOMPARE(out, QStringList{"kept"} + once + once);
+}
+
+void tst_Scan::currentDirectoryLeftAtRoot()
+{
+    Kit kit;
+    kit.dirs({"a\\b"});
+    const QString before = QDir::currentPath();
+    kit.scan();
+    const QString now = QDir::currentPath();
+    QDir::setCurrent(before);
+    QCOMPARE(QFileInfo(now).canonicalFilePath(), QFileInfo(kit.native(QString())).canonicalFilePath());
+}
+
+void tst_Scan::unreadableRoot_data()
+{
+    QTest::addColumn<bool>("rootIsFile");
+    QTest::newRow("missing") << false;
+    QTest::newRow("a file") << true;
+}
+
+void tst_Scan::unreadableRoot()
+{
+    QFETCH(bool, rootIsFile);
+    Kit kit;
+    if (rootIsFile) {
+        QFile f(kit.native(QString()));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+    }
+    QStringList out{"kept"};
+    StringListSink sink(out);
+    const workspace::ScanResult result = ScanSourceTree(kit.srcRoot(), sink);
+    QVERIFY(!result.rootListed);
+    QCOMPARE(out, QStringList{"kept"});
+}
+
+void tst_Scan::linkBackToAncestorEnds()
+{
+#ifdef Q_OS_WIN
+    QSKIP("symbolic links to directories");
+#endif
+    Kit kit;
+    kit.dirs({"a\\b", "c"});
+    QVERIFY(QFile::link(kit.native(QString()), kit.native("a\\b\\toRoot")));
+    QVERIFY(QFile::link(kit.native("a"), kit.native("a\\b\\toParent")));
+    QVERIFY(QFile::link(QStringLiteral("."), kit.native("c\\self")));
+    workspace::ScanResult result;
+    const QStringList out = kit.scan(&result);
+    QCOMPARE(sorted(out), sorted(QStringList{"a", "a\\b", "c"}));
+    QCOMPARE(result.linkLoopsSkipped, 3);
+}
+
+void tst_Scan::linkElsewhereIsFollowed()
+{
+#ifdef Q_OS_WIN
+    QSKIP("symbolic links to directories");
+#endif
+    Kit kit;
+    kit.dirs({"pkg\\util"});
+    QTemporaryDir outside;
+    QVERIFY(QDir().mkpath(outside.path() + "/shared/inner"));
+    QVERIFY(QFile::link(outside.path() + "/shared", kit.native("linked")));
+    // A link to a sibling inside the tree is not a loop either.
+    QVERIFY(QFile::link(kit.native("pkg"), kit.native("alias")));
+    // Nor is a dangling link a directory.
+    QVERIFY(QFile::link(outside.path() + "/nowhere", kit.native("dangling")));
+    const QStringList out = kit.scan();
+    QCOMPARE(sorted(out), sorted(QStringList{"pkg", "pkg\\util", "linked", "linked\\inner", "alias",
+                                             "alias\\util"}));
+}
+
+void tst_Scan::noLimitOnSubdirectories()
+{
+    Kit kit;
+    kit.dirs({});
+    const int count = 33000;
+    QDir root(kit.native(QString()));
+    for (int i = 0; i < count; ++i)
+        QVERIFY(root.mkdir(QStringLiteral("d%1").arg(i)));
+    QVERIFY(root.mkdir(QStringLiteral("d7/last")));
+    const QStringList out = kit.scan();
+    QCOMPARE(out.size(), count + 1);
+    QCOMPARE(out.indexOf(QStringLiteral("d7\\last")), out.indexOf(QStringLiteral("d7")) + 1);
+}
+
+void tst_Scan::yieldsPacedNotPerName()
+{
+    // A quick small tree: no yield at all, rather than one per name.
+    {
+        Kit kit;
+        kit.dirs({"a\\b", "c", "d"});
+        int yields = 0;
+        QStringList out;
+        StringListSink sink(out);
+        ScanSourceTree(kit.srcRoot(), sink, [&] { ++yields; });
+        QCOMPARE(out.size(), 4);
+        QCOMPARE(yields, 0);
+    }
+    // A slow scan (every entry takes a while to take in): the events never
+    // wait 50 ms, even when the directories hold no names to pause after.
+    {
+        Kit kit;
+        QStringList tree;
+        for (int i = 0; i < 40; ++i)
+            tree << QStringLiteral("p%1").arg(i);
+        kit.dirs(tree);
+        struct SlowSink : workspace::ScanSink {
+            void append(const QString &) override { QThread::msleep(4); }
+        } sink;
+        QElapsedTimer clock;
+        QList<qint64> marks;
+        clock.start();
+        ScanSourceTree(kit.srcRoot(), sink, [&] { marks << clock.elapsed(); });
+        marks << clock.elapsed();
+        QVERIFY(marks.size() >= 3);
+        qint64 previous = 0;
+        for (qint64 m : marks) {
+            QVERIFY2(m - previous < 50, qPrintable(QStringLiteral("gap %1 ms").arg(m - previous)));
+            previous = m;
+        }
+    }
+}
+
+QTEST_GUILESS_MAIN(tst_Scan)
+#include "tst_scan.moc"
