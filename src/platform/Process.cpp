@@ -17,16 +17,16 @@ bool startCommandLine(const QString &commandLine)
     // are the started program's own business.
     return win::startProcess(commandLine.toLocal8Bit().toStdString());
 #else
+    // No shell: the words reach the program as a Windows program would get
+    // them. Only the program's own path needs the system's separators; the
+    // arguments are the program's to read.
     QStringList words = splitWindowsCommandLine(commandLine);
     if (words.isEmpty() || words.first().isEmpty())
         return false;
     const QString program = nativePath(words.takeFirst());
-    QProcess process;
-    process.setProgram(program);
-    process.setArguments(words);
-    process.setProcessChannelMode(QProcess::ForwardedChannels);
-    process.setInputChannelMode(QProcess::ForwardedInputChannel);
-    return process.startDetached();
+    // Detached: it inherits the current directory and the terminal, and is
+    // neither waited for nor kept.
+    return QProcess::startDetached(program, words);
 #endif
 }
 
