@@ -1,6 +1,7 @@
 #include "about/frmAbout.h"
 
 #include "app/LocalizeForm.h"
+#include "app/Twips.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -133,8 +134,7 @@ frmAbout::~frmAbout() = default;
 
 int frmAbout::px(int twips) const
 {
-    const int dpi = logicalDpiX();
-    return qRound(twips * (dpi > 0 ? dpi : 96) / 1440.0);
+    return app::twipsToPixels(this, twips);
 }
 
 void frmAbout::Form_Load()

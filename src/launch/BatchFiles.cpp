@@ -4,13 +4,13 @@
 #include "launch/BatchFormat.h"
 #include "launch/CommandLines.h"
 #include "launch/LaunchActions.h"
+#include "platform/FileSystem.h"
 #include "platform/NativePath.h"
 #include "settings/SettingsAccess.h"
 #include "workspace/SourceList.h"
 
 #include <QFile>
 #include <QListWidget>
-#include <QSaveFile>
 
 namespace launch {
 namespace {
@@ -36,23 +36,6 @@ QString selectedEntryText(QListWidget *list)
 {
     const int selected = workspace::selectedIndex(list);
     return selected >= 0 ? list->item(selected)->text() : QString();
-}
-
-// Writes the file whole or not at all, so that an existing batch file is
-// never left half replaced.
-bool writeWhole(const QString &path, const QByteArray &bytes)
-{
-    QSaveFile file(platform::nativePath(path));
-    // A writable file in a folder we may not create files in is still ours
-    // to replace.
-    file.setDirectWriteFallback(true);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
 }
 
 void exportBatch(MainContext &ctx, Batch which)
@@ -84,7 +67,10 @@ void exportBatch(MainContext &ctx, Batch which)
         bytes = compilerBatchBytes(BuildCompileCommand(ctx.settings(), entries, selected));
     // No line, or a refused write: nothing to report, the file stays as it was.
     if (bytes)
-        writeWhole(path, *bytes);
+        // Whole or not at all: an existing batch file is never left half
+        // replaced. A writable file in a folder we may not create files in is
+        // still ours to replace.
+        platform::writeFileWhole(path, *bytes, true);
 
     ctx.setStatusText(QString());
     ctx.setBusy(false);

@@ -2,6 +2,7 @@
 #include "platform/NativePath.h"
 
 #include <QDir>
+#include <QSaveFile>
 
 namespace platform {
 
@@ -25,6 +26,19 @@ bool makeDirectory(const QString &path)
         return false;
     // mkdir (not mkpath): parents are never created.
     return QDir().mkdir(native);
+}
+
+bool writeFileWhole(const QString &path, const QByteArray &bytes, bool directFallback)
+{
+    QSaveFile file(nativePath(path));
+    file.setDirectWriteFallback(directFallback);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    if (file.write(bytes) != bytes.size()) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
 }
 
 } // namespace platform

@@ -1,9 +1,9 @@
 #include "settings/SettingsFile.h"
+#include "platform/FileSystem.h"
 #include "platform/NativePath.h"
 #include "settings/SettingsAccess.h"
 
 #include <QFile>
-#include <QSaveFile>
 #include <QXmlStreamReader>
 #include <QXmlStreamWriter>
 
@@ -216,14 +216,7 @@ bool SaveSettings(const QString &path, const Values &values)
     const QByteArray bytes = settingsDocument(values);
     if (bytes.isEmpty())
         return false;
-    QSaveFile file(platform::nativePath(path));
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return platform::writeFileWhole(path, bytes);
 }
 
 } // namespace settings

@@ -1,5 +1,6 @@
 #include "settings/frmOptions.h"
 #include "app/LocalizeForm.h"
+#include "app/Twips.h"
 #include "settings/SettingsAccess.h"
 
 #include <QLabel>
@@ -46,8 +47,7 @@ frmOptions::frmOptions(const QString &appPath, QWidget *parent)
 
 int frmOptions::px(int twips) const
 {
-    const int dpi = logicalDpiX();
-    return qRound(twips * (dpi > 0 ? dpi : 96) / 1440.0);
+    return app::twipsToPixels(this, twips);
 }
 
 QRect frmOptions::pxRect(const QRect &twips) const

@@ -1,6 +1,7 @@
 #include "workspace/dlgEditSrc.h"
 #include "app/LocalizeForm.h"
 #include "app/Paths.h"
+#include "app/Twips.h"
 #include "workspace/SourceList.h"
 
 #include <QApplication>
@@ -50,8 +51,7 @@ dlgEditSrc::dlgEditSrc(const QString &appPath, QWidget *parent)
     setWindowTitle(QStringLiteral("ﾀﾞｲｱﾛｸﾞ ｷｬﾌﾟｼｮﾝ"));
     setSizeGripEnabled(false);
 
-    const int dpi = logicalDpiX() > 0 ? logicalDpiX() : 96;
-    auto px = [dpi](int twips) { return qRound(twips * dpi / 1440.0); };
+    auto px = [this](int twips) { return app::twipsToPixels(this, twips); };
     auto place = [&px](QWidget *w, int left, int top, int width, int height) {
         w->setGeometry(px(left), px(top), px(width), px(height));
     };

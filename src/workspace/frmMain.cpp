@@ -2,9 +2,11 @@
 
 #include "app/LocalizeForm.h"
 #include "app/Paths.h"
+#include "app/Twips.h"
 #include "launch/BatchFiles.h"
 #include "launch/LaunchActions.h"
 #include "packages/NewPackage.h"
+#include "platform/FileSystem.h"
 #include "platform/NativePath.h"
 #include "workspace/LibrarySelection.h"
 #include "workspace/SourceList.h"
@@ -23,7 +25,6 @@
 #include <QMenuBar>
 #include <QPainter>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QSettings>
 #include <QShortcut>
 #include <QStatusBar>
@@ -292,8 +293,7 @@ void frmMain::updateClock()
 
 double frmMain::twipsPerPixel() const
 {
-    const int dpi = logicalDpiX();
-    return dpi > 0 ? 1440.0 / dpi : 15.0;
+    return app::twipsPerPixel(this);
 }
 
 QString frmMain::SrcDir() const
@@ -467,15 +467,9 @@ void frmMain::SaveWorkspace()
     setBusy(true);
     setStatusText(QStringLiteral("Saving..."));
     // Written whole, then put in place: a failed write leaves the old file.
-    QSaveFile file(platform::nativePath(path));
-    if (file.open(QIODevice::WriteOnly)) {
-        const QByteArray bytes = workspace::serializeWorkspace(
-            workspace::entries(lstsrcpath), workspace::selectedIndex(lstsrcpath), m_editFileName);
-        if (file.write(bytes) == bytes.size())
-            file.commit();
-        else
-            file.cancelWriting();
-    }
+    platform::writeFileWhole(path, workspace::serializeWorkspace(workspace::entries(lstsrcpath),
+                                                                 workspace::selectedIndex(lstsrcpath),
+                                                                 m_editFileName));
     setStatusText(QString());
     setBusy(false);
 }
