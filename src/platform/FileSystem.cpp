@@ -34,7 +34,9 @@ bool writeFileWhole(const QString &path, const QByteArray &bytes, bool directFal
     file.setDirectWriteFallback(directFallback);
     if (!file.open(QIODevice::WriteOnly))
         return false;
-    if (file.write(bytes) != bytes.size()) {
+    // The final flush can fail on a full disk; commit() alone would then put a
+    // cut file in place of the old one.
+    if (file.write(bytes) != bytes.size() || !file.flush()) {
         file.cancelWriting();
         return false;
     }

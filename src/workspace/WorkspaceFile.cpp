@@ -31,6 +31,18 @@ private:
     int m_pos = 0;
 };
 
+bool holdsLineBreak(const QString &text)
+{
+    return text.contains(QLatin1Char('\r')) || text.contains(QLatin1Char('\n'));
+}
+
+// An entry is one line of the file: an empty one would end the entries and
+// one with a line break would come back as two.
+bool storable(const QString &entry)
+{
+    return !entry.isEmpty() && !holdsLineBreak(entry);
+}
+
 } // namespace
 
 QString workspaceFilePath(const QString &appPath)
@@ -43,12 +55,12 @@ QByteArray serializeWorkspace(const QStringList &entries, int selected, const QS
     QString text;
     const QLatin1String crlf("\r\n");
     for (const QString &entry : entries) {
-        if (!entry.isEmpty())
+        if (storable(entry))
             text += entry + crlf;
     }
     text += crlf;
     text += crlf;
-    if (selected >= 0 && selected < entries.size())
+    if (selected >= 0 && selected < entries.size() && !holdsLineBreak(entries[selected]))
         text += entries[selected];
     text += crlf;
     text += editFileName + crlf;

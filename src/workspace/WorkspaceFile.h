@@ -10,8 +10,8 @@ QString workspaceFilePath(const QString &appPath);
 
 // The workspace file as lines ended by CR LF, in the system's 8-bit code
 // page: the entries, two empty lines, the selected entry, EditFileName.
-// Empty entries cannot be stored (an empty line ends the entries), so they
-// are left out.
+// Entries that cannot be stored as one line (empty ones, which would end the
+// entries, and ones holding a line break) are left out.
 QByteArray serializeWorkspace(const QStringList &entries, int selected, const QString &editFileName);
 
 // What a workspace file yields, read the way the loader reads it: entries are

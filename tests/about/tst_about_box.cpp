@@ -2,6 +2,8 @@
 #include "app/StringTable.h"
 #include "workspace/frmMain.h"
 
+#include "common/ModalWait.h"
+
 #include <QAction>
 #include <QApplication>
 #include <QDir>
@@ -37,36 +39,29 @@ struct BoxSeen {
 // hands it to `close`.
 void whenAboutBoxShows(BoxSeen *seen, std::function<void(frmAbout *)> close)
 {
-    auto attempts = std::make_shared<int>(0);
-    auto poll = std::make_shared<std::function<void()>>();
-    *poll = [=] {
-        auto *box = qobject_cast<frmAbout *>(QApplication::activeModalWidget());
-        if (!box || !box->isVisible() || !box->isActiveWindow()) {
-            if (++*attempts < 200)
-                QTimer::singleShot(10, *poll);
-            return;
-        }
-        seen->shown = true;
-        seen->box = box;
-        seen->owner = box->parentWidget();
-        seen->modal = box->isModal();
-        seen->title = box->windowTitle();
-        seen->version = box->lblVersion->text();
-        seen->appTitle = box->lblTitle->text();
-        seen->description = box->lblDescription->text();
-        seen->disclaimer = box->lblDisclaimer->text();
-        seen->ok = box->cmdOK->text();
-        seen->sysInfo = box->cmdSysInfo->text();
-        seen->focus = box->focusWidget();
-        QObject::connect(box->cmdOK, &QPushButton::clicked, [seen] { ++seen->okClicks; });
-        close(box);
-        // Still open after the close attempt: end the test's wait anyway.
-        QTimer::singleShot(200, [box] {
-            if (box->isVisible())
-                box->done(0);
-        });
-    };
-    QTimer::singleShot(0, *poll);
+    whenModalShows<frmAbout>(
+        [=](frmAbout *box) {
+            seen->shown = true;
+            seen->box = box;
+            seen->owner = box->parentWidget();
+            seen->modal = box->isModal();
+            seen->title = box->windowTitle();
+            seen->version = box->lblVersion->text();
+            seen->appTitle = box->lblTitle->text();
+            seen->description = box->lblDescription->text();
+            seen->disclaimer = box->lblDisclaimer->text();
+            seen->ok = box->cmdOK->text();
+            seen->sysInfo = box->cmdSysInfo->text();
+            seen->focus = box->focusWidget();
+            QObject::connect(box->cmdOK, &QPushButton::clicked, [seen] { ++seen->okClicks; });
+            close(box);
+            // Still open after the close attempt: end the test's wait anyway.
+            QTimer::singleShot(200, [box] {
+                if (box->isVisible())
+                    box->done(0);
+            });
+        },
+        200, [](frmAbout *box) { return !(!box->isVisible() || !box->isActiveWindow()); });
 }
 
 } // namespace

@@ -4,6 +4,8 @@
 #include "platform/SystemInfo.h"
 #include "workspace/frmMain.h"
 
+#include "common/ModalWait.h"
+
 #include <QAction>
 #include <QApplication>
 #include <QDir>
@@ -67,22 +69,15 @@ struct MessageSeen {
 
 void answerMessageBox(MessageSeen *seen)
 {
-    auto attempts = std::make_shared<int>(0);
-    auto poll = std::make_shared<std::function<void()>>();
-    *poll = [=] {
-        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-        if (!box) {
-            if (++*attempts < 50)
-                QTimer::singleShot(10, *poll);
-            return;
-        }
-        seen->shown = true;
-        seen->text = box->text();
-        seen->title = box->windowTitle();
-        seen->buttons = box->standardButtons();
-        box->accept();
-    };
-    QTimer::singleShot(0, *poll);
+    whenModalShows<QMessageBox>(
+        [=](QMessageBox *box) {
+            seen->shown = true;
+            seen->text = box->text();
+            seen->title = box->windowTitle();
+            seen->buttons = box->standardButtons();
+            box->accept();
+        },
+        50);
 }
 
 #ifndef Q_OS_WIN

@@ -1,6 +1,8 @@
 #include "app/StringTable.h"
 #include "workspace/frmMain.h"
 
+#include "common/ModalWait.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QInputDialog>
@@ -27,34 +29,27 @@ struct InputBoxSeen {
 // no text is given.
 void answerInputBox(std::optional<QString> text, InputBoxSeen *seen)
 {
-    auto attempts = std::make_shared<int>(0);
-    auto poll = std::make_shared<std::function<void()>>();
-    *poll = [=] {
-        auto *box = qobject_cast<QInputDialog *>(QApplication::activeModalWidget());
-        if (!box) {
-            if (++*attempts < 200)
-                QTimer::singleShot(10, *poll);
-            return;
-        }
-        seen->shown = true;
-        seen->title = box->windowTitle();
-        seen->label = box->labelText();
-        seen->initialText = box->textValue();
-        if (text) {
-            box->setTextValue(*text);
-            box->accept();
-        } else {
-            box->reject();
-        }
-        // A message box after the input box would show up here.
-        QTimer::singleShot(50, [seen] {
-            if (QWidget *w = QApplication::activeModalWidget()) {
-                seen->otherModalAfter = true;
-                w->close();
+    whenModalShows<QInputDialog>(
+        [=](QInputDialog *box) {
+            seen->shown = true;
+            seen->title = box->windowTitle();
+            seen->label = box->labelText();
+            seen->initialText = box->textValue();
+            if (text) {
+                box->setTextValue(*text);
+                box->accept();
+            } else {
+                box->reject();
             }
-        });
-    };
-    QTimer::singleShot(0, *poll);
+            // A message box after the input box would show up here.
+            QTimer::singleShot(50, [seen] {
+                if (QWidget *w = QApplication::activeModalWidget()) {
+                    seen->otherModalAfter = true;
+                    w->close();
+                }
+            });
+        },
+        200);
 }
 
 } // namespace

@@ -83,6 +83,10 @@ void TestWorkspaceFile::emptyEntriesAreLeftOut()
     const WorkspaceContent c = parseWorkspace(bytes);
     QCOMPARE(*c.entries, (QStringList{"a", "b"}));
     QCOMPARE(c.selectedText, QStringLiteral("b"));
+
+    // An imported entry with a line break would come back as two entries.
+    const QByteArray broken = serializeWorkspace({"a", "sec\r\nond", "b\nc"}, 1, "f.fbt");
+    QCOMPARE(broken, QByteArray("a\r\n\r\n\r\n\r\nf.fbt\r\n"));
 }
 
 void TestWorkspaceFile::handEditedEmptyLineEndsEntries()
