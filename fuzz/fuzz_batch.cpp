@@ -1,0 +1,134 @@
+// The Editor.bat and Compiler.bat imports: item rules, both markers, the word
+// split and the package word, and what the imported list does to the
+// workspace file saved at exit.
+#include "FuzzCheck.h"
+#include "launch/BatchFormat.h"
+#include "launch/CommandLines.h"
+#include "settings/SettingsAccess.h"
+#include "workspace/WorkspaceFile.h"
+
+#include <QByteArray>
+#include <QHash>
+
+#include <cstdint>
+
+namespace {
+
+class MapSettings : public SettingsAccess
+{
+public:
+    QString value(const QString &key) override { return m_values.value(key); }
+    void setValue(const QString &key, const QString &value) override { m_values.insert(key, value); }
+
+private:
+    QHash<QString, QString> m_values;
+};
+
+void checkImport(const launch::BatchImport &import, const QStringList &keys)
+{
+    FUZZ_CHECK(import.values.size() <= keys.size(), "more values than the import copies");
+    for (int i = 0; i < import.values.size(); ++i) {
+        FUZZ_CHECK(import.values[i].first == keys[i], "values copied out of order");
+        FUZZ_CHECK(!import.values[i].second.contains(QLatin1Char(' ')), "a word holds a space");
+    }
+    if (import.complete)
+        FUZZ_CHECK(import.values.size() == keys.size(), "a complete import left a value out");
+}
+
+// Words the batch files carry whole: no separator of items or words.
+QString wordOf(QString v)
+{
+    for (const char c : {' ', ',', '"', '\r', '\n', ';'})
+        v.remove(QLatin1Char(c));
+    return v;
+}
+
+void rawFile(const QByteArray &bytes)
+{
+    const launch::BatchImport compiler = launch::importCompilerBatch(bytes);
+    checkImport(compiler, {settings::kCompiler, settings::kCP});
+    FUZZ_CHECK(!compiler.entries, "the compiler import touched the list");
+    FUZZ_CHECK(compiler.complete == (compiler.values.size() == 2), "CP is the compiler import's last step");
+
+    const launch::BatchImport editor = launch::importEditorBatch(bytes);
+    checkImport(editor, {settings::kJREpath, settings::kLibpath});
+    FUZZ_CHECK(editor.complete == editor.entries.has_value(), "a complete editor import sets the list");
+    if (!editor.entries)
+        return;
+    const QStringList &entries = *editor.entries;
+    FUZZ_CHECK(editor.selectedIndex == (entries.isEmpty() ? -1 : 0),
+               "the first piece is the first entry and the one selected");
+    for (const QString &e : entries)
+        FUZZ_CHECK(!e.contains(QLatin1Char(';')) && !e.contains(QLatin1Char(' ')), "an entry holds a separator");
+
+    // The imported list is what the window saves at exit: the saved file
+    // must read back to it, less the entries a line of the file cannot hold
+    // (empty ones, and those a quoted item carried a line break into).
+    QStringList kept;
+    for (const QString &e : entries)
+        if (!e.isEmpty() && !holdsLineBreak(e))
+            kept << e;
+    const int selected = editor.selectedIndex >= 0 ? int(kept.indexOf(entries[editor.selectedIndex])) : -1;
+    const workspace::WorkspaceContent back =
+        workspace::parseWorkspace(workspace::serializeWorkspace(entries, editor.selectedIndex, QString()));
+    FUZZ_CHECK(back.entries && *back.entries == kept, "an imported list is saved so that it reads back differently");
+    FUZZ_CHECK(int(back.entries->indexOf(back.selectedText)) == selected, "the imported selection is lost on save");
+}
+
+// Export followed by import gives back what the two files carry.
+void exportImport(const QByteArray &bytes)
+{
+    const QStringList parts = QString::fromUtf8(bytes).split(QChar(0));
+    if (parts.size() < 8)
+        return;
+    MapSettings s;
+    const QStringList keys = {settings::kJREpath, settings::kLibpath, settings::kDtPackages,
+                              settings::kJavapath, settings::kCP, settings::kCompiler,
+                              settings::kClassDirectory};
+    for (int i = 0; i < keys.size(); ++i)
+        s.setValue(keys[i], wordOf(parts[i]));
+    QStringList entries;
+    for (int i = keys.size(); i < parts.size(); ++i) {
+        const QString e = wordOf(parts[i]);
+        if (!e.isEmpty())
+            entries << e;
+    }
+    const int selected = entries.isEmpty() ? -1 : int(quint8(bytes.at(0)) % entries.size());
+
+    const QString compileLine = launch::BuildCompileCommand(s, entries, selected);
+    const launch::BatchImport compiler = launch::importCompilerBatch(launch::compilerBatchBytes(compileLine));
+    const bool compilerFound = compileLine.contains(launch::kCompilerBatchMarker);
+    FUZZ_CHECK(compiler.complete == compilerFound, "the compiler line is not found by its marker");
+    if (compilerFound && !s.value(settings::kCompiler).isEmpty()) {
+        FUZZ_CHECK(compiler.values[0].second == s.value(settings::kCompiler), "Compiler does not come back");
+        FUZZ_CHECK(compiler.values[1].second == s.value(settings::kCP), "CP does not come back");
+    }
+
+    const QString editorLine = launch::BuildEditorCommand(s, entries, selected, QStringLiteral("MyFB.fbt"));
+    const auto editorBytes = launch::editorBatchBytes(editorLine);
+    FUZZ_CHECK(editorBytes.has_value(), "an editor line for a name with an extension was refused");
+    const launch::BatchImport editor = launch::importEditorBatch(*editorBytes);
+    const bool editorFound = editorLine.contains(launch::kEditorBatchMarker);
+    FUZZ_CHECK(editor.complete == editorFound, "the editor line is not found by its marker");
+    if (editorFound && !s.value(settings::kJREpath).isEmpty()) {
+        FUZZ_CHECK(editor.values[0].second == s.value(settings::kJREpath), "JREpath does not come back");
+        FUZZ_CHECK(editor.values[1].second == s.value(settings::kLibpath), "libpath does not come back");
+        QStringList expected;
+        expected << (selected >= 0 ? entries[selected] : QString());
+        for (int i = 0; i < entries.size(); ++i)
+            if (i != selected)
+                expected << QString(entries[i]).replace(QLatin1Char('\\'), QLatin1Char('.'));
+        FUZZ_CHECK(*editor.entries == expected, "the list does not come back as exported");
+        FUZZ_CHECK(editor.selectedIndex == 0, "the entry selected at export is not selected again");
+    }
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    const QByteArray bytes(reinterpret_cast<const char *>(data), qsizetype(size));
+    rawFile(bytes);
+    exportImport(bytes);
+    return 0;
+}

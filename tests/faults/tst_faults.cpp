@@ -1,0 +1,588 @@
+#include "launch/BatchFormat.h"
+#include "platform/Process.h"
+#include "settings/SettingsAccess.h"
+#include "settings/SettingsFile.h"
+#include "workspace/SourceList.h"
+#include "workspace/SourceScan.h"
+#include "workspace/WorkspaceFile.h"
+#include "workspace/frmMain.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QListWidget>
+#include <QProcess>
+#include <QSet>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
+
+#include <csignal>
+#include <cstring>
+#include <iostream>
+#include <string>
+#include <sys/resource.h>
+#include <unistd.h>
+
+// ---------------------------------------------------------------------------
+// One program instance in a kit, driven line by line from standard input:
+//   add TEXT       append an entry
+//   fill N LABEL   replace the list by N entries LABEL-0.. and select the first
+//   save           run SaveWorkspace and answer "saved"
+//   saveloop N     run SaveWorkspace N times
+//   settings N     save settings whose values are N characters long; answers
+//                  "settings 1" or "settings 0"
+//   compile        press Compile
+//   exit           File > Exit
+// It prints "ready N" (N entries loaded) first and "closed" after Exit.
+namespace {
+
+int runInstance(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    const QString kit = QString::fromLocal8Bit(argv[2]);
+    const QString store = kit + QStringLiteral("/placement.ini");
+    frmMain w(kit, [store] { return std::make_unique<QSettings>(store, QSettings::IniFormat); });
+    w.setAttribute(Qt::WA_DontShowOnScreen);
+    w.show();
+    QCoreApplication::processEvents();
+    std::cout << "ready " << w.lstsrcpath->count() << std::endl;
+
+    std::string line;
+    while (std::getline(std::cin, line)) {
+        const QString command = QString::fromStdString(line);
+        const QString word = command.section(QLatin1Char(' '), 0, 0);
+        const QString rest = command.section(QLatin1Char(' '), 1);
+        if (word == QLatin1String("add")) {
+            w.lstsrcpath->addItem(rest);
+        } else if (word == QLatin1String("fill")) {
+            const int n = rest.section(QLatin1Char(' '), 0, 0).toInt();
+            const QString label = rest.section(QLatin1Char(' '), 1);
+            w.lstsrcpath->clear();
+            for (int i = 0; i < n; ++i)
+                w.lstsrcpath->addItem(QStringLiteral("%1-%2").arg(label).arg(i));
+            workspace::setSelectedIndex(w.lstsrcpath, 0);
+        } else if (word == QLatin1String("save")) {
+            w.SaveWorkspace();
+            std::cout << "saved" << std::endl;
+        } else if (word == QLatin1String("saveloop")) {
+            for (int i = rest.toInt(); i > 0; --i)
+                w.SaveWorkspace();
+            std::cout << "saved" << std::endl;
+        } else if (word == QLatin1String("settings")) {
+            settings::Values values = settings::defaultValues();
+            values.insert(settings::kAuthor, QString(rest.toInt(), QLatin1Char('a')));
+            const bool ok = settings::SaveSettings(settings::GetSettingsPath(kit), values);
+            std::cout << "settings " << ok << std::endl;
+        } else if (word == QLatin1String("compile")) {
+            w.cmdCompile->click();
+            std::cout << "compiled" << std::endl;
+        } else if (word == QLatin1String("exit")) {
+            w.mnuFileExit->trigger();
+            QCoreApplication::processEvents();
+            std::cout << "closed" << std::endl;
+            return w.isVisible() ? 3 : 0;
+        }
+    }
+    return 2;
+}
+
+QByteArray readAll(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+}
+
+void writeAll(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    QCOMPARE(f.write(bytes), bytes.size());
+}
+
+// A kit folder of its own with a workspace file from an earlier run.
+struct Kit {
+    QTemporaryDir dir;
+    QString path() const { return dir.path(); }
+    QString dat() const { return dir.filePath(QStringLiteral("TAVO_Starter.dat")); }
+    QString ini() const { return dir.filePath(QStringLiteral("TAVO_Starter.ini")); }
+    // The program's own files in the kit folder, temporary ones included.
+    QStringList files() const
+    {
+        return QDir(path()).entryList({QStringLiteral("TAVO_Starter*"), QStringLiteral(".TAVO_Starter*")},
+                                      QDir::Files | QDir::Hidden | QDir::System);
+    }
+};
+
+const QByteArray kPreviousDat = workspace::serializeWorkspace(
+    {QStringLiteral("older"), QStringLiteral("older\\util")}, 1, QStringLiteral("Old.fbt"));
+
+// Limits what the instance may write to any file, as a full disk or a folder
+// it may not write to would. The signal a process gets past the limit is
+// ignored, so writes fail with an error as they would on a full disk.
+class Instance
+{
+public:
+    explicit Instance(const QString &kit, qint64 fileSizeLimit = -1)
+    {
+        if (fileSizeLimit >= 0) {
+            m_process.setChildProcessModifier([fileSizeLimit] {
+                struct rlimit limit;
+                limit.rlim_cur = limit.rlim_max = rlim_t(fileSizeLimit);
+                setrlimit(RLIMIT_FSIZE, &limit);
+                std::signal(SIGXFSZ, SIG_IGN);
+            });
+        }
+        m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        m_process.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--instance"), kit});
+    }
+    ~Instance()
+    {
+        if (m_process.state() != QProcess::NotRunning) {
+            m_process.kill();
+            m_process.waitForFinished(5000);
+        }
+    }
+    // The next line the instance prints.
+    QString expectLine(int timeoutMs = 30000)
+    {
+        QElapsedTimer t;
+        t.start();
+        while (!m_process.canReadLine() && t.elapsed() < timeoutMs && m_process.state() != QProcess::NotRunning)
+            m_process.waitForReadyRead(100);
+        return QString::fromUtf8(m_process.readLine()).trimmed();
+    }
+    void send(const QByteArray &command) { m_process.write(command + '\n'); }
+    // Exit through the menu; true when the process then ended by itself with
+    // exit code 0.
+    bool exitCleanly(int timeoutMs = 30000)
+    {
+        send("exit");
+        if (expectLine(timeoutMs) != QLatin1String("closed"))
+            return false;
+        m_process.closeWriteChannel();
+        return m_process.waitForFinished(timeoutMs) && m_process.exitStatus() == QProcess::NormalExit
+            && m_process.exitCode() == 0;
+    }
+    QProcess &process() { return m_process; }
+
+private:
+    QProcess m_process;
+};
+
+// ---------------------------------------------------------------------------
+// The source tree as a set of entries, for the scan tests.
+QSet<QString> treeEntries(const QString &root)
+{
+    QSet<QString> out;
+    QStringList list;
+    workspace::StringListSink sink(list);
+    workspace::ScanSourceTree(root, sink);
+    for (const QString &e : list)
+        out.insert(e);
+    return out;
+}
+
+void makeDirs(const QString &root, const QStringList &relative)
+{
+    for (const QString &r : relative)
+        QVERIFY(QDir(root).mkpath(r));
+}
+
+// Changes the tree once the scan has appended a given number of entries.
+class MutatingSink : public workspace::ScanSink
+{
+public:
+    MutatingSink(QStringList &out, int after, std::function<void()> change)
+        : m_out(out), m_after(after), m_change(std::move(change)) {}
+    void append(const QString &entry) override
+    {
+        m_out.append(entry);
+        if (m_out.size() == m_after)
+            m_change();
+    }
+
+private:
+    QStringList &m_out;
+    int m_after;
+    std::function<void()> m_change;
+};
+
+int zombieChildren()
+{
+    int count = 0;
+    const QString self = QString::number(getpid());
+    for (const QString &pid : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
+        QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+        if (!stat.open(QIODevice::ReadOnly))
+            continue;
+        // pid (comm) state ppid ...: comm may hold blanks, so read after ')'.
+        const QByteArray line = stat.readAll();
+        const QList<QByteArray> fields = line.mid(line.lastIndexOf(')') + 2).split(' ');
+        if (fields.size() > 1 && fields[0] == "Z" && fields[1] == self.toLatin1())
+            ++count;
+    }
+    return count;
+}
+
+bool processAlive(qint64 pid)
+{
+    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+    if (!stat.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray line = stat.readAll();
+    return !line.mid(line.lastIndexOf(')') + 2).startsWith('Z');
+}
+
+} // namespace
+
+class TestFaults : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void exitWhenWritesAreRefused_data();
+    void exitWhenWritesAreRefused();
+    void readOnlyFolderForOtherUsers();
+    void settingsSaveOnFullDisk();
+    void twoInstancesLastExitWins_data();
+    void twoInstancesLastExitWins();
+    void concurrentSavesNeverHalfWritten();
+    void importedListSurvivesTheSave();
+    void treeChangesDuringScan_data();
+    void treeChangesDuringScan();
+    void toolsThatEndAtOnceLeaveNoZombies();
+    void toolThatNeverEndsDoesNotHoldTheProgram();
+};
+
+// Read-only kit folder and full disk alike: no byte reaches any file. The
+// program still ends through File > Exit with code 0, the previous workspace
+// file is intact and no half-written file is left beside it. The last row
+// has room to write and shows that the save does happen when it can.
+void TestFaults::exitWhenWritesAreRefused_data()
+{
+    QTest::addColumn<qint64>("limit");
+    QTest::addColumn<int>("entries");
+    QTest::addColumn<bool>("saved");
+    QTest::newRow("nothing may be written") << qint64(0) << 3 << false;
+    QTest::newRow("disk full after one block") << qint64(512) << 256 << false;
+    QTest::newRow("disk full near the end") << qint64(kPreviousDat.size() + 3000) << 256 << false;
+    QTest::newRow("room enough") << qint64(1 << 20) << 256 << true;
+}
+
+void TestFaults::exitWhenWritesAreRefused()
+{
+    QFETCH(qint64, limit);
+    QFETCH(int, entries);
+    QFETCH(bool, saved);
+    Kit kit;
+    writeAll(kit.dat(), kPreviousDat);
+    const QStringList before = kit.files();
+
+    Instance instance(kit.path(), limit);
+    QCOMPARE(instance.expectLine(), QStringLiteral("ready 2"));
+    instance.send("fill " + QByteArray::number(entries) + " package-with-a-rather-long-name");
+    QVERIFY(instance.exitCleanly());
+
+    const QByteArray after = readAll(kit.dat());
+    if (saved) {
+        const workspace::WorkspaceContent c = workspace::parseWorkspace(after);
+        QVERIFY(c.entries);
+        QCOMPARE(c.entries->size(), entries);
+        QCOMPARE(c.selectedText, QStringLiteral("package-with-a-rather-long-name-0"));
+    } else {
+        QCOMPARE(after, kPreviousDat);
+        QCOMPARE(kit.files(), before); // no temporary file stays behind
+    }
+}
+
+// Without root's privileges a folder can really be read-only; root writes
+// anyway, so there only the size limit above can stand for it.
+void TestFaults::readOnlyFolderForOtherUsers()
+{
+    if (geteuid() == 0)
+        QSKIP("root writes to read-only folders; covered by exitWhenWritesAreRefused");
+    Kit kit;
+    writeAll(kit.dat(), kPreviousDat);
+    QVERIFY(QFile::setPermissions(kit.path(), QFile::ReadOwner | QFile::ExeOwner));
+    {
+        Instance instance(kit.path());
+        QCOMPARE(instance.expectLine(), QStringLiteral("ready 2"));
+        instance.send("add new-entry");
+        QVERIFY(instance.exitCleanly());
+    }
+    QFile::setPermissions(kit.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QCOMPARE(readAll(kit.dat()), kPreviousDat);
+}
+
+// The settings file, written by OK or Apply, on a disk that fills up: the
+// save reports failure to its caller and the previous file stays whole.
+void TestFaults::settingsSaveOnFullDisk()
+{
+    Kit kit;
+    settings::Values previous = settings::defaultValues();
+    previous.insert(settings::kAuthor, QStringLiteral("previous author"));
+    const QByteArray previousIni = settings::settingsDocument(previous);
+    writeAll(kit.ini(), previousIni);
+    const QStringList before = kit.files();
+
+    Instance instance(kit.path(), 2048);
+    QCOMPARE(instance.expectLine(), QStringLiteral("ready 0"));
+    instance.send("settings 100");
+    QCOMPARE(instance.expectLine(), QStringLiteral("settings 1")); // fits
+    settings::Values small;
+    settings::LoadSettings(kit.ini(), small);
+    QCOMPARE(small.value(settings::kAuthor), QString(100, QLatin1Char('a')));
+
+    const QByteArray fitted = readAll(kit.ini());
+    instance.send("settings 5000");
+    QCOMPARE(instance.expectLine(), QStringLiteral("settings 0")); // does not
+    QCOMPARE(readAll(kit.ini()), fitted);
+    QCOMPARE(kit.files(), before); // no temporary file stays behind
+    QVERIFY(instance.exitCleanly());
+    QCOMPARE(readAll(kit.ini()), fitted); // exit never writes the settings
+}
+
+// Two instances in one kit: each saves its own list at exit, so the file
+// holds the list of the one that exited last, whole.
+void TestFaults::twoInstancesLastExitWins_data()
+{
+    QTest::addColumn<bool>("firstStartedExitsLast");
+    QTest::newRow("first started exits last") << true;
+    QTest::newRow("second started exits last") << false;
+}
+
+void TestFaults::twoInstancesLastExitWins()
+{
+    QFETCH(bool, firstStartedExitsLast);
+    Kit kit;
+    writeAll(kit.dat(), kPreviousDat);
+    Instance a(kit.path());
+    QCOMPARE(a.expectLine(), QStringLiteral("ready 2"));
+    Instance b(kit.path());
+    QCOMPARE(b.expectLine(), QStringLiteral("ready 2"));
+    a.send("add from-a");
+    b.send("add from-b");
+
+    Instance &first = firstStartedExitsLast ? b : a;
+    Instance &last = firstStartedExitsLast ? a : b;
+    QVERIFY(first.exitCleanly());
+    QVERIFY(last.exitCleanly());
+
+    const QString lastEntry = firstStartedExitsLast ? QStringLiteral("from-a") : QStringLiteral("from-b");
+    const workspace::WorkspaceContent c = workspace::parseWorkspace(readAll(kit.dat()));
+    QVERIFY(c.entries);
+    QCOMPARE(*c.entries, QStringList({QStringLiteral("older"), QStringLiteral("older\\util"), lastEntry}));
+    QCOMPARE(c.selectedText, QStringLiteral("older\\util"));
+    QCOMPARE(c.editFileName.value_or(QString()), QStringLiteral("Old.fbt"));
+}
+
+// Both instances save over and over while the file is read: every read finds
+// a whole file from one of them, never a mix or a cut.
+void TestFaults::concurrentSavesNeverHalfWritten()
+{
+    Kit kit;
+    writeAll(kit.dat(), kPreviousDat);
+    Instance a(kit.path());
+    Instance b(kit.path());
+    QCOMPARE(a.expectLine(), QStringLiteral("ready 2"));
+    QCOMPARE(b.expectLine(), QStringLiteral("ready 2"));
+    a.send("fill 256 aaaa");
+    b.send("fill 256 bbbb");
+    a.send("saveloop 400");
+    b.send("saveloop 400");
+
+    int reads = 0;
+    QSet<QString> seen;
+    QElapsedTimer t;
+    t.start();
+    int finished = 0;
+    while (finished < 2 && t.elapsed() < 120000) {
+        const QByteArray bytes = readAll(kit.dat());
+        const workspace::WorkspaceContent c = workspace::parseWorkspace(bytes);
+        QVERIFY2(c.entries && c.editFileName, "a cut workspace file was seen");
+        if (c.entries->size() == 256) {
+            const QString label = c.entries->first().left(4);
+            for (int i = 0; i < 256; ++i)
+                QCOMPARE(c.entries->at(i), QStringLiteral("%1-%2").arg(label).arg(i));
+            QCOMPARE(c.selectedText, label + QStringLiteral("-0"));
+            seen.insert(label);
+        } else {
+            QCOMPARE(bytes, kPreviousDat);
+        }
+        ++reads;
+        for (Instance *i : {&a, &b}) {
+            if (i->process().canReadLine() || i->process().waitForReadyRead(0)) {
+                if (i->expectLine(0) == QLatin1String("saved"))
+                    ++finished;
+            }
+        }
+    }
+    QCOMPARE(finished, 2);
+    QVERIFY(reads > 10);
+    QVERIFY(!seen.isEmpty());
+    QVERIFY(a.exitCleanly());
+    QVERIFY(b.exitCleanly());
+}
+
+// An Editor.bat whose command line is a quoted item that runs across a line
+// end gives a list entry holding that line end; saved at exit it must not
+// turn into extra lines of the workspace file.
+void TestFaults::importedListSurvivesTheSave()
+{
+    QFile regression(QStringLiteral(TAVO_FUZZ_CORPUS "/batch/quoted-line-break"));
+    QVERIFY(regression.open(QIODevice::ReadOnly));
+    const launch::BatchImport import = launch::importEditorBatch(regression.readAll());
+    QVERIFY(import.entries);
+    QCOMPARE(import.entries->size(), 2);
+    const QByteArray saved = workspace::serializeWorkspace(*import.entries, import.selectedIndex, QStringLiteral("X.fbt"));
+    const workspace::WorkspaceContent back = workspace::parseWorkspace(saved);
+    QVERIFY(back.entries);
+    for (const QString &entry : *back.entries)
+        QVERIFY2(import.entries->contains(entry), qPrintable(QStringLiteral("entry not in the list: ") + entry));
+    QCOMPARE(back.selectedText, import.entries->first());
+    QCOMPARE(back.editFileName.value_or(QString()), QStringLiteral("X.fbt"));
+}
+
+// The tree below src changes while the library dialog's scan walks it. The
+// scan ends, lists nothing twice, lists only folders that were there at some
+// time, and still lists every folder nobody touched.
+void TestFaults::treeChangesDuringScan_data()
+{
+    QTest::addColumn<QString>("change");
+    QTest::newRow("sibling removed before it is entered") << "remove";
+    QTest::newRow("folders added") << "add";
+    QTest::newRow("folder replaced by a file") << "file";
+    QTest::newRow("link back to the root added") << "loop";
+    QTest::newRow("folder renamed") << "rename";
+    QTest::newRow("whole tree removed") << "root";
+}
+
+void TestFaults::treeChangesDuringScan()
+{
+    QFETCH(QString, change);
+    // The scan leaves src current; the other tests need a folder that stays.
+    struct KeepCurrent {
+        QString path = QDir::currentPath();
+        ~KeepCurrent() { QDir::setCurrent(path); }
+    } keepCurrent;
+    QTemporaryDir kit;
+    const QString src = kit.filePath(QStringLiteral("src"));
+    QStringList stable;
+    for (int i = 0; i < 20; ++i)
+        stable << QStringLiteral("stable%1/a/b").arg(i);
+    makeDirs(src, stable);
+    QStringList moving;
+    for (int i = 0; i < 20; ++i)
+        moving << QStringLiteral("moving%1/x/y").arg(i);
+    makeDirs(src, moving);
+    const QSet<QString> before = treeEntries(src);
+
+    auto act = [&] {
+        for (int i = 0; i < 20; ++i) {
+            const QString m = src + QStringLiteral("/moving%1").arg(i);
+            if (change == QLatin1String("remove")) {
+                QDir(m).removeRecursively();
+            } else if (change == QLatin1String("add")) {
+                QDir().mkpath(m + QStringLiteral("/x/new/deeper"));
+                QDir().mkpath(src + QStringLiteral("/added%1/z").arg(i));
+            } else if (change == QLatin1String("file")) {
+                QDir(m + QStringLiteral("/x")).removeRecursively();
+                QFile f(m + QStringLiteral("/x"));
+                f.open(QIODevice::WriteOnly);
+            } else if (change == QLatin1String("loop")) {
+                QFile::link(src, m + QStringLiteral("/x/back"));
+            } else if (change == QLatin1String("rename")) {
+                QDir().rename(m, src + QStringLiteral("/renamed%1").arg(i));
+            }
+        }
+        if (change == QLatin1String("root"))
+            QDir(src).removeRecursively();
+    };
+
+    QStringList listed;
+    MutatingSink sink(listed, 3, act);
+    QElapsedTimer t;
+    t.start();
+    const workspace::ScanResult result = workspace::ScanSourceTree(src, sink);
+    QVERIFY(t.elapsed() < 20000);
+    QVERIFY(result.rootListed);
+    QCOMPARE(QSet<QString>(listed.begin(), listed.end()).size(), listed.size());
+
+    const QSet<QString> after = change == QLatin1String("root") ? QSet<QString>() : treeEntries(src);
+    for (const QString &entry : listed) {
+        QVERIFY2(before.contains(entry) || after.contains(entry), qPrintable(entry));
+        QVERIFY2(!entry.contains(QLatin1String("back\\")), qPrintable(QStringLiteral("walked a link loop: ") + entry));
+    }
+    if (change == QLatin1String("root"))
+        return;
+    // Everything untouched is there, at whatever moment the change came.
+    for (const QString &entry : before) {
+        if (entry.startsWith(QLatin1String("stable")))
+            QVERIFY2(listed.contains(entry), qPrintable(entry));
+    }
+}
+
+// Tools that end at once: started without waiting, and not left as zombies
+// of the program however many are started.
+void TestFaults::toolsThatEndAtOnceLeaveNoZombies()
+{
+    QTemporaryDir dir;
+    const QString marker = dir.filePath(QStringLiteral("ran"));
+    const QString tool = dir.filePath(QStringLiteral("quick.sh"));
+    writeAll(tool, "#!/bin/sh\necho x >> '" + marker.toUtf8() + "'\nexit 7\n");
+    QVERIFY(QFile::setPermissions(tool, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+
+    const int zombiesBefore = zombieChildren();
+    QElapsedTimer t;
+    t.start();
+    for (int i = 0; i < 20; ++i)
+        QVERIFY(platform::startCommandLine(tool + QStringLiteral(" -Xstdout %1").arg(i)));
+    QVERIFY(t.elapsed() < 10000);
+    QTRY_COMPARE_WITH_TIMEOUT(readAll(marker).count('\n'), 20, 20000);
+    QTest::qWait(300);
+    QCOMPARE(zombieChildren(), zombiesBefore);
+    QVERIFY(!platform::startCommandLine(dir.filePath(QStringLiteral("missing-tool")) + QStringLiteral(" a")));
+}
+
+// A compiler that never ends: Compile returns at once, the program exits
+// through File > Exit while the tool still runs, and the tool is not killed
+// by the program's end.
+void TestFaults::toolThatNeverEndsDoesNotHoldTheProgram()
+{
+    Kit kit;
+    const QString pidFile = kit.dir.filePath(QStringLiteral("tool.pid"));
+    const QString tool = kit.dir.filePath(QStringLiteral("forever.sh"));
+    writeAll(tool, "#!/bin/sh\necho $$ > '" + pidFile.toUtf8() + "'\nexec sleep 600\n");
+    QVERIFY(QFile::setPermissions(tool, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+    settings::Values values = settings::defaultValues();
+    values.insert(settings::kCompiler, tool);
+    writeAll(kit.ini(), settings::settingsDocument(values));
+
+    Instance instance(kit.path());
+    QCOMPARE(instance.expectLine(), QStringLiteral("ready 0"));
+    QElapsedTimer t;
+    t.start();
+    instance.send("compile");
+    QCOMPARE(instance.expectLine(), QStringLiteral("compiled"));
+    QTRY_VERIFY_WITH_TIMEOUT(readAll(pidFile).trimmed().toLongLong() > 0, 20000);
+    const qint64 toolPid = readAll(pidFile).trimmed().toLongLong();
+    QVERIFY(instance.exitCleanly(20000));
+    QVERIFY2(t.elapsed() < 25000, "the program waited for the tool");
+    const bool stillRunning = processAlive(toolPid);
+    ::kill(pid_t(toolPid), SIGKILL);
+    QVERIFY2(stillRunning, "the tool ended with the program");
+}
+
+int main(int argc, char **argv)
+{
+    if (argc >= 3 && std::strcmp(argv[1], "--instance") == 0)
+        return runInstance(argc, argv);
+    QApplication app(argc, argv);
+    TestFaults test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_faults.moc"
