@@ -13,7 +13,8 @@ template <class T>
 void whenModalShows(std::function<void(T *)> handle, int attempts = 200,
                     std::function<bool(T *)> ready = {})
 {
-    auto *timer = new QTimer;
+    // Owned by the application, so a wait still running at exit is freed too.
+    auto *timer = new QTimer(qApp);
     timer->setInterval(10);
     auto left = std::make_shared<int>(attempts);
     QObject::connect(timer, &QTimer::timeout, [timer, left, handle, ready] {
