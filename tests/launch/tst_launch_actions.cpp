@@ -3,6 +3,8 @@
 #include "workspace/SourceList.h"
 #include "workspace/frmMain.h"
 
+#include "common/TestFiles.h"
+
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QDir>
@@ -84,23 +86,12 @@ struct Kit {
     }
 };
 
-QStringList readRecord(const QString &path)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return {};
-    QStringList lines = QString::fromUtf8(f.readAll()).split(QLatin1Char('\n'));
-    if (!lines.isEmpty() && lines.last().isEmpty())
-        lines.removeLast();
-    return lines;
-}
-
 // Waits for a tool's record; empty when it never came.
 QStringList waitForRecord(const QString &path)
 {
     for (int i = 0; i < 200 && !QFile::exists(path); ++i)
         QTest::qWait(25);
-    return readRecord(path);
+    return readLines(path);
 }
 
 // What the chooser looked like when it came up.

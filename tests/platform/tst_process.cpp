@@ -1,5 +1,7 @@
 #include "platform/Process.h"
 
+#include "common/TestFiles.h"
+
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -22,17 +24,6 @@ bool writeTool(const QString &path, const QString &record)
             "touch \"$rec.done\"\n");
     f.close();
     return f.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-}
-
-QStringList readLines(const QString &path)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return {};
-    QStringList lines = QString::fromUtf8(f.readAll()).split(QLatin1Char('\n'));
-    if (!lines.isEmpty() && lines.last().isEmpty())
-        lines.removeLast();
-    return lines;
 }
 
 struct CurrentDirectoryGuard {

@@ -7,6 +7,8 @@
 #include "workspace/SourceList.h"
 #include "workspace/dlgEditSrc.h"
 
+#include "common/TestFiles.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QListWidget>
@@ -77,18 +79,8 @@ private:
     NoSettings m_settings;
 };
 
-// Trees go to memory where the system offers it: removing tens of
-// thousands of directories from a disk can take minutes.
-QString tempTemplate()
-{
-    const QString shm = QStringLiteral("/dev/shm");
-    return QFileInfo(shm).isDir() && QFileInfo(shm).isWritable() ? shm + QStringLiteral("/tavo-test-XXXXXX")
-                                                                 : QString();
-}
-
 struct Kit {
-    QTemporaryDir dir{tempTemplate().isEmpty() ? QDir::tempPath() + QStringLiteral("/tavo-test-XXXXXX")
-                                               : tempTemplate()};
+    QTemporaryDir dir{scratchDirTemplate()};
     QString native(const QString &entry) const
     {
         QString rel = entry;

@@ -1,6 +1,8 @@
 // The source-tree scan on real directory trees built per test.
 #include "workspace/SourceScan.h"
 
+#include "common/TestFiles.h"
+
 #include <QDir>
 #include <QDirIterator>
 #include <QElapsedTimer>
@@ -16,18 +18,8 @@ using workspace::StringListSink;
 namespace {
 
 // The kit folder of one test: AppPath, with src below it.
-// Trees go to memory where the system offers it: removing tens of
-// thousands of directories from a disk can take minutes.
-QString tempTemplate()
-{
-    const QString shm = QStringLiteral("/dev/shm");
-    return QFileInfo(shm).isDir() && QFileInfo(shm).isWritable() ? shm + QStringLiteral("/tavo-test-XXXXXX")
-                                                                 : QString();
-}
-
 struct Kit {
-    QTemporaryDir dir{tempTemplate().isEmpty() ? QDir::tempPath() + QStringLiteral("/tavo-test-XXXXXX")
-                                               : tempTemplate()};
+    QTemporaryDir dir{scratchDirTemplate()};
     QString appPath() const { return dir.path(); }
     QString srcRoot() const { return dir.path() + QStringLiteral("\\src"); }
     QString native(const QString &entry) const
