@@ -25,6 +25,9 @@ need_packages() {
 BASE_PACKAGES=(build-essential cmake qt6-base-dev qt6-base-dev-tools libgl-dev
                fonts-ipafont-gothic locales)
 
+# What building and testing the Windows program needs.
+WIN_PACKAGES=(g++-mingw-w64-x86-64-posix wine wine64 ninja-build)
+
 configure_and_build() {
   local dir=$1; shift
   cmake -S . -B "$dir" -G "Unix Makefiles" "$@" >/dev/null

@@ -18,7 +18,7 @@ std::optional<DirectoryIdentity> directoryIdentity(const QString &nativePath)
 {
     // FILE_FLAG_BACKUP_SEMANTICS opens directories; without
     // FILE_FLAG_OPEN_REPARSE_POINT links are followed to their target.
-    HANDLE h = CreateFileW(reinterpret_cast<LPCWSTR>(nativePath.utf16()), 0,
+    HANDLE h = CreateFileW(win::longPathForm(nativePath.toStdWString()).c_str(), 0,
                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                            OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
     if (h == INVALID_HANDLE_VALUE)
@@ -48,7 +48,9 @@ DirectoryListing::DirectoryListing(const QString &nativeDir) : d(std::make_uniqu
     if (!d->dir.isEmpty() && !d->dir.endsWith(QLatin1Char('\\')) && !d->dir.endsWith(QLatin1Char('/')))
         d->dir += QLatin1Char('\\');
     const QString pattern = d->dir + QLatin1Char('*');
-    d->find = FindFirstFileW(reinterpret_cast<LPCWSTR>(pattern.utf16()), &d->data);
+    // Names come with their attributes: nothing is asked of the system again.
+    d->find = FindFirstFileExW(win::longPathForm(pattern.toStdWString()).c_str(), FindExInfoBasic,
+                               &d->data, FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
     d->pending = d->find != INVALID_HANDLE_VALUE;
 }
 
@@ -72,10 +74,9 @@ bool DirectoryListing::next()
             break;
         }
         d->pending = false;
-        const QString name = QString::fromWCharArray(d->data.cFileName);
-        if (win::isHiddenOrSystem((d->dir + name).toLocal8Bit().toStdString()))
+        if (d->data.dwFileAttributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM))
             continue;
-        m_name = name;
+        m_name = QString::fromWCharArray(d->data.cFileName);
         m_attributesRead = false;
         m_identity.reset();
         return true;

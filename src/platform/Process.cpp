@@ -15,7 +15,7 @@ bool startCommandLine(const QString &commandLine)
 #ifdef Q_OS_WIN
     // The line goes to the system unchanged; the program and its arguments
     // are the started program's own business.
-    return win::startProcess(commandLine.toLocal8Bit().toStdString());
+    return win::startProcess(commandLine.toStdWString());
 #else
     // No shell: the words reach the program as a Windows program would get
     // them. Only the program's own path needs the system's separators; the

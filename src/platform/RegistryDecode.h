@@ -6,14 +6,10 @@
 
 namespace platform {
 
+constexpr std::uint32_t kHkeyLocalMachine = 0x80000002u;
 constexpr std::uint32_t kRegistryString = 1;   // REG_SZ
 constexpr std::uint32_t kRegistryNumber = 4;   // REG_DWORD
 constexpr std::size_t kRegistryBufferSize = 1024;
-
-// How GetKeyValue opens a key: no options, read access only (KEY_READ). Asking
-// for more (0x2003F) is refused to a standard user under HKEY_LOCAL_MACHINE.
-constexpr std::uint32_t kRegistryOpenOptions = 0;
-constexpr std::uint32_t kRegistryOpenAccess = 0x20019;
 
 // Turns the bytes a registry query returned into the caller's value: the data
 // is cut at its first NUL; a string sets the value, a 32-bit number sets its

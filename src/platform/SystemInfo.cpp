@@ -38,7 +38,7 @@ bool getKeyValue(std::uint32_t root, const QString &keyPath, const QString &valu
 
 bool isPlainFile(const QString &path)
 {
-    return win::isPlainFile(path.toLocal8Bit().toStdString());
+    return win::isPlainFile(path.toStdWString());
 }
 
 bool openHelpPage(const QString &pagePath)

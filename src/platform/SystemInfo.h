@@ -1,13 +1,13 @@
 #pragma once
 // Finding the system-information program and opening the help page.
+#include "platform/RegistryDecode.h"
+
 #include <QString>
 #include <QStringList>
 
 #include <cstdint>
 
 namespace platform {
-
-constexpr std::uint32_t kHkeyLocalMachine = 0x80000002u;
 
 // One value of the system registry, decoded as platform::keyValueResult
 // says; on failure the value is emptied and false returned. Where the system

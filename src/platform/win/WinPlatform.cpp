@@ -9,48 +9,30 @@
 #endif
 #include <windows.h>
 
+#include <cstdio>
+#include <io.h>
 #include <vector>
 
 #ifdef _MSC_VER
 #pragma comment(lib, "advapi32.lib")
 #endif
 
-// Every call names its A or W form: a Qt build defines UNICODE, and the
-// strings handed in here are always in the ANSI code page.
+// Every call names its A or W form, whatever UNICODE says.
 
 namespace platform::win {
-
-bool startProcess(const std::string &commandLine)
-{
-    if (commandLine.empty())
-        return false;
-    // CreateProcessA may write into the line it is given, so it gets a copy.
-    std::vector<char> line(commandLine.begin(), commandLine.end());
-    line.push_back('\0');
-
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESHOWWINDOW;
-    startup.wShowWindow = SW_SHOWNORMAL;
-    PROCESS_INFORMATION started{};
-    // No application name: the system splits the line into program and
-    // arguments itself, as a typed command line would be split.
-    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &started))
-        return false;
-    // The started program is forgotten at once.
-    CloseHandle(started.hThread);
-    CloseHandle(started.hProcess);
-    return true;
-}
-
 namespace {
 
-DWORD attributesOf(const std::string &path)
+// CreateProcessW may write into the line it is given, so it gets a copy.
+std::vector<wchar_t> writableLine(const std::wstring &commandLine)
 {
-    if (path.empty())
-        return INVALID_FILE_ATTRIBUTES;
-    return GetFileAttributesA(path.c_str());
+    std::vector<wchar_t> line(commandLine.begin(), commandLine.end());
+    line.push_back(L'\0');
+    return line;
+}
+
+bool usable(HANDLE handle)
+{
+    return handle && handle != INVALID_HANDLE_VALUE && GetFileType(handle) != FILE_TYPE_UNKNOWN;
 }
 
 // The registry's predefined roots are negative 32-bit numbers; a 64-bit
@@ -62,19 +44,97 @@ HKEY rootHandle(std::uint32_t root)
 
 } // namespace
 
-bool isHiddenOrSystem(const std::string &path)
+bool startProcess(const std::wstring &commandLine)
 {
-    const DWORD attributes = attributesOf(path);
-    if (attributes == INVALID_FILE_ATTRIBUTES)
+    if (commandLine.empty())
         return false;
-    return (attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) != 0;
+    std::vector<wchar_t> line = writableLine(commandLine);
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = SW_SHOWNORMAL;
+    PROCESS_INFORMATION started{};
+    // No application name: the system splits the line into program and
+    // arguments itself, as a typed command line would be split.
+    if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &started))
+        return false;
+    // The started program is forgotten at once.
+    CloseHandle(started.hThread);
+    CloseHandle(started.hProcess);
+    return true;
 }
 
-bool isPlainFile(const std::string &path)
+int runProcessAndWait(const std::wstring &commandLine)
+{
+    if (commandLine.empty())
+        return -1;
+    std::vector<wchar_t> line = writableLine(commandLine);
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESHOWWINDOW | STARTF_USESTDHANDLES;
+    startup.wShowWindow = SW_SHOWNORMAL;
+    startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+    startup.hStdOutput = GetStdHandle(STD_OUTPUT_HANDLE);
+    startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
+    // Only inheritable handles reach the child; a redirection's handles
+    // need not be.
+    for (HANDLE h : {startup.hStdInput, startup.hStdOutput, startup.hStdError}) {
+        if (usable(h))
+            SetHandleInformation(h, HANDLE_FLAG_INHERIT, HANDLE_FLAG_INHERIT);
+    }
+    PROCESS_INFORMATION started{};
+    if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
+                        &startup, &started))
+        return -1;
+    CloseHandle(started.hThread);
+    WaitForSingleObject(started.hProcess, INFINITE);
+    DWORD code = 0;
+    const bool known = GetExitCodeProcess(started.hProcess, &code);
+    CloseHandle(started.hProcess);
+    return known ? int(code) : -1;
+}
+
+bool attachParentConsole()
+{
+    const bool outRedirected = usable(GetStdHandle(STD_OUTPUT_HANDLE));
+    const bool errRedirected = usable(GetStdHandle(STD_ERROR_HANDLE));
+    if (outRedirected && errRedirected)
+        return true;
+    if (!AttachConsole(ATTACH_PARENT_PROCESS))
+        return outRedirected || errRedirected;
+    // The C runtime bound its streams at start, when there was no console.
+    if (!outRedirected && std::freopen("CONOUT$", "w", stdout))
+        SetStdHandle(STD_OUTPUT_HANDLE, reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(stdout))));
+    if (!errRedirected && std::freopen("CONOUT$", "w", stderr))
+        SetStdHandle(STD_ERROR_HANDLE, reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(stderr))));
+    return true;
+}
+
+std::wstring longPathForm(const std::wstring &path)
+{
+    constexpr std::size_t kRoom = MAX_PATH - 12; // a directory's longest path
+    if (path.size() < kRoom || path.rfind(L"\\\\?\\", 0) == 0)
+        return path;
+    std::wstring p = path;
+    for (wchar_t &c : p) {
+        if (c == L'/')
+            c = L'\\';
+    }
+    if (p.rfind(L"\\\\", 0) == 0)
+        return L"\\\\?\\UNC\\" + p.substr(2);
+    if (p.size() >= 3 && p[1] == L':' && p[2] == L'\\')
+        return L"\\\\?\\" + p;
+    return path;
+}
+
+bool isPlainFile(const std::wstring &path)
 {
     // Attributes rather than a directory search: a name with wildcards must
     // not match some other file.
-    const DWORD attributes = attributesOf(path);
+    if (path.empty())
+        return false;
+    const DWORD attributes = GetFileAttributesW(longPathForm(path).c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES)
         return false;
     constexpr DWORD excluded =
