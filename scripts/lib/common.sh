@@ -33,3 +33,13 @@ configure_and_build() {
   cmake -S . -B "$dir" -G "Unix Makefiles" "$@" >/dev/null
   cmake --build "$dir" -j"$(nproc)"
 }
+
+# Makes a locale such as ja_JP.UTF-8 available to programs that ask for it.
+ensure_locale() {
+  local name=$1
+  locale -a 2>/dev/null | grep -qix "${name/UTF-8/utf8}" && return 0
+  need_packages locales
+  as_root sed -i "s/^# *\(${name} \)/\1/" /etc/locale.gen
+  grep -q "^${name} " /etc/locale.gen || echo "${name} ${name#*.}" | as_root tee -a /etc/locale.gen >/dev/null
+  as_root locale-gen >/dev/null
+}
