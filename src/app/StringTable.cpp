@@ -43,17 +43,19 @@ constexpr Entry kTable[] = {
     {1032, "&Delete...", "削除(&D)..."},
     {1033, "Select libraries", "ライブラリの選択"},
     {1034, "&Clear", "クリア"},
-};
 
-Language initialLanguage()
-{
-    return QLocale::system().language() == QLocale::Japanese ? Language::Japanese
-                                                             : Language::English;
-}
+    {1100, "Open Editor: the file name has no extension", "Editorを開く: ファイル名に拡張子がありません"},
+    {1101, "Open Editor: cannot enter the source folder", "Editorを開く: ソースフォルダに移動できません"},
+    {1102, "Open Editor: the editor could not be started", "Editorを開く: エディタを起動できませんでした"},
+    {1103, "Compile: the compiler could not be started", "コンパイル: コンパイラを起動できませんでした"},
+    {1104, "The source folder cannot be read: %1", "ソースフォルダを読み込めません: %1"},
+    {1105, "A folder cannot be read; the entries below it stay in the list: %1",
+     "読み込めないフォルダがあります。その下の項目はリストに残します: %1"},
+};
 
 Language &languageSlot()
 {
-    static Language language = initialLanguage();
+    static Language language = languageForLocale(QLocale::system().name());
     return language;
 }
 
@@ -87,6 +89,11 @@ std::optional<QString> stringText(int id, Language language)
 std::optional<QString> stringText(int id)
 {
     return stringText(id, currentLanguage());
+}
+
+QString message(int id)
+{
+    return stringText(id).value_or(QString());
 }
 
 } // namespace app

@@ -10,11 +10,28 @@ enum class Language { English, Japanese };
 // locale, English otherwise. Chosen once at start; tests may set it.
 Language currentLanguage();
 void setCurrentLanguage(Language language);
+// The rule: Japanese for a Japanese locale name ("ja_JP"), English for any
+// other.
 Language languageForLocale(const QString &localeName);
 
 // Text number id of the string table, or nothing when the table has no such
 // id.
 std::optional<QString> stringText(int id);
 std::optional<QString> stringText(int id, Language language);
+
+// A text of the program's own in the current language ("%1" stands for what
+// the caller fills in); empty when the table has no such id.
+QString message(int id);
+
+// Ids of the program's own texts. The captions keep 1000-1099; 1100-1149
+// are the window's messages.
+namespace msg {
+constexpr int kEditNoExtension = 1100;
+constexpr int kEditNoSourceRoot = 1101;
+constexpr int kEditNotStarted = 1102;
+constexpr int kCompileNotStarted = 1103;
+constexpr int kSourceRootUnreadable = 1104;  // %1: the folder
+constexpr int kFoldersUnreadable = 1105;     // %1: the folders
+} // namespace msg
 
 } // namespace app

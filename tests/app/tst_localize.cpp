@@ -101,12 +101,19 @@ void TestLocalize::lenientReading()
 
 void TestLocalize::stringTableHasExactlyTheIds()
 {
+    // The captions' range holds exactly the captions; every text, the
+    // program's own messages above that range included, exists in both
+    // languages with the same places to fill in.
     QList<int> present;
     for (int id = 0; id < 3000; ++id) {
-        if (stringText(id, Language::English)) {
+        const auto english = stringText(id, Language::English);
+        if (!english)
+            continue;
+        if (id < 1100)
             present << id;
-            QVERIFY2(stringText(id, Language::Japanese), qPrintable(QString::number(id)));
-        }
+        const auto japanese = stringText(id, Language::Japanese);
+        QVERIFY2(japanese, qPrintable(QString::number(id)));
+        QCOMPARE(japanese->count(QLatin1String("%1")), english->count(QLatin1String("%1")));
     }
     QList<int> expected;
     for (int id = 1000; id <= 1034; ++id) {
