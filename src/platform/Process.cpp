@@ -9,6 +9,23 @@
 #endif
 
 namespace platform {
+namespace {
+
+#ifndef Q_OS_WIN
+// No shell: the words reach the program as a Windows program would get them.
+// Only the program's own path needs the system's separators; the arguments
+// are the program's to read. False when there is no program word.
+bool splitForStart(const QString &commandLine, QString &program, QStringList &arguments)
+{
+    arguments = splitWindowsCommandLine(commandLine);
+    if (arguments.isEmpty() || arguments.first().isEmpty())
+        return false;
+    program = nativePath(arguments.takeFirst());
+    return true;
+}
+#endif
+
+} // namespace
 
 bool startCommandLine(const QString &commandLine)
 {
@@ -17,16 +34,37 @@ bool startCommandLine(const QString &commandLine)
     // are the started program's own business.
     return win::startProcess(commandLine.toStdWString());
 #else
-    // No shell: the words reach the program as a Windows program would get
-    // them. Only the program's own path needs the system's separators; the
-    // arguments are the program's to read.
-    QStringList words = splitWindowsCommandLine(commandLine);
-    if (words.isEmpty() || words.first().isEmpty())
+    QString program;
+    QStringList arguments;
+    if (!splitForStart(commandLine, program, arguments))
         return false;
-    const QString program = nativePath(words.takeFirst());
     // Detached: it inherits the current directory and the terminal, and is
     // neither waited for nor kept.
-    return QProcess::startDetached(program, words);
+    return QProcess::startDetached(program, arguments);
+#endif
+}
+
+int runCommandLineAndWait(const QString &commandLine)
+{
+#ifdef Q_OS_WIN
+    return win::runProcessAndWait(commandLine.toStdWString());
+#else
+    QString program;
+    QStringList arguments;
+    if (!splitForStart(commandLine, program, arguments))
+        return -1;
+    QProcess process;
+    process.setProcessChannelMode(QProcess::ForwardedChannels);
+    process.setInputChannelMode(QProcess::ForwardedInputChannel);
+    process.start(program, arguments);
+    if (!process.waitForStarted(-1))
+        return -1;
+    process.waitForFinished(-1);
+    // A process ended by a signal has no status of its own; report it as a
+    // shell does. Qt keeps the signal's number as the exit code then.
+    if (process.exitStatus() == QProcess::CrashExit)
+        return 128 + process.exitCode();
+    return process.exitCode();
 #endif
 }
 

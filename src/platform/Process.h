@@ -8,4 +8,9 @@ namespace platform {
 // when the process could not be started.
 bool startCommandLine(const QString &commandLine);
 
+// Starts the same way, but the process shares this program's standard input,
+// output and error and is waited for. Returns its exit status, or -1 when it
+// could not be started.
+int runCommandLineAndWait(const QString &commandLine);
+
 } // namespace platform
