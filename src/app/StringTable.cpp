@@ -51,6 +51,73 @@ constexpr Entry kTable[] = {
     {1104, "The source folder cannot be read: %1", "ソースフォルダを読み込めません: %1"},
     {1105, "A folder cannot be read; the entries below it stay in the list: %1",
      "読み込めないフォルダがあります。その下の項目はリストに残します: %1"},
+
+    // Run from a build script: usage and messages on the console.
+    {1150,
+     "Usage:\n"
+     "  TAVO_Starter --print-command compile [--package NAME]\n"
+     "  TAVO_Starter --print-command editor --file NAME.fbt [--package NAME]\n"
+     "  TAVO_Starter --compile [--package NAME]\n"
+     "  TAVO_Starter --help | --version\n"
+     "\n"
+     "The kit is the folder that holds the program. The settings are read from\n"
+     "TAVO_Starter.ini, the workspace from TAVO_Starter.dat; neither is written.\n"
+     "\n"
+     "  --print-command compile|editor\n"
+     "                  write the line that Compile or Open Editor would start\n"
+     "  --compile       start the compiler as Compile does, wait for it and end\n"
+     "                  with its exit status\n"
+     "  --package NAME  the package to use: an entry of the workspace or a folder\n"
+     "                  below src (without it, the workspace's selected entry)\n"
+     "  --file NAME     the function-block file for the editor line, no folder\n"
+     "  -h, --help      show this text\n"
+     "  -v, --version   show the version\n"
+     "\n"
+     "Exit status: 0 done; 2 wrong use (the message says why); 127 the compiler\n"
+     "could not be started; after --compile otherwise the compiler's own status.\n",
+     "使い方:\n"
+     "  TAVO_Starter --print-command compile [--package 名前]\n"
+     "  TAVO_Starter --print-command editor --file 名前.fbt [--package 名前]\n"
+     "  TAVO_Starter --compile [--package 名前]\n"
+     "  TAVO_Starter --help | --version\n"
+     "\n"
+     "キットはプログラムのあるフォルダです。設定は TAVO_Starter.ini から、\n"
+     "ワークスペースは TAVO_Starter.dat から読み込みます。どちらも書き込みません。\n"
+     "\n"
+     "  --print-command compile|editor\n"
+     "                  「コンパイル」または「Editorを開く」が起動する行を出力します\n"
+     "  --compile       「コンパイル」と同じくコンパイラを起動し、終了を待って\n"
+     "                  その終了コードで終了します\n"
+     "  --package 名前  使うパッケージ: ワークスペースの項目か src の下のフォルダ\n"
+     "                  (省略時はワークスペースで選択されている項目)\n"
+     "  --file 名前     エディタの行に使うファンクションブロックのファイル名 (フォルダなし)\n"
+     "  -h, --help      この説明を表示します\n"
+     "  -v, --version   バージョンを表示します\n"
+     "\n"
+     "終了コード: 0 成功、2 使い方の誤り (理由はメッセージに表示)、127 コンパイラを\n"
+     "起動できなかった。--compile ではそれ以外はコンパイラ自身の終了コード。\n"},
+    {1151, "Run TAVO_Starter --help for the options.", "オプションは TAVO_Starter --help で表示できます。"},
+    {1152, "unknown option: %1", "不明なオプションです: %1"},
+    {1153, "%1 needs a value", "%1 には値が必要です"},
+    {1154, "%1 takes no value", "%1 は値を取りません"},
+    {1155, "unexpected argument: %1", "余分な引数です: %1"},
+    {1156, "nothing to do: give --print-command, --compile, --help or --version",
+     "何もすることがありません: --print-command、--compile、--help、--version のいずれかを指定してください"},
+    {1157, "give --print-command or --compile, not both",
+     "--print-command と --compile は同時に指定できません"},
+    {1158, "--print-command takes compile or editor, not \"%1\"",
+     "--print-command には compile か editor を指定してください (指定: \"%1\")"},
+    {1159, "--print-command editor needs --file NAME", "--print-command editor には --file 名前 が必要です"},
+    {1160, "--file is used only with --print-command editor", "--file は --print-command editor でのみ使えます"},
+    {1161, "--file takes the file's name without its folder: %1",
+     "--file にはフォルダを含まないファイル名を指定してください: %1"},
+    {1162, "the file name has no extension: %1", "ファイル名に拡張子がありません: %1"},
+    {1163, "no package \"%1\": neither an entry of the workspace nor a folder below %2",
+     "パッケージ \"%1\" がありません: ワークスペースの項目でも %2 の下のフォルダでもありません"},
+    {1164, "no package is selected in the workspace; name one with --package",
+     "ワークスペースで選択されているパッケージがありません。--package で指定してください"},
+    {1165, "the settings file cannot be read: %1", "設定ファイルを読み込めません: %1"},
+    {1166, "the compiler could not be started: %1", "コンパイラを起動できませんでした: %1"},
 };
 
 Language &languageSlot()

@@ -1,0 +1,258 @@
+#include "launch/ScriptedRun.h"
+#include "app/Paths.h"
+#include "app/StringTable.h"
+#include "launch/CommandLines.h"
+#include "launch/CompileSteps.h"
+#include "platform/Console.h"
+#include "platform/NativePath.h"
+#include "platform/Process.h"
+#include "settings/SettingsAccess.h"
+#include "settings/SettingsFile.h"
+#include "workspace/WorkspaceFile.h"
+
+#include <QCommandLineParser>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <utility>
+
+namespace launch {
+namespace {
+
+// Texts of the string table; 1150-1199 are the scripted run's.
+enum TextId {
+    kUsage = 1150,
+    kHint,
+    kUnknownOption,
+    kValueMissing,
+    kValueNotTaken,
+    kUnexpectedArgument,
+    kNoAction,
+    kTwoActions,
+    kUnknownKind,
+    kFileMissing,
+    kFileNotUsed,
+    kFileWithFolder,
+    kNoExtension,
+    kNoSuchPackage,
+    kNoneSelected,
+    kSettingsUnreadable,
+    kNotStarted,
+};
+
+const QString kProgramPrefix = QStringLiteral("TAVO_Starter: ");
+
+int badUse(const QString &message)
+{
+    platform::writeStandardError(kProgramPrefix + message + QLatin1Char('\n') + app::message(kHint)
+                                 + QLatin1Char('\n'));
+    return kExitBadUse;
+}
+
+// The settings as the file gave them, for the builders.
+class ReadSettings : public SettingsAccess
+{
+public:
+    explicit ReadSettings(settings::Values values) : m_values(std::move(values)) {}
+    QString value(const QString &key) override { return m_values.value(key); }
+    void setValue(const QString &key, const QString &value) override { m_values.insert(key, value); }
+
+private:
+    settings::Values m_values;
+};
+
+struct Options {
+    QCommandLineOption help{{QStringLiteral("h"), QStringLiteral("?"), QStringLiteral("help")}};
+    QCommandLineOption version{{QStringLiteral("v"), QStringLiteral("version")}};
+    QCommandLineOption print{QStringLiteral("print-command"), QString(), QStringLiteral("KIND")};
+    QCommandLineOption compile{QStringLiteral("compile")};
+    QCommandLineOption package{QStringLiteral("package"), QString(), QStringLiteral("NAME")};
+    QCommandLineOption file{QStringLiteral("file"), QString(), QStringLiteral("NAME")};
+};
+
+// "--name=value" and "-name" both give "name".
+QString optionName(const QString &argument)
+{
+    int start = 0;
+    while (start < argument.size() && start < 2 && argument[start] == QLatin1Char('-'))
+        ++start;
+    return argument.mid(start).section(QLatin1Char('='), 0, 0);
+}
+
+bool isOption(const QString &argument)
+{
+    return argument.size() > 1 && argument.startsWith(QLatin1Char('-')) && argument != QLatin1String("--");
+}
+
+// Qt's own parse messages are English only; the same faults in our words.
+QString parseError(const QCommandLineParser &parser, const Options &options, const QStringList &arguments)
+{
+    const QStringList given = arguments.mid(1);
+    const QStringList unknown = parser.unknownOptionNames();
+    if (!unknown.isEmpty()) {
+        for (const QString &argument : given) {
+            if (isOption(argument) && optionName(argument) == unknown.first())
+                return app::message(kUnknownOption).arg(argument.section(QLatin1Char('='), 0, 0));
+        }
+        return app::message(kUnknownOption).arg(unknown.first());
+    }
+    // Otherwise a value went wrong: one given with "=" to an option that
+    // takes none, or one missing after the last argument.
+    const QList<const QCommandLineOption *> flags = {&options.help, &options.version, &options.compile};
+    for (const QString &argument : given) {
+        if (argument == QLatin1String("--"))
+            break;
+        if (!isOption(argument) || !argument.contains(QLatin1Char('=')))
+            continue;
+        for (const QCommandLineOption *flag : flags) {
+            if (flag->names().contains(optionName(argument)))
+                return app::message(kValueNotTaken).arg(argument.section(QLatin1Char('='), 0, 0));
+        }
+    }
+    return app::message(kValueMissing).arg(arguments.last());
+}
+
+// A missing settings file gives the defaults, as in the Options window; one
+// that is there but cannot be read would give them silently in place of the
+// user's own.
+bool settingsReadable(const QString &path)
+{
+    QFile file(platform::nativePath(path));
+    if (!QFileInfo::exists(file.fileName()))
+        return true;
+    char first = 0;
+    return file.open(QIODevice::ReadOnly) && file.read(&first, 1) >= 0;
+}
+
+struct Workspace {
+    QStringList entries;
+    int selected = -1;
+};
+
+// What the main window's list holds after it has loaded the workspace file.
+Workspace readWorkspace(const QString &appPath)
+{
+    Workspace w;
+    QFile file(platform::nativePath(workspace::workspaceFilePath(appPath)));
+    if (!file.open(QIODevice::ReadOnly))
+        return w;
+    const workspace::WorkspaceContent content = workspace::parseWorkspace(file.readAll());
+    if (content.entries) {
+        w.entries = *content.entries;
+        w.selected = w.entries.indexOf(content.selectedText);
+    }
+    return w;
+}
+
+// A package name in entry form: levels joined by "\", none empty, "." or "..".
+bool isPackageFolder(const QString &appPath, const QString &name)
+{
+    const QStringList levels = name.split(QLatin1Char('\\'));
+    for (const QString &level : levels) {
+        if (level.isEmpty() || level == QLatin1String(".") || level == QLatin1String(".."))
+            return false;
+    }
+    return QFileInfo(platform::nativePath(app::SrcDir(appPath) + QLatin1Char('\\') + name)).isDir();
+}
+
+// Compile's steps, then the compiler on this console, waited for.
+int compileAndWait(const QString &appPath, SettingsAccess &settings, const Workspace &w)
+{
+    const CompileStart start = prepareCompile(appPath, settings, w.entries, w.selected);
+    const int status = platform::runCommandLineAndWait(start.line);
+    if (status >= 0)
+        return status;
+    // Nothing ran, so the empty class directory made for it goes again.
+    if (!start.madeClassDirectory.isEmpty())
+        QDir().rmdir(platform::nativePath(start.madeClassDirectory));
+    platform::writeStandardError(kProgramPrefix + app::message(kNotStarted).arg(start.line) + QLatin1Char('\n'));
+    return kExitNotStarted;
+}
+
+} // namespace
+
+bool isScriptedRun(const QStringList &arguments)
+{
+    for (const QString &argument : arguments.mid(1)) {
+        if (argument.startsWith(QLatin1String("--")) || argument == QLatin1String("-h")
+            || argument == QLatin1String("-v") || argument == QLatin1String("-?"))
+            return true;
+    }
+    return false;
+}
+
+int runScripted(const QStringList &arguments, const QString &appPath)
+{
+    platform::attachParentConsole();
+
+    const Options options;
+    QCommandLineParser parser;
+    // "-platform" is one unknown option, not -p -l -a ...
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    parser.addOptions({options.help, options.version, options.print, options.compile,
+                       options.package, options.file});
+    if (!parser.parse(arguments))
+        return badUse(parseError(parser, options, arguments));
+    if (!parser.positionalArguments().isEmpty())
+        return badUse(app::message(kUnexpectedArgument).arg(parser.positionalArguments().first()));
+
+    if (parser.isSet(options.help)) {
+        platform::writeStandardOutput(app::message(kUsage));
+        return 0;
+    }
+    if (parser.isSet(options.version)) {
+        platform::writeStandardOutput(QStringLiteral("TAVO Starter " TAVO_VERSION_TEXT "\n"));
+        return 0;
+    }
+
+    const bool printing = parser.isSet(options.print);
+    if (printing == parser.isSet(options.compile))
+        return badUse(app::message(printing ? kTwoActions : kNoAction));
+    const QString kind = parser.value(options.print);
+    const bool editor = kind == QLatin1String("editor");
+    if (printing && !editor && kind != QLatin1String("compile"))
+        return badUse(app::message(kUnknownKind).arg(kind));
+    const QString fileName = parser.value(options.file);
+    if (editor != parser.isSet(options.file))
+        return badUse(app::message(editor ? kFileMissing : kFileNotUsed));
+    if (fileName.contains(QLatin1Char('\\')) || fileName.contains(QLatin1Char('/')))
+        return badUse(app::message(kFileWithFolder).arg(fileName));
+
+    const QString settingsPath = settings::GetSettingsPath(appPath);
+    if (!settingsReadable(settingsPath))
+        return badUse(app::message(kSettingsUnreadable).arg(platform::nativePath(settingsPath)));
+    // Defaults, then the file: what the Options window starts from.
+    settings::Values values = settings::defaultValues();
+    settings::LoadSettings(settingsPath, values);
+    ReadSettings settings(values);
+
+    Workspace w = readWorkspace(appPath);
+    if (parser.isSet(options.package)) {
+        // Entries keep backslashes; a shell user may well type slashes.
+        QString name = parser.value(options.package);
+        name.replace(QLatin1Char('/'), QLatin1Char('\\'));
+        w.selected = w.entries.indexOf(name);
+        if (w.selected < 0) {
+            if (!isPackageFolder(appPath, name))
+                return badUse(app::message(kNoSuchPackage)
+                                  .arg(name, platform::nativePath(app::SrcDir(appPath))));
+            // As a package added to the list and selected there.
+            w.entries.append(name);
+            w.selected = int(w.entries.size()) - 1;
+        }
+    } else if (w.selected < 0) {
+        return badUse(app::message(kNoneSelected));
+    }
+
+    if (!printing)
+        return compileAndWait(appPath, settings, w);
+    const QString line = editor ? BuildEditorCommand(settings, w.entries, w.selected, fileName)
+                                : BuildCompileCommand(settings, w.entries, w.selected);
+    if (line.isEmpty())
+        return badUse(app::message(kNoExtension).arg(fileName));
+    platform::writeStandardOutput(line + QLatin1Char('\n'));
+    return 0;
+}
+
+} // namespace launch
