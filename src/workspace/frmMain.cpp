@@ -63,9 +63,14 @@ QIcon programIcon()
     return QIcon(pixmap);
 }
 
+// The key table's codes for the keys it knows. Qt's own codes must not reach
+// it: "." is 46 there, the table's Delete, and "&" and "(" are its Up and
+// Down. Every other key gets a code that matches no row.
 int keyCodeOf(int qtKey)
 {
     switch (qtKey) {
+    case Qt::Key_A:
+        return 65;
     case Qt::Key_Up:
         return 38;
     case Qt::Key_Down:
@@ -73,8 +78,7 @@ int keyCodeOf(int qtKey)
     case Qt::Key_Delete:
         return 46;
     default:
-        // Letters and digits carry their character code, as the handler expects.
-        return qtKey;
+        return 0;
     }
 }
 
