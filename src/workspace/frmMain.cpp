@@ -31,6 +31,7 @@
 #include <QStyle>
 #include <QTimer>
 #include <QToolButton>
+#include <QWindow>
 
 #include <climits>
 #include <cmath>
@@ -267,7 +268,7 @@ void frmMain::buildStatusBar()
     sbStatusBar->setObjectName(QStringLiteral("sbStatusBar"));
     sbStatusBar->setSizeGripEnabled(true);
     setStatusBar(sbStatusBar);
-    const int minimum = qRound(1440 / twipsPerPixel());
+    const int minimum = app::twipsToPixels(this, 1440);
     auto panel = [this, minimum](const char *name, const QString &text) {
         auto *label = new QLabel(text, sbStatusBar);
         label->setObjectName(QLatin1String(name));
@@ -337,18 +338,20 @@ void frmMain::Form_Load()
 {
     app::LocalizeForm(this);
 
-    const double tpp = twipsPerPixel();
     if (m_placementStore) {
         std::unique_ptr<QSettings> store = m_placementStore();
         store->beginGroup(QStringLiteral("Settings"));
         const int left = placementValue(*store, QStringLiteral("MainLeft"), kDefaultLeft);
-        move(qRound(left / tpp), y());
+        move(app::twipsToPixels(this, left), y());
         const int top = placementValue(*store, QStringLiteral("MainTop"), kDefaultTop);
-        move(x(), qRound(top / tpp));
-        const int width = placementValue(*store, QStringLiteral("MainWidth"), kDefaultWidth);
-        applyOuterSize(width, -1);
-        const int height = placementValue(*store, QStringLiteral("MainHeight"), kDefaultHeight);
-        applyOuterSize(-1, height);
+        move(x(), app::twipsToPixels(this, top));
+        // No frame is known before the window is shown: the inner size
+        // stands in for the outer one until the window system reports it.
+        const int outerWidth = placementValue(*store, QStringLiteral("MainWidth"), kDefaultWidth);
+        resize(app::twipsToPixels(this, outerWidth), height());
+        const int outerHeight = placementValue(*store, QStringLiteral("MainHeight"), kDefaultHeight);
+        resize(width(), app::twipsToPixels(this, outerHeight));
+        m_pendingOuterSize = QSize(outerWidth, outerHeight);
     }
 
     m_filterIndexByExtension.insert(QStringLiteral("sys"), 1);
@@ -360,35 +363,37 @@ void frmMain::Form_Load()
     applyLayout();
 }
 
-void frmMain::applyOuterSize(int widthTwips, int heightTwips)
+bool frmMain::event(QEvent *event)
 {
-    const double tpp = twipsPerPixel();
-    const QSize frameExtra = frameGeometry().size() - geometry().size();
-    if (widthTwips >= 0) {
-        m_pendingOuterWidth = widthTwips;
-        resize(qMax(1, qRound(widthTwips / tpp) - frameExtra.width()), height());
+    const bool handled = QMainWindow::event(event);
+    if (m_pendingOuterSize)
+        reachStoredOuterSize();
+    return handled;
+}
+
+void frmMain::reachStoredOuterSize()
+{
+    if (!isVisible())
+        return;
+    // A window the user has maximised or minimised by then stays so.
+    if (windowState() & (Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen)) {
+        m_pendingOuterSize.reset();
+        return;
     }
-    if (heightTwips >= 0) {
-        m_pendingOuterHeight = heightTwips;
-        resize(width(), qMax(1, qRound(heightTwips / tpp) - frameExtra.height()));
-    }
+    // Asked of the window system each time: the widget's own frame geometry
+    // is only brought up to date by a move or a resize.
+    const QMargins frame = windowHandle() ? windowHandle()->frameMargins() : QMargins();
+    if (frame.isNull())
+        return;
+    const QSize outer = *m_pendingOuterSize;
+    m_pendingOuterSize.reset();
+    resize(qMax(1, app::twipsToPixels(this, outer.width()) - frame.left() - frame.right()),
+           qMax(1, app::twipsToPixels(this, outer.height()) - frame.top() - frame.bottom()));
 }
 
 void frmMain::showEvent(QShowEvent *event)
 {
     QMainWindow::showEvent(event);
-    // The frame is known only once the window system has decorated the
-    // window; then the stored outer size is reached exactly.
-    QTimer::singleShot(150, this, [this] {
-        if (m_pendingOuterWidth < 0 || isMaximized() || isMinimized())
-            return;
-        const int w = m_pendingOuterWidth;
-        const int h = m_pendingOuterHeight;
-        m_pendingOuterWidth = m_pendingOuterHeight = -1;
-        if (frameGeometry().size() != geometry().size())
-            applyOuterSize(w, h);
-        m_pendingOuterWidth = m_pendingOuterHeight = -1;
-    });
     Form_Resize();
 }
 
@@ -411,10 +416,9 @@ void frmMain::Form_Resize()
 
 void frmMain::applyLayout()
 {
-    const double tpp = twipsPerPixel();
-    auto place = [tpp](QWidget *w, const workspace::TwipsRect &r) {
-        w->setGeometry(qRound(r.left / tpp), qRound(r.top / tpp), qRound(r.width / tpp),
-                       qRound(r.height / tpp));
+    auto place = [this](QWidget *w, const workspace::TwipsRect &r) {
+        w->setGeometry(app::twipsToPixels(this, r.left), app::twipsToPixels(this, r.top),
+                       app::twipsToPixels(this, r.width), app::twipsToPixels(this, r.height));
     };
     place(cmdEdit, m_layout.cmdEdit);
     place(cmdCompile, m_layout.cmdCompile);

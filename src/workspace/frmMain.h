@@ -8,6 +8,7 @@
 #include <QMainWindow>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class QAction;
 class QLabel;
@@ -65,6 +66,7 @@ protected:
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
+    bool event(QEvent *event) override;
 
 private:
     void buildControls();
@@ -74,7 +76,10 @@ private:
     void Form_Resize();
     void Form_Unload();
     void applyLayout();
-    void applyOuterSize(int widthTwips, int heightTwips);
+    // The window system reports the frame around the window whenever it gets
+    // round to it, on a busy machine long after the window is shown; the
+    // stored outer size is reached at the first event that finds it known.
+    void reachStoredOuterSize();
     void updateClock();
 
     void cmdEdit_Click();
@@ -92,9 +97,8 @@ private:
     OptionsWindow m_options;
     about::AboutBoxHolder m_about;
     bool m_unloaded = false;
-    // Outer size to reach once the window system has added its frame.
-    int m_pendingOuterWidth = -1;
-    int m_pendingOuterHeight = -1;
+    // Stored outer size (twips) still to reach once the frame is known.
+    std::optional<QSize> m_pendingOuterSize;
 
 public:
     // Controls, named as the window's users know them.
