@@ -14,8 +14,13 @@ QStringList qtNameFilters(const QString &filter)
     QStringList result;
     for (int i = 0; i + 1 < parts.size(); i += 2) {
         const QString description = parts[i];
-        QString pattern = parts[i + 1];
-        pattern.replace(QLatin1Char(';'), QLatin1Char(' '));
+        QStringList patterns = parts[i + 1].split(QLatin1Char(';'));
+        for (QString &p : patterns) {
+            // Qt's "*.*" wants a dot in the name.
+            if (p == QLatin1String("*.*"))
+                p = QStringLiteral("*");
+        }
+        const QString pattern = patterns.join(QLatin1Char(' '));
         if (description == pattern || description.endsWith(QLatin1Char('(') + pattern + QLatin1Char(')')))
             result << description;
         else
@@ -29,7 +34,7 @@ QString runFileDialog(QWidget *parent, const FileDialogRequest &request)
     QFileDialog dialog(parent);
     dialog.setObjectName(request.objectName);
     dialog.setAcceptMode(request.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-    dialog.setFileMode(request.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setFileMode(request.save || request.anyName ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     // Replacing an existing batch file needs no question.
     if (request.save)
         dialog.setOption(QFileDialog::DontConfirmOverwrite, true);

@@ -16,11 +16,15 @@ struct FileDialogRequest {
     QString initialDirectory;
     QString presetName;
     bool save = false;
+    // An open dialog that also takes a name that does not exist yet (a save
+    // dialog always does).
+    bool anyName = false;
 };
 
 // The Qt name filters for a "description|pattern|" string: each description
 // is shown as written; its pattern is added in brackets only when the
-// description does not already end with it.
+// description does not already end with it. "*.*" stands for every file, as
+// the program means it, names without a dot included.
 QStringList qtNameFilters(const QString &filter);
 
 // Shows the dialog modally and returns the chosen file's full path (with the

@@ -32,12 +32,6 @@ QString askBatchPath(MainContext &ctx, bool save, const QString &statusText)
     return path;
 }
 
-QString selectedEntryText(QListWidget *list)
-{
-    const int selected = workspace::selectedIndex(list);
-    return selected >= 0 ? list->item(selected)->text() : QString();
-}
-
 void exportBatch(MainContext &ctx, Batch which)
 {
     const QString path =
@@ -48,8 +42,7 @@ void exportBatch(MainContext &ctx, Batch which)
 
     QListWidget *list = ctx.sourceList();
     if (which == Batch::Editor && ctx.editFileName().isEmpty()) {
-        const QString chosen = SelectEditFile(
-            ctx, ctx.appPath() + QStringLiteral("\\src\\") + selectedEntryText(list), ctx.editFileName());
+        const QString chosen = SelectEditFile(ctx, editChooserDirectory(ctx), ctx.editFileName());
         if (chosen.isEmpty())
             return;
         ctx.setEditFileName(chosen);

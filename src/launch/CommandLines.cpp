@@ -2,14 +2,11 @@
 #include "settings/SettingsAccess.h"
 
 namespace launch {
-namespace {
 
-QString selectedText(const QStringList &entries, int selected)
+QString selectedEntry(const QStringList &entries, int selected)
 {
     return selected >= 0 && selected < entries.size() ? entries[selected] : QString();
 }
-
-} // namespace
 
 QString BuildCompileCommand(SettingsAccess &settings, const QStringList &entries, int selected)
 {
@@ -20,7 +17,7 @@ QString BuildCompileCommand(SettingsAccess &settings, const QStringList &entries
     line += settings.value(settings::kCP);
     line += QLatin1Char(' ');
     line += settings.value(settings::kJavapath);
-    line += selectedText(entries, selected);
+    line += selectedEntry(entries, selected);
     line += QLatin1String("\\*.java");
     const QString classDirectory = settings.value(settings::kClassDirectory);
     if (!classDirectory.isEmpty())
@@ -31,7 +28,7 @@ QString BuildCompileCommand(SettingsAccess &settings, const QStringList &entries
 
 QString PackageWord(const QStringList &entries, int selected)
 {
-    QString word = selectedText(entries, selected) + QLatin1Char(';');
+    QString word = selectedEntry(entries, selected) + QLatin1Char(';');
     for (int i = 0; i < entries.size(); ++i) {
         if (i == selected)
             continue;

@@ -6,6 +6,9 @@ class SettingsAccess;
 
 namespace launch {
 
+// The text of the selected entry; empty when none is selected (selected < 0).
+QString selectedEntry(const QStringList &entries, int selected);
+
 // The compiler line for the selected entry (selected < 0: none).
 QString BuildCompileCommand(SettingsAccess &settings, const QStringList &entries, int selected);
 

@@ -2,6 +2,7 @@
 #include "app/FileDialog.h"
 #include "app/MainContext.h"
 #include "app/Paths.h"
+#include "app/StringTable.h"
 #include "launch/CommandLines.h"
 #include "platform/FileSystem.h"
 #include "platform/Process.h"
@@ -23,13 +24,6 @@ QStringList listEntries(MainContext &ctx)
 int listSelection(MainContext &ctx)
 {
     return workspace::selectedIndex(ctx.sourceList());
-}
-
-QString selectedEntry(MainContext &ctx)
-{
-    const QStringList entries = listEntries(ctx);
-    const int selected = listSelection(ctx);
-    return selected >= 0 && selected < entries.size() ? entries[selected] : QString();
 }
 
 // The name part of whatever path the dialog hands back, whichever separator
@@ -54,6 +48,12 @@ QString editFileFilter()
         + QStringLiteral("all(*.*)|*.*|");
 }
 
+QHash<QString, int> filterIndexByExtension()
+{
+    return {{QStringLiteral("sys"), 1}, {QStringLiteral("dev"), 2}, {QStringLiteral("res"), 3},
+            {QStringLiteral("fbt"), 4}};
+}
+
 int editFilterIndex(const QHash<QString, int> &filterIndexByExtension, const QString &previousName)
 {
     const int dot = previousName.indexOf(QLatin1Char('.'));
@@ -72,52 +72,57 @@ QString SelectEditFile(MainContext &ctx, const QString &initialDirectory, const 
     request.filterIndex = filterIndex;
     request.initialDirectory = initialDirectory;
     request.presetName = previousName;
+    // The editor creates a file that does not exist yet.
+    request.anyName = true;
     const QString chosen = fileNameOf(app::runFileDialog(ctx.mainWidget(), request));
     ctx.setStatusText(QString());
     return chosen;
+}
+
+QString editChooserDirectory(MainContext &ctx)
+{
+    return app::SrcDir(ctx.appPath()) + QLatin1Char('\\') + selectedEntry(listEntries(ctx), listSelection(ctx));
 }
 
 void cmdCompile_Click(MainContext &ctx)
 {
     SettingsAccess &settings = ctx.settings();
     const QString line = BuildCompileCommand(settings, listEntries(ctx), listSelection(ctx));
-    const QString classDirectory = settings.value(settings::kClassDirectory);
-    if (!classDirectory.isEmpty()) {
-        platform::changeDirectory(ctx.appPath());
-        // One level only; an existing or unreachable folder is the compiler's
-        // business, not ours.
-        platform::makeDirectory(classDirectory);
-    }
-    // Through the library root, then the kit folder itself by name: going
-    // to ".." would leave the compiler outside the kit when the library root
-    // is missing (or is a link to elsewhere).
-    platform::changeDirectory(app::LibDir(ctx.appPath()));
+    // The kit folder itself by name, where the class directory is made and
+    // the compiler runs: going to ".." from the library root would leave the
+    // compiler outside the kit when that root is missing (or is a link to
+    // elsewhere).
     platform::changeDirectory(ctx.appPath());
+    const QString classDirectory = settings.value(settings::kClassDirectory);
+    // One level only; an existing or unreachable folder is the compiler's
+    // business, not ours.
+    if (!classDirectory.isEmpty())
+        platform::makeDirectory(classDirectory);
     runPendingEvents();
-    platform::startCommandLine(line);
+    if (!platform::startCommandLine(line))
+        ctx.setStatusText(app::message(app::msg::kCompileNotStarted));
     runPendingEvents();
 }
 
 void cmdEdit_Click(MainContext &ctx)
 {
-    const QString srcDir = app::SrcDir(ctx.appPath());
-    const QString name = SelectEditFile(ctx, srcDir + QLatin1Char('\\') + selectedEntry(ctx), ctx.editFileName());
+    const QString name = SelectEditFile(ctx, editChooserDirectory(ctx), ctx.editFileName());
     if (name.isEmpty())
         return;
     ctx.setEditFileName(name);
     const QString line = BuildEditorCommand(ctx.settings(), listEntries(ctx), listSelection(ctx), name);
     if (line.isEmpty()) {
-        ctx.setStatusText(kEditNoExtension);
+        ctx.setStatusText(app::message(app::msg::kEditNoExtension));
         return;
     }
     // Relative paths in the editor's settings resolve against the source
     // root; started anywhere else it would not find its runtime.
-    if (!platform::changeDirectory(srcDir)) {
-        ctx.setStatusText(kEditNoSourceRoot);
+    if (!platform::changeDirectory(app::SrcDir(ctx.appPath()))) {
+        ctx.setStatusText(app::message(app::msg::kEditNoSourceRoot));
         return;
     }
     if (!platform::startCommandLine(line))
-        ctx.setStatusText(kEditNotStarted);
+        ctx.setStatusText(app::message(app::msg::kEditNotStarted));
     runPendingEvents();
 }
 

@@ -354,10 +354,7 @@ void frmMain::Form_Load()
         m_pendingOuterSize = QSize(outerWidth, outerHeight);
     }
 
-    m_filterIndexByExtension.insert(QStringLiteral("sys"), 1);
-    m_filterIndexByExtension.insert(QStringLiteral("dev"), 2);
-    m_filterIndexByExtension.insert(QStringLiteral("res"), 3);
-    m_filterIndexByExtension.insert(QStringLiteral("fbt"), 4);
+    m_filterIndexByExtension = launch::filterIndexByExtension();
 
     LoadWorkspace();
     applyLayout();

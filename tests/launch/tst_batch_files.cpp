@@ -5,6 +5,8 @@
 #include "workspace/SourceList.h"
 #include "workspace/frmMain.h"
 
+#include "common/TestFiles.h"
+
 #include <QAction>
 #include <QApplication>
 #include <QDir>
@@ -13,6 +15,7 @@
 #include <QListWidget>
 #include <QSettings>
 #include <QTabWidget>
+#include <QToolButton>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
@@ -252,7 +255,7 @@ void TestBatchFiles::editorExportOfTheExample()
                                        << QString::number(d->acceptMode() == QFileDialog::AcceptSave)
                                        << main().statusText();
                               }}});
-    QCOMPARE(seen, (QStringList{QStringLiteral("all (*.*)|*.bat"), QStringLiteral("*.bat"),
+    QCOMPARE(seen, (QStringList{QStringLiteral("all (*.*) (*)|*.bat"), QStringLiteral("*.bat"),
                                 QDir(m_kit->path()).canonicalPath(), QStringLiteral("1"),
                                 QStringLiteral("Save Editor.bat")}));
     QCOMPARE(readAll(target), kEditorBat);
@@ -368,7 +371,7 @@ void TestBatchFiles::compilerImportRoundTrip()
                                           << QString::number(d->acceptMode() == QFileDialog::AcceptOpen)
                                           << main().statusText();
                                  }}});
-    QCOMPARE(seen, (QStringList{QStringLiteral("all (*.*)|*.bat"), QStringLiteral("*.bat"),
+    QCOMPARE(seen, (QStringList{QStringLiteral("all (*.*) (*)|*.bat"), QStringLiteral("*.bat"),
                                 QDir(m_kit->path()).canonicalPath(), QStringLiteral("1"),
                                 QStringLiteral("Load compile.bat")}));
     QCOMPARE(main().settings().value(settings::kCompiler), QStringLiteral("..\\bin\\jikes"));
@@ -516,20 +519,30 @@ void TestBatchFiles::unreadableFileFailsTheImport()
 
 void TestBatchFiles::compileWithImportedValuesWhileOptionsAreOpen()
 {
+    // A stand-in compiler below the kit folder that writes down its
+    // arguments, one a line.
+    const QString record = kit(QStringLiteral("compile.rec"));
+    QVERIFY(QDir(m_kit->path()).mkpath(QStringLiteral("bin")));
+    writeFile(kit(QStringLiteral("bin/javac")),
+              "#!/bin/sh\nfor a in \"$@\"; do printf '%s\\n' \"$a\"; done > '" + record.toUtf8() + ".tmp' && mv '"
+                  + record.toUtf8() + ".tmp' '" + record.toUtf8() + "'\n");
+    QVERIFY(QFile::setPermissions(kit(QStringLiteral("bin/javac")), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
     const QString file = kit(QStringLiteral("Compiler.bat"));
-    writeFile(file, "del compile.log\r\nC:\\kit\\bin\\javac -Xstdout -classpath my.jar; x\r\n");
+    writeFile(file, "del compile.log\r\nbin\\javac -Xstdout -classpath my.jar; x\r\n");
+    main().show();
+    QVERIFY(QTest::qWaitForWindowExposed(&main()));
     run(main().mnuLoadCompile, {{QStringLiteral("dlgCommonDialog"), file}});
     frmOptions *options = main().options().form();
     QVERIFY(options && options->isVisible());
-    QCOMPARE(options->txtCompiler->text(), QStringLiteral("C:\\kit\\bin\\javac"));
+    QCOMPARE(options->txtCompiler->text(), QStringLiteral("bin\\javac"));
 
-    // The main window stays usable: it takes the imported, unsaved values.
+    // The main window stays usable: Compile starts the imported, unsaved values.
     QVERIFY(!QApplication::activeModalWidget());
-    QVERIFY(main().isEnabled());
-    const QString line = launch::BuildCompileCommand(main().settings(), workspace::entries(main().lstsrcpath),
-                                                     workspace::selectedIndex(main().lstsrcpath));
-    QCOMPARE(line, QStringLiteral("C:\\kit\\bin\\javac -Xstdout -classpath my.jar; ..\\lib\\fb\\rt\\hmi\\*.java"
-                                  " %1 > .\\compile.log"));
+    QTest::mouseClick(main().cmdCompile, Qt::LeftButton);
+    QTRY_VERIFY(QFile::exists(record));
+    QCOMPARE(readLines(record), (QStringList{"-Xstdout", "-classpath", "my.jar;", "..\\lib\\fb\\rt\\hmi\\*.java",
+                                             "%1", ">", ".\\compile.log"}));
+    QCOMPARE(main().statusText(), QString());
     QVERIFY(!QFile::exists(kit(QStringLiteral("TAVO_Starter.ini"))));
 }
 

@@ -1,3 +1,4 @@
+#include "app/StringTable.h"
 #include "launch/LaunchActions.h"
 #include "settings/SettingsAccess.h"
 #include "workspace/SourceList.h"
@@ -106,8 +107,16 @@ struct ChooserSeen {
     QString trouble;    // why the choice could not be made, if it could not
 };
 
+// A path by its real folder and its name, so that a file that does not exist
+// yet compares too.
+QString realPath(const QString &path)
+{
+    const QFileInfo info(path);
+    return canonical(info.absolutePath()) + QLatin1Char('/') + info.fileName();
+}
+
 // Answers the next modal file dialog: records what it shows, then chooses
-// `path` (an existing file) or, when that is empty, cancels.
+// `path` or, when that is empty, cancels.
 void answerChooser(frmMain &w, ChooserSeen &seen, const QString &path)
 {
     auto *timer = new QTimer(&w);
@@ -149,7 +158,7 @@ void answerChooser(frmMain &w, ChooserSeen &seen, const QString &path)
         if (auto *name = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit")))
             name->setText(path);
         const QString selected = dialog->selectedFiles().value(0);
-        if (++*ticks >= 10 && canonical(selected) == canonical(path))
+        if (++*ticks >= 10 && realPath(selected) == realPath(path))
             return finish(true);
         if (*ticks >= 200) {
             seen.trouble = QStringLiteral("the dialog kept %1").arg(selected);
@@ -178,14 +187,17 @@ class TestLaunchActions : public QObject
     Q_OBJECT
 
 private slots:
+    void init() { app::setCurrentLanguage(app::Language::English); }
     void compile_data();
     void compile();
-    void compileFailsSilently();
+    void compilerNotStarted_data();
+    void compilerNotStarted();
     void openEditor();
     void openEditorCancelled();
     void openEditorWithoutSelection();
     void openEditorFailures_data();
     void openEditorFailures();
+    void allFilterShowsEveryFile();
 
 private:
     CurrentDirectoryGuard m_guard;
@@ -252,8 +264,21 @@ void TestLaunchActions::compile()
     QCOMPARE(w.statusText(), QString());
 }
 
-void TestLaunchActions::compileFailsSilently()
+void TestLaunchActions::compilerNotStarted_data()
 {
+    QTest::addColumn<int>("language");
+    QTest::addColumn<QString>("status");
+    QTest::newRow("English") << int(app::Language::English)
+                             << QStringLiteral("Compile: the compiler could not be started");
+    QTest::newRow("Japanese") << int(app::Language::Japanese)
+                              << QString::fromUtf8("コンパイル: コンパイラを起動できませんでした");
+}
+
+void TestLaunchActions::compilerNotStarted()
+{
+    QFETCH(int, language);
+    QFETCH(QString, status);
+    app::setCurrentLanguage(app::Language(language));
     Kit kit;
     QVERIFY(QFile::remove(kit.at("bin/jikes")));
     frmMain w(kit.app(), kit.store());
@@ -266,9 +291,11 @@ void TestLaunchActions::compileFailsSilently()
 
     QTest::mouseClick(w.cmdCompile, Qt::LeftButton);
 
-    QCOMPARE(w.statusText(), QStringLiteral("before"));
+    // Said in the status panel; every step before the start was still taken.
+    QCOMPARE(w.statusText(), status);
     QVERIFY(QFileInfo(kit.at("kit/classes")).isDir());
     QCOMPARE(currentDir(), canonical(kit.app()));
+    QCOMPARE(workspace::entries(w.lstsrcpath), QStringList{"hmi"});
     QVERIFY(!QApplication::activeModalWidget());
 }
 
@@ -294,7 +321,7 @@ void TestLaunchActions::openEditor()
     QCOMPARE(seen.objectName, QStringLiteral("dlgEditFileSelect"));
     QCOMPARE(seen.status, QStringLiteral("Select a File"));
     QCOMPARE(seen.filters,
-             QStringList({"system (*.sys)", "device (*.dev)", "resource (*.res)", "FB (*.fbt)", "all(*.*)"}));
+             QStringList({"system (*.sys)", "device (*.dev)", "resource (*.res)", "FB (*.fbt)", "all(*.*) (*)"}));
     QCOMPARE(seen.selectedFilter, QStringLiteral("FB (*.fbt)"));
     QCOMPARE(seen.directory, canonical(kit.at("kit/src/mypkg/util")));
     QCOMPARE(seen.presetName, QStringLiteral("MyFB.fbt"));
@@ -313,6 +340,15 @@ void TestLaunchActions::openEditor()
     QVERIFY(again.shown);
     QCOMPARE(again.selectedFilter, QStringLiteral("resource (*.res)"));
     QCOMPARE(again.presetName, QStringLiteral("Plant.res"));
+
+    // A name that does not exist yet is taken: the editor creates the file.
+    QFile::remove(kit.editRecord());
+    ChooserSeen fresh;
+    answerChooser(w, fresh, kit.at("kit/src/mypkg/util/NewFB.fbt"));
+    QTest::mouseClick(w.cmdEdit, Qt::LeftButton);
+    QCOMPARE(fresh.trouble, QString());
+    QCOMPARE(w.editFileName(), QStringLiteral("NewFB.fbt"));
+    QCOMPARE(waitForRecord(kit.editRecord()).value(4), QStringLiteral("NewFB"));
 }
 
 void TestLaunchActions::openEditorCancelled()
@@ -367,18 +403,32 @@ void TestLaunchActions::openEditorFailures_data()
 {
     QTest::addColumn<QString>("chosen");      // below the temp root
     QTest::addColumn<QString>("removed");     // below the temp root, or empty
+    QTest::addColumn<int>("language");
     QTest::addColumn<QString>("status");
 
-    QTest::newRow("name without a dot") << "kit/src/hmi/README" << "" << launch::kEditNoExtension;
-    QTest::newRow("source root missing") << "elsewhere/A.fbt" << "kit/src" << launch::kEditNoSourceRoot;
-    QTest::newRow("editor not startable") << "kit/src/hmi/A.fbt" << "kit/bin" << launch::kEditNotStarted;
+    const int english = int(app::Language::English);
+    const int japanese = int(app::Language::Japanese);
+    QTest::newRow("name without a dot") << "kit/src/hmi/README" << "" << english
+                                        << "Open Editor: the file name has no extension";
+    QTest::newRow("source root missing") << "elsewhere/A.fbt" << "kit/src" << english
+                                         << "Open Editor: cannot enter the source folder";
+    QTest::newRow("editor not startable") << "kit/src/hmi/A.fbt" << "kit/bin" << english
+                                          << "Open Editor: the editor could not be started";
+    QTest::newRow("name without a dot, Japanese") << "kit/src/hmi/README" << "" << japanese
+                                                  << QString::fromUtf8("Editorを開く: ファイル名に拡張子がありません");
+    QTest::newRow("source root missing, Japanese") << "elsewhere/A.fbt" << "kit/src" << japanese
+                                                   << QString::fromUtf8("Editorを開く: ソースフォルダに移動できません");
+    QTest::newRow("editor not startable, Japanese") << "kit/src/hmi/A.fbt" << "kit/bin" << japanese
+                                                    << QString::fromUtf8("Editorを開く: エディタを起動できませんでした");
 }
 
 void TestLaunchActions::openEditorFailures()
 {
     QFETCH(QString, chosen);
     QFETCH(QString, removed);
+    QFETCH(int, language);
     QFETCH(QString, status);
+    app::setCurrentLanguage(app::Language(language));
 
     Kit kit;
     kit.touch(chosen);
@@ -408,6 +458,43 @@ void TestLaunchActions::openEditorFailures()
     QTest::mouseClick(w.cmdEdit, Qt::LeftButton);
     QVERIFY(again.shown);
     QCOMPARE(w.statusText(), QString());
+}
+
+void TestLaunchActions::allFilterShowsEveryFile()
+{
+    Kit kit;
+    kit.touch("kit/src/hmi/README");
+    kit.touch("kit/src/hmi/A.fbt");
+    frmMain w(kit.app(), kit.store());
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    fillList(w, {"hmi"}, 0);
+
+    // The last filter chosen, then what the dialog's list shows once it has
+    // read the folder.
+    QStringList listed;
+    int ticks = 0;
+    QTimer timer;
+    timer.setInterval(20);
+    connect(&timer, &QTimer::timeout, [&] {
+        auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        if (ticks++ == 0)
+            dialog->selectNameFilter(dialog->nameFilters().last());
+        auto *view = dialog->findChild<QAbstractItemView *>(QStringLiteral("listView"));
+        listed.clear();
+        for (int row = 0; view && row < view->model()->rowCount(view->rootIndex()); ++row)
+            listed << view->model()->index(row, 0, view->rootIndex()).data().toString();
+        if (listed.size() >= 2 || ticks > 200) {
+            timer.stop();
+            dialog->reject();
+        }
+    });
+    timer.start();
+    QTest::mouseClick(w.cmdEdit, Qt::LeftButton);
+    listed.sort();
+    QCOMPARE(listed, (QStringList{"A.fbt", "README"}));
 }
 
 QTEST_MAIN(TestLaunchActions)
