@@ -1,6 +1,7 @@
 #include "workspace/LibrarySelection.h"
 #include "app/MainContext.h"
 #include "app/Paths.h"
+#include "app/StringTable.h"
 #include "platform/NativePath.h"
 #include "workspace/dlgEditSrc.h"
 
@@ -14,11 +15,24 @@ namespace workspace {
 namespace {
 
 bool scanRunning = false;
+// The last report of a scan in the status panel, taken away by the next scan
+// that has nothing to report.
+QString lastReport;
 
-QString unreadableRootText(const QString &appPath)
+// A folder below the source root, or the root itself, as the system names it.
+QString systemFolder(const QString &appPath, const QString &entry = QString())
 {
-    return QStringLiteral("The source folder cannot be read: ")
-        + QDir::toNativeSeparators(platform::nativePath(app::SrcDir(appPath)));
+    const QString srcDir = app::SrcDir(appPath);
+    return QDir::toNativeSeparators(platform::nativePath(entry.isEmpty() ? srcDir : srcDir + QLatin1Char('\\') + entry));
+}
+
+void report(MainContext &ctx, const QString &text)
+{
+    if (!text.isEmpty())
+        ctx.setStatusText(text);
+    else if (ctx.statusText() == lastReport)
+        ctx.setStatusText(QString());
+    lastReport = text;
 }
 
 // While the scan lets events run, the main window shows the hourglass and
@@ -60,7 +74,6 @@ void cmdEditSrcpath_Click(MainContext &ctx)
 {
     if (scanRunning)
         return;
-    const QString failure = unreadableRootText(ctx.appPath());
 
     dlgEditSrc dialog(ctx.appPath());
     dialog.setTarget(ctx.sourceList());
@@ -72,11 +85,14 @@ void cmdEditSrcpath_Click(MainContext &ctx)
     }
     if (!loaded) {
         // An empty dialog would let OK wipe the workspace.
-        ctx.setStatusText(failure);
+        report(ctx, app::message(app::msg::kSourceRootUnreadable).arg(systemFolder(ctx.appPath())));
         return;
     }
-    if (ctx.statusText() == failure)
-        ctx.setStatusText(QString());
+    QStringList unreadable;
+    for (const QString &entry : dialog.scanResult().unreadableEntries)
+        unreadable << systemFolder(ctx.appPath(), entry);
+    report(ctx, unreadable.isEmpty() ? QString()
+                                     : app::message(app::msg::kFoldersUnreadable).arg(unreadable.join(QStringLiteral(", "))));
     dialog.setWindowModality(Qt::ApplicationModal);
     dialog.exec();
 }

@@ -2,6 +2,9 @@
 #include "platform/FileSystem.h"
 #include "platform/NativePath.h"
 
+#include <QElapsedTimer>
+#include <memory>
+
 namespace workspace {
 
 namespace {
@@ -10,17 +13,22 @@ const QString kSkippedName = QStringLiteral("pagefile.sys");
 
 } // namespace
 
-SourceTreeScan::SourceTreeScan(const QString &srcRoot, ScanSink &sink, ScanYield yield)
-    : m_srcRoot(srcRoot), m_sink(sink), m_yield(std::move(yield))
+SourceTreeScan::SourceTreeScan(const QString &srcRoot, ScanSink &sink, ScanYield yield, ScanClock clock)
+    : m_srcRoot(srcRoot), m_sink(sink), m_yield(std::move(yield)), m_clock(std::move(clock))
 {
-    m_sinceYield.start();
+    if (!m_clock) {
+        auto started = std::make_shared<QElapsedTimer>();
+        started->start();
+        m_clock = [started] { return started->elapsed(); };
+    }
+    m_lastYield = m_clock();
 }
 
 void SourceTreeScan::maybeYield()
 {
-    if (m_yield && m_sinceYield.elapsed() >= kScanYieldIntervalMs) {
+    if (m_yield && m_clock() - m_lastYield >= kScanYieldIntervalMs) {
         m_yield();
-        m_sinceYield.restart();
+        m_lastYield = m_clock();
     }
 }
 
@@ -72,7 +80,7 @@ bool SourceTreeScan::RecurseTree(const QString &prefix)
     for (const QString &entry : found) {
         m_sink.append(entry);
         if (!RecurseTree(entry + QLatin1Char('\\')))
-            ++m_result.unreadableDirectories;
+            m_result.unreadableEntries << entry;
         // Empty directories give phase 1 no name to yield after.
         maybeYield();
     }
@@ -80,15 +88,24 @@ bool SourceTreeScan::RecurseTree(const QString &prefix)
     return true;
 }
 
-ScanResult ScanSourceTree(const QString &srcRoot, ScanSink &sink, ScanYield yield)
+ScanResult ScanSourceTree(const QString &srcRoot, ScanSink &sink, ScanYield yield, ScanClock clock)
 {
-    SourceTreeScan scan(srcRoot, sink, std::move(yield));
+    SourceTreeScan scan(srcRoot, sink, std::move(yield), std::move(clock));
     ScanResult result;
     if (platform::changeDirectory(srcRoot) && scan.RecurseTree(QString())) {
         result = scan.result();
         result.rootListed = true;
     }
     return result;
+}
+
+bool liesBelowAny(const QString &entry, const QStringList &folders)
+{
+    for (const QString &folder : folders) {
+        if (entry.size() > folder.size() + 1 && entry.startsWith(folder) && entry.at(folder.size()) == u'\\')
+            return true;
+    }
+    return false;
 }
 
 } // namespace workspace

@@ -4,7 +4,6 @@
 // the order the file system lists them.
 #include "platform/DirectoryListing.h"
 
-#include <QElapsedTimer>
 #include <QString>
 #include <QStringList>
 
@@ -37,14 +36,17 @@ private:
 // without paying for the event loop after every name.
 using ScanYield = std::function<void()>;
 constexpr int kScanYieldIntervalMs = 30;
+// Milliseconds from any fixed start, on which that pace is measured; a
+// steady clock unless one is given.
+using ScanClock = std::function<qint64()>;
 
 struct ScanResult {
     // False when the source root could not be made current or listed;
     // nothing was appended then.
     bool rootListed = false;
-    // Directories below the root that are entered in the output but could
+    // Entries of directories below the root that are in the output but could
     // not be listed themselves; the scan goes on with their siblings.
-    int unreadableDirectories = 0;
+    QStringList unreadableEntries;
     // Links to a directory above them that were left out.
     int linkLoopsSkipped = 0;
 };
@@ -52,7 +54,7 @@ struct ScanResult {
 class SourceTreeScan
 {
 public:
-    SourceTreeScan(const QString &srcRoot, ScanSink &sink, ScanYield yield = {});
+    SourceTreeScan(const QString &srcRoot, ScanSink &sink, ScanYield yield = {}, ScanClock clock = {});
 
     // Appends an entry for every directory below the one that prefix names
     // (empty: the root; otherwise an entry followed by one backslash), at
@@ -73,7 +75,8 @@ private:
     QString m_srcRoot;
     ScanSink &m_sink;
     ScanYield m_yield;
-    QElapsedTimer m_sinceYield;
+    ScanClock m_clock;
+    qint64 m_lastYield = 0;
     // The directories being listed, root first: a link that leads back to
     // one of them would repeat the walk without end.
     std::vector<Frame> m_ancestors;
@@ -82,6 +85,10 @@ private:
 
 // Makes srcRoot the current directory (it is left there) and appends every
 // directory below it to sink.
-ScanResult ScanSourceTree(const QString &srcRoot, ScanSink &sink, ScanYield yield = {});
+ScanResult ScanSourceTree(const QString &srcRoot, ScanSink &sink, ScanYield yield = {}, ScanClock clock = {});
+
+// True when entry lies strictly below one of the folders (entries as the scan
+// gives them): a folder's own entry is not below it.
+bool liesBelowAny(const QString &entry, const QStringList &folders);
 
 } // namespace workspace

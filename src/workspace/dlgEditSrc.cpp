@@ -28,16 +28,6 @@ private:
     QListWidget *m_list;
 };
 
-void setCurrentRow(QListWidget *list, int row)
-{
-    if (row < 0 || row >= list->count()) {
-        list->setCurrentRow(-1);
-        list->clearSelection();
-    } else {
-        list->setCurrentRow(row, QItemSelectionModel::ClearAndSelect);
-    }
-}
-
 } // namespace
 
 dlgEditSrc::dlgEditSrc(const QString &appPath, QWidget *parent)
@@ -181,9 +171,12 @@ void dlgEditSrc::OKButton_Click()
         const std::optional<QString> remembered =
             current >= 0 ? std::optional<QString>(m_target->item(current)->text()) : std::nullopt;
 
-        // Removal: from the bottom up, so indexes below stay valid.
+        // Removal: from the bottom up, so indexes below stay valid. What lies
+        // below a folder the scan could not list was never shown, so it is
+        // not judged and stays.
         for (int i = m_target->count() - 1; i >= 0; --i) {
-            if (!IsEntryChecked(m_target->item(i)->text()))
+            const QString text = m_target->item(i)->text();
+            if (!IsEntryChecked(text) && !workspace::liesBelowAny(text, m_scan.unreadableEntries))
                 delete m_target->takeItem(i);
         }
 
@@ -238,7 +231,7 @@ void dlgEditSrc::setAllChecked(bool checked)
     for (int i = 0; i < lstsrcpath->count(); ++i)
         lstsrcpath->item(i)->setCheckState(state);
     if (wasSelected)
-        setCurrentRow(lstsrcpath, current);
+        workspace::setSelectedIndex(lstsrcpath, current);
     else
         lstsrcpath->setCurrentRow(current, QItemSelectionModel::NoUpdate);
     lstsrcpath->setEnabled(true);

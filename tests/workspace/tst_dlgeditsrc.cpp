@@ -19,6 +19,7 @@
 #include <QtTest>
 
 #include <functional>
+#include <optional>
 
 namespace {
 
@@ -170,6 +171,8 @@ private slots:
     void selectAllAndClear();
     void selectAllAndClearKeepDialogCurrentItem();
     void emptyTree();
+    void unlistableFolderKeepsWhatLiesBelow_data();
+    void unlistableFolderKeepsWhatLiesBelow();
     void missingRootOpensNoDialog();
     void eachClickMakesAFreshDialog();
     void mainWindowTakesNoInputWhileScanning();
@@ -467,6 +470,54 @@ void tst_DlgEditSrc::emptyTree()
     QCOMPARE(main.selected(), -1);
 }
 
+void tst_DlgEditSrc::unlistableFolderKeepsWhatLiesBelow_data()
+{
+    QTest::addColumn<int>("language");
+    QTest::addColumn<QString>("status");
+    QTest::newRow("English") << int(app::Language::English)
+                             << QStringLiteral("A folder cannot be read; the entries below it stay in the list: ");
+    QTest::newRow("Japanese") << int(app::Language::Japanese)
+                              << QString::fromUtf8("読み込めないフォルダがあります。その下の項目はリストに残します: ");
+}
+
+void tst_DlgEditSrc::unlistableFolderKeepsWhatLiesBelow()
+{
+#ifdef Q_OS_WIN
+    QSKIP("made unlistable by its path's length on POSIX");
+#else
+    QFETCH(int, language);
+    QFETCH(QString, status);
+    app::setCurrentLanguage(app::Language(language));
+    Kit kit;
+    kit.dirs({"a", "pkg"});
+    std::optional<UnlistableFolder> deep(std::in_place, kit.native("pkg"));
+    // The scan shows the folder but not what lies below it.
+    const QString folder = deep->entry("pkg\\");
+    const QStringList below{folder + "\\util", folder + "\\util\\deeper"};
+    FakeMain main(kit.dir.path());
+    main.setEntries({below[0], folder, folder + "x", "gone", below[1], "a"}, 0);
+
+    // The folder's own entry is judged as any other; what lies below it
+    // stays where it is; a sibling that merely starts alike does not.
+    openDialog(main, pressOK);
+    QCOMPARE(main.entries(), (QStringList{below[0], folder, below[1], "a"}));
+    QCOMPARE(main.selected(), 0);
+    QCOMPARE(main.status, status + kit.native(folder));
+
+    openDialog(main, [&](dlgEditSrc *d) {
+        toggle(d, folder);
+        pressOK(d);
+    });
+    QCOMPARE(main.entries(), (QStringList{below[0], below[1], "a"}));
+
+    // Once the folder is gone, the report goes and the entries are judged.
+    deep.reset();
+    openDialog(main, pressOK);
+    QCOMPARE(main.status, QString());
+    QCOMPARE(main.entries(), QStringList{"a"});
+#endif
+}
+
 void tst_DlgEditSrc::missingRootOpensNoDialog()
 {
     Kit kit; // no src folder
@@ -478,6 +529,9 @@ void tst_DlgEditSrc::missingRootOpensNoDialog()
     QCOMPARE(main.status, QStringLiteral("The source folder cannot be read: ") + kit.native(QString()));
     QVERIFY(main.window.isEnabled());
     QVERIFY(!main.busy);
+    app::setCurrentLanguage(app::Language::Japanese);
+    QCOMPARE(openDialog(main, pressOK), 0);
+    QCOMPARE(main.status, QString::fromUtf8("ソースフォルダを読み込めません: ") + kit.native(QString()));
 
     // Once the folder is there, the dialog opens and the stale text goes.
     kit.dirs({"a"});
