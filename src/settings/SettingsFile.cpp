@@ -124,7 +124,8 @@ public:
         char lf = 0;
         if (c == '\r' && m_device.peek(&lf, 1) == 1 && lf == '\n')
             m_device.skip(1);
-        return QString::fromUtf8(field);
+        // Written in the system's 8-bit code page, as the workspace file.
+        return QString::fromLocal8Bit(field);
     }
 
 private:
@@ -216,7 +217,8 @@ bool SaveSettings(const QString &path, const Values &values)
     const QByteArray bytes = settingsDocument(values);
     if (bytes.isEmpty())
         return false;
-    return platform::writeFileWhole(path, bytes);
+    // As the workspace file: in place only where no new file can be made.
+    return platform::writeFileWhole(path, bytes, true);
 }
 
 } // namespace settings

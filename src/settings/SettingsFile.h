@@ -36,8 +36,10 @@ void LoadSettings(const QString &path, Values &values, const BusyHook &busy = {}
 // the file runs out.
 void LoadLegacySettings(const QString &path, Values &values, const BusyHook &busy = {});
 
-// Writes the whole file and only then replaces the old one. Returns false
-// when nothing was replaced; the program itself never reports that.
+// Writes the whole file and only then replaces the old one; where the folder
+// takes no new file but the file may be written, it is written in place.
+// Returns false when nothing was written; the program itself never reports
+// that.
 bool SaveSettings(const QString &path, const Values &values);
 
 } // namespace settings

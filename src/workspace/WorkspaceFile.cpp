@@ -63,7 +63,9 @@ QByteArray serializeWorkspace(const QStringList &entries, int selected, const QS
     if (selected >= 0 && selected < entries.size() && !holdsLineBreak(entries[selected]))
         text += entries[selected];
     text += crlf;
-    text += editFileName + crlf;
+    if (!holdsLineBreak(editFileName))
+        text += editFileName;
+    text += crlf;
     return text.toLocal8Bit();
 }
 

@@ -11,7 +11,8 @@ QString workspaceFilePath(const QString &appPath);
 // The workspace file as lines ended by CR LF, in the system's 8-bit code
 // page: the entries, two empty lines, the selected entry, EditFileName.
 // Entries that cannot be stored as one line (empty ones, which would end the
-// entries, and ones holding a line break) are left out.
+// entries, and ones holding a line break) are left out; so is a selected entry
+// or an EditFileName holding a line break, whose line then stays empty.
 QByteArray serializeWorkspace(const QStringList &entries, int selected, const QString &editFileName);
 
 // What a workspace file yields, read the way the loader reads it: entries are

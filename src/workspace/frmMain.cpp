@@ -472,9 +472,12 @@ void frmMain::SaveWorkspace()
     setBusy(true);
     setStatusText(QStringLiteral("Saving..."));
     // Written whole, then put in place: a failed write leaves the old file.
-    platform::writeFileWhole(path, workspace::serializeWorkspace(workspace::entries(lstsrcpath),
-                                                                 workspace::selectedIndex(lstsrcpath),
-                                                                 m_editFileName));
+    // In a kit folder that takes no new file the file itself may still be
+    // writable; then it is written in place.
+    platform::writeFileWhole(path,
+                             workspace::serializeWorkspace(workspace::entries(lstsrcpath),
+                                                           workspace::selectedIndex(lstsrcpath), m_editFileName),
+                             true);
     setStatusText(QString());
     setBusy(false);
 }

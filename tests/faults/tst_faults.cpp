@@ -20,6 +20,8 @@
 #include <QToolButton>
 
 #include <csignal>
+#include <grp.h>
+#include <pwd.h>
 #include <cstring>
 #include <iostream>
 #include <string>
@@ -119,22 +121,44 @@ struct Kit {
 const QByteArray kPreviousDat = workspace::serializeWorkspace(
     {QStringLiteral("older"), QStringLiteral("older\\util")}, 1, QStringLiteral("Old.fbt"));
 
+// Whom a test that needs permissions to count runs its instance as: root
+// writes wherever it likes, so then an ordinary user.
+struct Unprivileged {
+    uid_t uid = geteuid();
+    gid_t gid = getegid();
+    Unprivileged()
+    {
+        if (uid == 0) {
+            const passwd *nobody = getpwnam("nobody");
+            uid = nobody ? nobody->pw_uid : 65534;
+            gid = nobody ? nobody->pw_gid : 65534;
+        }
+    }
+    // Hands a file or folder of the test to that user.
+    bool own(const QString &path) const { return ::chown(QFile::encodeName(path).constData(), uid, gid) == 0; }
+};
+
 // Limits what the instance may write to any file, as a full disk or a folder
 // it may not write to would. The signal a process gets past the limit is
 // ignored, so writes fail with an error as they would on a full disk.
 class Instance
 {
 public:
-    explicit Instance(const QString &kit, qint64 fileSizeLimit = -1)
+    explicit Instance(const QString &kit, qint64 fileSizeLimit = -1, const Unprivileged *user = nullptr)
     {
-        if (fileSizeLimit >= 0) {
-            m_process.setChildProcessModifier([fileSizeLimit] {
+        m_process.setChildProcessModifier([fileSizeLimit, user] {
+            if (fileSizeLimit >= 0) {
                 struct rlimit limit;
                 limit.rlim_cur = limit.rlim_max = rlim_t(fileSizeLimit);
                 setrlimit(RLIMIT_FSIZE, &limit);
                 std::signal(SIGXFSZ, SIG_IGN);
-            });
-        }
+            }
+            if (user && geteuid() != user->uid) {
+                setgroups(0, nullptr);
+                if (setgid(user->gid) != 0 || setuid(user->uid) != 0)
+                    _exit(4);
+            }
+        });
         m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         m_process.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--instance"), kit});
     }
@@ -245,7 +269,8 @@ class TestFaults : public QObject
 private slots:
     void exitWhenWritesAreRefused_data();
     void exitWhenWritesAreRefused();
-    void readOnlyFolderForOtherUsers();
+    void lockedDownKit_data();
+    void lockedDownKit();
     void settingsSaveOnFullDisk();
     void twoInstancesLastExitWins_data();
     void twoInstancesLastExitWins();
@@ -298,23 +323,50 @@ void TestFaults::exitWhenWritesAreRefused()
     }
 }
 
-// Without root's privileges a folder can really be read-only; root writes
-// anyway, so there only the size limit above can stand for it.
-void TestFaults::readOnlyFolderForOtherUsers()
+// A kit folder that takes no new file: where its files may still be
+// written, the workspace at exit and the settings on OK are written in place;
+// where they may not, nothing is written and exit still ends normally.
+// Nothing new appears beside them either way.
+void TestFaults::lockedDownKit_data()
 {
-    if (geteuid() == 0)
-        QSKIP("root writes to read-only folders; covered by exitWhenWritesAreRefused");
+    QTest::addColumn<bool>("filesWritable");
+    QTest::newRow("files writable") << true;
+    QTest::newRow("files read-only") << false;
+}
+
+void TestFaults::lockedDownKit()
+{
+    QFETCH(bool, filesWritable);
     Kit kit;
     writeAll(kit.dat(), kPreviousDat);
-    QVERIFY(QFile::setPermissions(kit.path(), QFile::ReadOwner | QFile::ExeOwner));
+    const QByteArray previousIni = settings::settingsDocument(settings::defaultValues());
+    writeAll(kit.ini(), previousIni);
+    const Unprivileged user;
+    const QFile::Permissions fileMode = filesWritable ? QFile::ReadOwner | QFile::WriteOwner : QFile::ReadOwner;
+    for (const QString &file : {kit.dat(), kit.ini()})
+        QVERIFY(user.own(file) && QFile::setPermissions(file, fileMode));
+    QVERIFY(user.own(kit.path()) && QFile::setPermissions(kit.path(), QFile::ReadOwner | QFile::ExeOwner));
     {
-        Instance instance(kit.path());
+        Instance instance(kit.path(), -1, &user);
         QCOMPARE(instance.expectLine(), QStringLiteral("ready 2"));
         instance.send("add new-entry");
+        instance.send("settings 3");
+        QCOMPARE(instance.expectLine(), filesWritable ? QStringLiteral("settings 1") : QStringLiteral("settings 0"));
         QVERIFY(instance.exitCleanly());
     }
     QFile::setPermissions(kit.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    QCOMPARE(readAll(kit.dat()), kPreviousDat);
+
+    QCOMPARE(kit.files(), (QStringList{"TAVO_Starter.dat", "TAVO_Starter.ini"}));
+    if (filesWritable) {
+        const workspace::WorkspaceContent c = workspace::parseWorkspace(readAll(kit.dat()));
+        QCOMPARE(c.entries.value_or(QStringList()), (QStringList{"older", "older\\util", "new-entry"}));
+        settings::Values values;
+        settings::LoadSettings(kit.ini(), values);
+        QCOMPARE(values.value(settings::kAuthor), QStringLiteral("aaa"));
+    } else {
+        QCOMPARE(readAll(kit.dat()), kPreviousDat);
+        QCOMPARE(readAll(kit.ini()), previousIni);
+    }
 }
 
 // The settings file, written by OK or Apply, on a disk that fills up: the

@@ -84,9 +84,11 @@ void TestWorkspaceFile::emptyEntriesAreLeftOut()
     QCOMPARE(*c.entries, (QStringList{"a", "b"}));
     QCOMPARE(c.selectedText, QStringLiteral("b"));
 
-    // An imported entry with a line break would come back as two entries.
+    // An imported entry or a chosen file name with a line break would come
+    // back as two lines: its line stays empty.
     const QByteArray broken = serializeWorkspace({"a", "sec\r\nond", "b\nc"}, 1, "f.fbt");
     QCOMPARE(broken, QByteArray("a\r\n\r\n\r\n\r\nf.fbt\r\n"));
+    QCOMPARE(serializeWorkspace({"a"}, 0, "new\nline.fbt"), QByteArray("a\r\n\r\n\r\na\r\n\r\n"));
 }
 
 void TestWorkspaceFile::handEditedEmptyLineEndsEntries()
@@ -128,15 +130,27 @@ void TestWorkspaceFile::lineEnds()
     c = parseWorkspace("a\rb\r\r\ra\rf\r");
     QCOMPARE(*c.entries, (QStringList{"a", "b"}));
     QCOMPARE(c.selectedText, QStringLiteral("a"));
-    // Binary garbage yields whatever lines it holds, none with a break.
-    QByteArray garbage;
-    for (int i = 0; i < 4096; ++i)
-        garbage += char((i * 7919) % 256);
-    c = parseWorkspace(garbage);
-    if (c.entries) {
-        for (const QString &e : *c.entries)
-            QVERIFY(!e.contains('\r') && !e.contains('\n'));
+    // Binary lines come back whole: only CR and LF end a line, not NUL,
+    // form feed, NEL or the Unicode line separators that a text reader
+    // might take for line ends.
+    QByteArray bytes;
+    QStringList expected;
+    quint32 seed = 7919;
+    const QByteArray ends[] = {"\r\n", "\n", "\r"};
+    for (int i = 0; i < 200; ++i) {
+        QByteArray line = i % 2 ? QByteArray("x\x0b\x0c\x00\xc2\x85\xe2\x80\xa8y", 11) : QByteArray("z");
+        for (int j = 0; j < 20; ++j) {
+            seed = seed * 1103515245u + 12345u;
+            const char b = char(seed >> 24);
+            if (b != '\r' && b != '\n')
+                line += b;
+        }
+        expected << QString::fromLocal8Bit(line);
+        bytes += line + ends[i % 3];
     }
+    c = parseWorkspace(bytes + "\r\n\r\nz\r\n");
+    QVERIFY(c.entries);
+    QCOMPARE(*c.entries, expected);
 }
 
 QTEST_MAIN(TestWorkspaceFile)
