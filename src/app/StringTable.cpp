@@ -49,8 +49,8 @@ constexpr Entry kTable[] = {
     {1102, "Open Editor: the editor could not be started", "Editorを開く: エディタを起動できませんでした"},
     {1103, "Compile: the compiler could not be started", "コンパイル: コンパイラを起動できませんでした"},
     {1104, "The source folder cannot be read: %1", "ソースフォルダを読み込めません: %1"},
-    {1105, "A folder cannot be read; the entries below it stay in the list: %1",
-     "読み込めないフォルダがあります。その下の項目はリストに残します: %1"},
+    {1105, "Cannot read %1; the entries below it stay in the list",
+     "%1 を読み込めません。その下の項目はリストに残します"},
 
     // Run from a build script: usage and messages on the console.
     {1150,

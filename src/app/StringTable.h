@@ -31,7 +31,7 @@ constexpr int kEditNoSourceRoot = 1101;
 constexpr int kEditNotStarted = 1102;
 constexpr int kCompileNotStarted = 1103;
 constexpr int kSourceRootUnreadable = 1104;  // %1: the folder
-constexpr int kFoldersUnreadable = 1105;     // %1: the folders
+constexpr int kFoldersUnreadable = 1105;     // %1: the folders, below the kit
 } // namespace msg
 
 } // namespace app

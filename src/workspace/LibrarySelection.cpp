@@ -19,11 +19,17 @@ bool scanRunning = false;
 // that has nothing to report.
 QString lastReport;
 
-// A folder below the source root, or the root itself, as the system names it.
-QString systemFolder(const QString &appPath, const QString &entry = QString())
+// The source root in full, as the system names it.
+QString sourceRootName(const QString &appPath)
 {
-    const QString srcDir = app::SrcDir(appPath);
-    return QDir::toNativeSeparators(platform::nativePath(entry.isEmpty() ? srcDir : srcDir + QLatin1Char('\\') + entry));
+    return QDir::toNativeSeparators(platform::nativePath(app::SrcDir(appPath)));
+}
+
+// A folder below the source root by its path from the kit folder: short
+// enough to be read in the status panel, the entry's text at its end.
+QString sourceFolderName(const QString &entry)
+{
+    return QDir::toNativeSeparators(platform::nativePath(QStringLiteral("src\\") + entry));
 }
 
 void report(MainContext &ctx, const QString &text)
@@ -85,12 +91,12 @@ void cmdEditSrcpath_Click(MainContext &ctx)
     }
     if (!loaded) {
         // An empty dialog would let OK wipe the workspace.
-        report(ctx, app::message(app::msg::kSourceRootUnreadable).arg(systemFolder(ctx.appPath())));
+        report(ctx, app::message(app::msg::kSourceRootUnreadable).arg(sourceRootName(ctx.appPath())));
         return;
     }
     QStringList unreadable;
     for (const QString &entry : dialog.scanResult().unreadableEntries)
-        unreadable << systemFolder(ctx.appPath(), entry);
+        unreadable << sourceFolderName(entry);
     report(ctx, unreadable.isEmpty() ? QString()
                                      : app::message(app::msg::kFoldersUnreadable).arg(unreadable.join(QStringLiteral(", "))));
     dialog.setWindowModality(Qt::ApplicationModal);
