@@ -10,10 +10,14 @@ CompileStart prepareCompile(const QString &appPath, SettingsAccess &settings,
 {
     CompileStart start;
     start.line = BuildCompileCommand(settings, entries, selected);
-    // The settings' relative paths, the class directory's included, are
-    // meant from the kit folder.
+    // The kit folder itself by name, where the class directory is made and
+    // the compiler runs: going to ".." from the library root would leave the
+    // compiler outside the kit when that root is missing (or is a link to
+    // elsewhere).
     platform::changeDirectory(appPath);
     const QString classDirectory = settings.value(settings::kClassDirectory);
+    // One level only; an existing or unreachable folder is the compiler's
+    // business, not ours.
     if (!classDirectory.isEmpty() && platform::makeDirectory(classDirectory))
         start.madeClassDirectory = classDirectory;
     return start;

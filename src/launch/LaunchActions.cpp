@@ -4,6 +4,7 @@
 #include "app/Paths.h"
 #include "app/StringTable.h"
 #include "launch/CommandLines.h"
+#include "launch/CompileSteps.h"
 #include "platform/FileSystem.h"
 #include "platform/Process.h"
 #include "settings/SettingsAccess.h"
@@ -86,18 +87,7 @@ QString editChooserDirectory(MainContext &ctx)
 
 void cmdCompile_Click(MainContext &ctx)
 {
-    SettingsAccess &settings = ctx.settings();
-    const QString line = BuildCompileCommand(settings, listEntries(ctx), listSelection(ctx));
-    // The kit folder itself by name, where the class directory is made and
-    // the compiler runs: going to ".." from the library root would leave the
-    // compiler outside the kit when that root is missing (or is a link to
-    // elsewhere).
-    platform::changeDirectory(ctx.appPath());
-    const QString classDirectory = settings.value(settings::kClassDirectory);
-    // One level only; an existing or unreachable folder is the compiler's
-    // business, not ours.
-    if (!classDirectory.isEmpty())
-        platform::makeDirectory(classDirectory);
+    const QString line = prepareCompile(ctx.appPath(), ctx.settings(), listEntries(ctx), listSelection(ctx)).line;
     runPendingEvents();
     if (!platform::startCommandLine(line))
         ctx.setStatusText(app::message(app::msg::kCompileNotStarted));
