@@ -83,7 +83,6 @@ private slots:
     void currentDirectoryLeftAtRoot();
     void unreadableRoot_data();
     void unreadableRoot();
-    void unlistableFolderIsListedAndReported();
     void linkBackToAncestorEnds();
     void linkElsewhereIsFollowed();
     void noLimitOnSubdirectories();
@@ -222,27 +221,6 @@ void tst_Scan::unreadableRoot()
     const workspace::ScanResult result = ScanSourceTree(kit.srcRoot(), sink);
     QVERIFY(!result.rootListed);
     QCOMPARE(out, QStringList{"kept"});
-}
-
-void tst_Scan::unlistableFolderIsListedAndReported()
-{
-#ifdef Q_OS_WIN
-    QSKIP("made unlistable by its path's length on POSIX");
-#else
-    Kit kit;
-    kit.dirs({"pkg", "zz"});
-    UnlistableFolder deep(kit.native("pkg"));
-    workspace::ScanResult result;
-    const QStringList out = kit.scan(&result);
-    // Every level down to it is an entry, it too; the scan goes on past it.
-    QStringList expected{"pkg", "zz"};
-    QString entry = QStringLiteral("pkg");
-    for (const QString &level : deep.levels)
-        expected << (entry += QLatin1Char('\\') + level);
-    QCOMPARE(sorted(out), sorted(expected));
-    QVERIFY(result.rootListed);
-    QCOMPARE(result.unreadableEntries, QStringList{deep.entry("pkg\\")});
-#endif
 }
 
 void tst_Scan::linkBackToAncestorEnds()
