@@ -98,48 +98,36 @@ struct Kit {
 };
 
 #ifndef Q_OS_WIN
-// A folder that is there but cannot be listed by anyone, root included: the
-// innermost of a chain of folders made inside `parent`, whose full path is
-// longer than the system takes while its parent's is not. Its parent's
-// listing shows it; listing it fails. Taken away again on destruction, which
-// QDir cannot do past that length.
+// A folder that nobody can list, root included: the end of a chain of
+// folders inside `parent` whose full path is longer than the system takes,
+// while its parent's is not, so that the parent's listing still shows it.
+// QDir cannot reach it to remove it; it is removed from inside its parent.
 struct UnlistableFolder {
-    // The folder names from `parent` down to the unlistable folder.
-    QStringList levels;
+    QStringList levels; // from `parent` down to it
 
-    explicit UnlistableFolder(const QString &parent) : m_parent(parent)
+    explicit UnlistableFolder(const QString &parent) : m_parent(parent), m_deepest(parent)
     {
-        QString path = parent;
-        while (QFile::encodeName(path).size() + 101 <= PATH_MAX - 300) {
+        while (QFile::encodeName(m_deepest).size() < PATH_MAX - 251) {
             levels << QString(100, QLatin1Char('d'));
-            path += QLatin1Char('/') + levels.last();
-            QDir().mkdir(path);
+            QDir().mkdir(m_deepest += QLatin1Char('/') + levels.last());
         }
-        // A filler brings the parent to a known length; the last name, made
-        // from inside it, takes the whole path past the limit.
-        levels << QString(PATH_MAX - 200 - QFile::encodeName(path).size() - 1, QLatin1Char('f'));
-        path += QLatin1Char('/') + levels.last();
-        QDir().mkdir(path);
-        m_deepest = path;
         levels << QString(250, QLatin1Char('x'));
-        const QString saved = QDir::currentPath();
-        QDir::setCurrent(m_deepest);
-        QDir().mkdir(levels.last());
-        QDir::setCurrent(saved);
+        inDeepest([this] { QDir().mkdir(levels.last()); });
     }
     ~UnlistableFolder()
     {
-        const QString saved = QDir::currentPath();
-        if (QDir::setCurrent(m_deepest))
-            QDir().rmdir(levels.last());
-        QDir::setCurrent(saved);
+        inDeepest([this] { QDir().rmdir(levels.last()); });
         QDir(m_parent + QLatin1Char('/') + levels.first()).removeRecursively();
     }
-    // Its entry below the folder that `prefix` names (an entry and "\", or
-    // empty for `parent` itself).
-    QString entry(const QString &prefix = QString()) const { return prefix + levels.join(QLatin1Char('\\')); }
 
 private:
+    void inDeepest(const std::function<void()> &step) const
+    {
+        const QString saved = QDir::currentPath();
+        if (QDir::setCurrent(m_deepest))
+            step();
+        QDir::setCurrent(saved);
+    }
     QString m_parent;
     QString m_deepest;
 };
@@ -541,7 +529,7 @@ void tst_DlgEditSrc::unlistableFolderKeepsWhatLiesBelow()
     kit.dirs({"a", "pkg"});
     std::optional<UnlistableFolder> deep(std::in_place, kit.native("pkg"));
     // The scan shows the folder but not what lies below it.
-    const QString folder = deep->entry("pkg\\");
+    const QString folder = "pkg\\" + deep->levels.join('\\');
     const QStringList below{folder + "\\util", folder + "\\util\\deeper"};
     FakeMain main(kit.dir.path());
     main.setEntries({below[0], folder, folder + "x", "gone", below[1], "a"}, 0);
