@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QLabel>
+#include <QPointer>
 #include <QPushButton>
 #include <QSettings>
 #include <QSignalSpy>
@@ -56,8 +57,10 @@ void whenAboutBoxShows(BoxSeen *seen, std::function<void(frmAbout *)> close)
             QObject::connect(box->cmdOK, &QPushButton::clicked, [seen] { ++seen->okClicks; });
             close(box);
             // Still open after the close attempt: end the test's wait anyway.
-            QTimer::singleShot(200, [box] {
-                if (box->isVisible())
+            // The box may be gone by then, with the main window of a test
+            // that has ended.
+            QTimer::singleShot(200, [box = QPointer<frmAbout>(box)] {
+                if (box && box->isVisible())
                     box->done(0);
             });
         },

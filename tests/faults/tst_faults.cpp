@@ -20,10 +20,10 @@
 #include <QToolButton>
 
 #include <csignal>
-#include <grp.h>
-#include <pwd.h>
 #include <cstring>
+#include <grp.h>
 #include <iostream>
+#include <pwd.h>
 #include <string>
 #include <sys/resource.h>
 #include <unistd.h>
