@@ -46,8 +46,10 @@ struct Kit {
     QTemporaryDir root;
     QString app() const { return root.filePath("kit"); }
     QString at(const QString &relative) const { return root.filePath(relative); }
-    QString compileRecord() const { return at("compile.rec"); }
-    QString editRecord() const { return at("edit.rec"); }
+    QString compiler() const { return at("bin/jikes"); }
+    QString editor() const { return at("kit/bin/jre"); }
+    QString compileRecord() const { return compiler() + ".rec"; }
+    QString editRecord() const { return editor() + ".rec"; }
 
     Kit()
     {
@@ -58,20 +60,8 @@ struct Kit {
         d.mkpath("kit/bin");
         d.mkpath("bin");
         d.mkpath("elsewhere");
-        writeTool(at("bin/jikes"), compileRecord());
-        writeTool(at("kit/bin/jre"), editRecord());
-    }
-
-    // The tool writes its working directory, then its arguments, one a line.
-    static void writeTool(const QString &path, const QString &record)
-    {
-        QFile f(path);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write("#!/bin/sh\n"
-                "rec='" + record.toUtf8() + "'\n"
-                "{ pwd -P; for a in \"$@\"; do printf '%s\\n' \"$a\"; done; } > \"$rec.tmp\" && mv \"$rec.tmp\" \"$rec\"\n");
-        f.close();
-        QVERIFY(f.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+        QVERIFY(installStandIn(compiler()));
+        QVERIFY(installStandIn(editor()));
     }
 
     void touch(const QString &relative) const
@@ -88,11 +78,11 @@ struct Kit {
 };
 
 // Waits for a tool's record; empty when it never came.
-QStringList waitForRecord(const QString &path)
+QStringList waitForRecord(const QString &tool)
 {
-    for (int i = 0; i < 200 && !QFile::exists(path); ++i)
+    for (int i = 0; i < 200 && !QFile::exists(tool + ".rec"); ++i)
         QTest::qWait(25);
-    return readLines(path);
+    return readStandInRecord(tool);
 }
 
 // What the chooser looked like when it came up.
@@ -251,7 +241,7 @@ void TestLaunchActions::compile()
     if (!classDirectory.isEmpty())
         expected << "-d" << classDirectory;
     expected << "%1" << ">" << ".\\compile.log";
-    QCOMPARE(waitForRecord(kit.compileRecord()), expected);
+    QCOMPARE(waitForRecord(kit.compiler()), expected);
     // The compiler's folder stays the current one.
     QCOMPARE(currentDir(), canonical(kit.app()));
     if (!createdDir.isEmpty())
@@ -280,7 +270,7 @@ void TestLaunchActions::compilerNotStarted()
     QFETCH(QString, status);
     app::setCurrentLanguage(app::Language(language));
     Kit kit;
-    QVERIFY(QFile::remove(kit.at("bin/jikes")));
+    QVERIFY(QFile::remove(standInFile(kit.compiler())));
     frmMain w(kit.app(), kit.store());
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
@@ -327,7 +317,7 @@ void TestLaunchActions::openEditor()
     QCOMPARE(seen.presetName, QStringLiteral("MyFB.fbt"));
 
     QCOMPARE(w.editFileName(), QStringLiteral("Plant.res"));
-    QCOMPARE(waitForRecord(kit.editRecord()),
+    QCOMPARE(waitForRecord(kit.editor()),
              QStringList({canonical(kit.at("kit/src")), "-cp", kDefaultLibpath, "Editor", "Plant",
                           "mypkg\\util;net;hmi;", "mydata"}));
     QCOMPARE(currentDir(), canonical(kit.at("kit/src")));
@@ -348,7 +338,7 @@ void TestLaunchActions::openEditor()
     QTest::mouseClick(w.cmdEdit, Qt::LeftButton);
     QCOMPARE(fresh.trouble, QString());
     QCOMPARE(w.editFileName(), QStringLiteral("NewFB.fbt"));
-    QCOMPARE(waitForRecord(kit.editRecord()).value(4), QStringLiteral("NewFB"));
+    QCOMPARE(waitForRecord(kit.editor()).value(4), QStringLiteral("NewFB"));
 }
 
 void TestLaunchActions::openEditorCancelled()
@@ -394,7 +384,7 @@ void TestLaunchActions::openEditorWithoutSelection()
     QCOMPARE(seen.selectedFilter, QStringLiteral("system (*.sys)"));
     QCOMPARE(seen.directory, canonical(kit.at("kit/src")));
     // dt-packages is empty by default: the line ends in a blank, no word.
-    QCOMPARE(waitForRecord(kit.editRecord()),
+    QCOMPARE(waitForRecord(kit.editor()),
              QStringList({canonical(kit.at("kit/src")), "-cp", kDefaultLibpath, "Editor", "Top", ";net;a.b;"}));
     QCOMPARE(w.editFileName(), QStringLiteral("Top.sys"));
 }

@@ -72,10 +72,11 @@ bool setAttributes(const QString &path, DWORD attributes)
     return SetFileAttributesW(wide(QDir::toNativeSeparators(path)).c_str(), attributes);
 }
 
-// Wine keeps hidden and system in an extended attribute of the file system.
+// Wine keeps hidden and system in an extended attribute of the file system,
+// which not every file system offers.
 bool attributesHeld(const QString &path, DWORD attributes)
 {
-    constexpr DWORD kept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_READONLY;
+    constexpr DWORD kept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
     const DWORD now = GetFileAttributesW(wide(QDir::toNativeSeparators(path)).c_str());
     return now != INVALID_FILE_ATTRIBUTES && (now & kept) == (attributes & kept);
 }

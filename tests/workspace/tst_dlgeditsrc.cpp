@@ -520,7 +520,9 @@ void tst_DlgEditSrc::unlistableFolderKeepsWhatLiesBelow_data()
 void tst_DlgEditSrc::unlistableFolderKeepsWhatLiesBelow()
 {
 #ifdef Q_OS_WIN
-    QSKIP("made unlistable by its path's length on POSIX");
+    // Windows reaches long paths, and a folder is unlistable there only by
+    // its access list, which Wine run as root does not enforce.
+    QSKIP("the unlistable folder is made through POSIX path limits");
 #else
     QFETCH(int, language);
     QFETCH(QString, status);
@@ -563,12 +565,12 @@ void tst_DlgEditSrc::missingRootOpensNoDialog()
     QCOMPARE(openDialog(main, pressOK), 0);
     QCOMPARE(main.entries(), (QStringList{"a", "b"}));
     QCOMPARE(main.selected(), 1);
-    QCOMPARE(main.status, QStringLiteral("The source folder cannot be read: ") + kit.native(QString()));
+    QCOMPARE(main.status, QStringLiteral("The source folder cannot be read: ") + QDir::toNativeSeparators(kit.native(QString())));
     QVERIFY(main.window.isEnabled());
     QVERIFY(!main.busy);
     app::setCurrentLanguage(app::Language::Japanese);
     QCOMPARE(openDialog(main, pressOK), 0);
-    QCOMPARE(main.status, QString::fromUtf8("ソースフォルダを読み込めません: ") + kit.native(QString()));
+    QCOMPARE(main.status, QString::fromUtf8("ソースフォルダを読み込めません: ") + QDir::toNativeSeparators(kit.native(QString())));
 
     // Once the folder is there, the dialog opens and the stale text goes.
     kit.dirs({"a"});

@@ -99,7 +99,7 @@ void tst_DlgEditSrcMain::missingSourceFolderInStatusPanel()
     QCOMPARE(workspace::entries(w.lstsrcpath), (QStringList{"a", "b"}));
     QCOMPARE(workspace::selectedIndex(w.lstsrcpath), 1);
     QCOMPARE(w.sbPanelText->text(),
-             QStringLiteral("The source folder cannot be read: ") + kit.dir.path() + QStringLiteral("/src"));
+             QStringLiteral("The source folder cannot be read: ") + QDir::toNativeSeparators(kit.dir.path() + QStringLiteral("/src")));
     QVERIFY(w.isEnabled());
 }
 

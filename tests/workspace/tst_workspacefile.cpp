@@ -47,7 +47,13 @@ void TestWorkspaceFile::roundTrip_data()
     QTest::newRow("comma quote blank") << QStringList{"a,b", "\"q\"", "  lead", "tab\there"} << 2
                                        << "My FB,1.fbt";
     QTest::newRow("duplicates") << QStringList{"same", "same"} << 1 << "f.res";
-    QTest::newRow("non-ascii") << QStringList{QString::fromUtf8("ﾗｲﾌﾞﾗﾘ"), "ü"} << 0 << "";
+    // What the system's 8-bit code page can hold of these.
+    QStringList nonAscii;
+    for (const QString &text : {QString::fromUtf8("ﾗｲﾌﾞﾗﾘ"), QStringLiteral("ü"), QStringLiteral("café")}) {
+        if (QString::fromLocal8Bit(text.toLocal8Bit()) == text)
+            nonAscii << text;
+    }
+    QTest::newRow("non-ascii") << nonAscii << 0 << "";
 }
 
 void TestWorkspaceFile::roundTrip()
@@ -145,7 +151,9 @@ void TestWorkspaceFile::lineEnds()
             if (b != '\r' && b != '\n')
                 line += b;
         }
-        expected << QString::fromLocal8Bit(line);
+        // Decoded with a byte after it, as inside the file: some systems'
+        // decoders drop a NUL that ends their input.
+        expected << QString::fromLocal8Bit(line + 'z').chopped(1);
         bytes += line + ends[i % 3];
     }
     c = parseWorkspace(bytes + "\r\n\r\nz\r\n");
