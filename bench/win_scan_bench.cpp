@@ -1,5 +1,6 @@
 // Windows: times ScanSourceTree on a generated tree against a bare
-// FindFirstFileW / FindNextFileW walk of the same tree, alternating, in one
+// FindFirstFileExW / FindNextFileW walk of the same tree (the listing calls
+// the scan makes, without its bookkeeping), alternating, in one
 // run, and prints the medians and their ratio.
 //   win_scan_bench [DIRECTORIES] [RUNS]
 #include "workspace/SourceScan.h"
