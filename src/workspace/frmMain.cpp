@@ -362,6 +362,10 @@ void frmMain::Form_Load()
 
 bool frmMain::event(QEvent *event)
 {
+    // The deferred delete that closing posts (delete-on-close) ends this
+    // window inside the base class: nothing of it may be read afterwards.
+    if (event->type() == QEvent::DeferredDelete)
+        return QMainWindow::event(event);
     const bool handled = QMainWindow::event(event);
     if (m_pendingOuterSize)
         reachStoredOuterSize();
