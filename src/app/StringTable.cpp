@@ -51,6 +51,10 @@ constexpr Entry kTable[] = {
     {1104, "The source folder cannot be read: %1", "ソースフォルダを読み込めません: %1"},
     {1105, "Cannot read %1; the entries below it stay in the list",
      "%1 を読み込めません。その下の項目はリストに残します"},
+    {1106, "The settings file cannot be read; the defaults are in use: %1",
+     "設定ファイルを読み込めません。既定値を使用しています: %1"},
+    {1107, "The settings file %1 could not be read. Replace it with the settings shown?",
+     "設定ファイル %1 を読み込めませんでした。表示中の設定で置き換えますか?"},
 
     // Run from a build script: usage and messages on the console.
     {1150,

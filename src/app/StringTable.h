@@ -32,6 +32,8 @@ constexpr int kEditNotStarted = 1102;
 constexpr int kCompileNotStarted = 1103;
 constexpr int kSourceRootUnreadable = 1104;  // %1: the folder
 constexpr int kFoldersUnreadable = 1105;     // %1: the folders, below the kit
+constexpr int kSettingsUnread = 1106;        // %1: the settings file
+constexpr int kSettingsReplace = 1107;       // %1: the settings file
 } // namespace msg
 
 } // namespace app

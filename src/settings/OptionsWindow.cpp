@@ -1,11 +1,16 @@
 #include "settings/OptionsWindow.h"
 #include "settings/frmOptions.h"
+#include "app/StringTable.h"
+#include "platform/NativePath.h"
+
+#include <QDir>
 
 #include <QLineEdit>
 #include <QTabWidget>
 
-OptionsWindow::OptionsWindow(const QString &appPath, QWidget *owner)
-    : m_appPath(appPath), m_owner(owner)
+OptionsWindow::OptionsWindow(const QString &appPath, QWidget *owner,
+                             std::function<void(const QString &)> report)
+    : m_appPath(appPath), m_owner(owner), m_report(std::move(report))
 {
 }
 
@@ -22,6 +27,9 @@ frmOptions *OptionsWindow::ensureLoaded()
         // goes with it, so the next use reads the file again.
         QObject::connect(form, &QDialog::finished, form, [this, form] { discard(form); });
         m_form = form;
+        if (m_report && settings::keptUnread(form->loadOutcome()))
+            m_report(app::message(app::msg::kSettingsUnread)
+                         .arg(QDir::toNativeSeparators(platform::nativePath(form->GetSettingsPath()))));
     }
     return m_form;
 }

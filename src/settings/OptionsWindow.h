@@ -4,6 +4,8 @@
 #include <QPointer>
 #include <QString>
 
+#include <functional>
+
 class QWidget;
 class frmOptions;
 
@@ -13,7 +15,10 @@ class frmOptions;
 class OptionsWindow : public SettingsAccess
 {
 public:
-    OptionsWindow(const QString &appPath, QWidget *owner);
+    // report: shows a text where the user sees it (the main window's status
+    // panel), here when the settings file could not be read.
+    OptionsWindow(const QString &appPath, QWidget *owner,
+                  std::function<void(const QString &)> report = {});
     ~OptionsWindow() override;
 
     QString value(const QString &key) override;
@@ -38,5 +43,6 @@ private:
 
     QString m_appPath;
     QWidget *m_owner;
+    std::function<void(const QString &)> m_report;
     QPointer<frmOptions> m_form;
 };

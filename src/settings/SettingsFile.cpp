@@ -3,6 +3,7 @@
 #include "platform/NativePath.h"
 #include "settings/SettingsAccess.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QXmlStreamReader>
 #include <QXmlStreamWriter>
@@ -183,13 +184,44 @@ QByteArray settingsDocument(const Values &values)
     return writer.hasError() ? QByteArray() : bytes;
 }
 
-void LoadSettings(const QString &path, Values &values, const BusyHook &busy)
+namespace {
+
+// XML begins with "<", after an optional byte-order mark and blanks; the
+// line form's first value is a path.
+bool looksLikeXml(const QByteArray &bytes)
+{
+    qsizetype i = bytes.startsWith("\xEF\xBB\xBF") ? 3 : 0;
+    while (i < bytes.size() && (bytes[i] == ' ' || bytes[i] == '\t' || bytes[i] == '\r' || bytes[i] == '\n'))
+        ++i;
+    return i < bytes.size() && bytes[i] == '<';
+}
+
+} // namespace
+
+LoadOutcome LoadSettings(const QString &path, Values &values, const BusyHook &busy)
 {
     QFile file(platform::nativePath(path));
-    if (file.open(QIODevice::ReadOnly) && readXml(file, values))
-        return;
+    if (!file.exists())
+        return LoadOutcome::Missing;
+    if (!file.open(QIODevice::ReadOnly))
+        return LoadOutcome::Unreadable;
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return LoadOutcome::Unreadable;
     file.close();
+    if (looksLikeXml(bytes)) {
+        QBuffer buffer;
+        buffer.setData(bytes);
+        buffer.open(QIODevice::ReadOnly);
+        return readXml(buffer, values) ? LoadOutcome::Xml : LoadOutcome::Malformed;
+    }
     LoadLegacySettings(path, values, busy);
+    return LoadOutcome::LineForm;
+}
+
+bool keptUnread(LoadOutcome outcome)
+{
+    return outcome == LoadOutcome::Malformed || outcome == LoadOutcome::Unreadable;
 }
 
 void LoadLegacySettings(const QString &path, Values &values, const BusyHook &busy)

@@ -26,10 +26,23 @@ QString IndentNode(qint16 level);
 // The whole file for these values, as it is written to disk.
 QByteArray settingsDocument(const Values &values);
 
+// What reading the settings file found.
+enum class LoadOutcome {
+    Missing,     // no file: the values stay as they were (the defaults)
+    Xml,         // well-formed XML, read
+    LineForm,    // the older line form, read
+    Malformed,   // begins as XML but is not well-formed: nothing taken
+    Unreadable,  // there, but cannot be opened or read: nothing taken
+};
+
 // Overwrites in values what the file at path holds. A well-formed XML file
-// gives every group attribute it has (missing ones keep their value); a
-// missing or non-XML file is read in the line form instead.
-void LoadSettings(const QString &path, Values &values, const BusyHook &busy = {});
+// gives every group attribute it has (missing ones keep their value); a file
+// that does not begin with "<" (after a byte-order mark and blanks) is read
+// in the line form. A file that begins as XML but is broken (a hand edit, a
+// cut write) is never read as lines: its markup would become settings.
+LoadOutcome LoadSettings(const QString &path, Values &values, const BusyHook &busy = {});
+// True when a load with that outcome left a file the user may still want.
+bool keptUnread(LoadOutcome outcome);
 
 // The line form: up to seven comma-delimited fields, assigned in order
 // JREpath, libpath, dt-packages, javapath, Organization, Author, CP until

@@ -1,9 +1,14 @@
 #include "settings/frmOptions.h"
 #include "app/LocalizeForm.h"
+#include "app/StringTable.h"
+#include "platform/NativePath.h"
 #include "app/Twips.h"
 #include "settings/SettingsAccess.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QLabel>
+#include <QMessageBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
@@ -204,7 +209,7 @@ QString frmOptions::GetSettingsPath() const
 void frmOptions::LoadSettings()
 {
     settings::Values v = values();
-    settings::LoadSettings(GetSettingsPath(), v, [this](bool busy) {
+    m_loadOutcome = settings::LoadSettings(GetSettingsPath(), v, [this](bool busy) {
         if (busy)
             setCursor(Qt::WaitCursor);
         else
@@ -216,18 +221,36 @@ void frmOptions::LoadSettings()
 void frmOptions::SaveSettings()
 {
     // A failed save leaves the old file and is not reported.
-    settings::SaveSettings(GetSettingsPath(), values());
+    if (settings::SaveSettings(GetSettingsPath(), values()))
+        m_loadOutcome = settings::LoadOutcome::Xml;
+}
+
+bool frmOptions::mayReplaceFile()
+{
+    // The defaults shown in place of a file that could not be read must not
+    // silently take its place.
+    const QString path = QDir::toNativeSeparators(platform::nativePath(GetSettingsPath()));
+    if (!settings::keptUnread(m_loadOutcome) || !QFileInfo::exists(path))
+        return true;
+    return QMessageBox::question(this, QStringLiteral("TAVO_Starter"),
+                                 app::message(app::msg::kSettingsReplace).arg(path),
+                                 QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
+        == QMessageBox::Yes;
 }
 
 void frmOptions::cmdOK_Click()
 {
+    // Kept: the dialog stays open with the edits.
+    if (!mayReplaceFile())
+        return;
     SaveSettings();
     accept();
 }
 
 void frmOptions::cmdApply_Click()
 {
-    SaveSettings();
+    if (mayReplaceFile())
+        SaveSettings();
 }
 
 void frmOptions::cmdCancel_Click()

@@ -26,6 +26,8 @@ public:
     QString GetSettingsPath() const;
     void LoadSettings();
     void SaveSettings();
+    // What the last LoadSettings found in the file.
+    settings::LoadOutcome loadOutcome() const { return m_loadOutcome; }
 
     // Focus order number of a control, as designed.
     static constexpr const char *kTabIndexProperty = "TabIndex";
@@ -61,6 +63,8 @@ private:
     int px(int twips) const;
     QRect pxRect(const QRect &twips) const;
 
+    // False when the user keeps a file that could not be read.
+    bool mayReplaceFile();
     void cmdOK_Click();
     void cmdApply_Click();
     void cmdCancel_Click();
@@ -75,4 +79,5 @@ private:
     QString m_appPath;
     QHash<QString, QLineEdit *> m_fields;
     QList<OnTab> m_onTabs;
+    settings::LoadOutcome m_loadOutcome = settings::LoadOutcome::Missing;
 };

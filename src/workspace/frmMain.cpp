@@ -120,7 +120,7 @@ frmMain::frmMain(const QString &appPath, PlacementStoreFactory placementStore, Q
     : QMainWindow(parent),
       m_appPath(appPath),
       m_placementStore(std::move(placementStore)),
-      m_options(appPath, this)
+      m_options(appPath, this, [this](const QString &text) { setStatusText(text); })
 {
     setObjectName(QStringLiteral("frmMain"));
     setProperty(app::kTagProperty, QStringLiteral("2"));

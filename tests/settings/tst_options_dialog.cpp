@@ -7,6 +7,8 @@
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QScopeGuard>
 #include <QPushButton>
 #include <QTabBar>
 #include <QTabWidget>
@@ -362,6 +364,66 @@ private slots:
         window.form()->cmdApply->click();
         QCOMPARE(fileValues().value(settings::kJREpath), odd);
         QCOMPARE(fileValues().value(settings::kCP), longValue);
+    }
+
+    // A file that cannot be read (here a folder in its place, or broken
+    // XML) shows the defaults, says so through the window's report, and is
+    // replaced only when the user agrees; "No" keeps the file and the dialog.
+    void unreadFileIsReportedAndKept_data()
+    {
+        QTest::addColumn<bool>("folder");
+        QTest::addColumn<bool>("japanese");
+        QTest::newRow("broken xml") << false << false;
+        QTest::newRow("cannot be opened, japanese") << true << true;
+    }
+    void unreadFileIsReportedAndKept()
+    {
+        QFETCH(bool, folder);
+        QFETCH(bool, japanese);
+        app::setCurrentLanguage(japanese ? app::Language::Japanese : app::Language::English);
+        const QByteArray broken = "<settings><Editor JREpath=\"a & b\"/></settings>\r\n";
+        if (folder) {
+            QVERIFY(QDir().mkdir(diskPath()));
+        } else {
+            QFile f(diskPath());
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(broken);
+        }
+        auto keep = qScopeGuard([this] { QDir().rmdir(diskPath()); });
+        QStringList reports;
+        OptionsWindow window(m_kit.path(), &m_owner, [&](const QString &t) { reports << t; });
+        QCOMPARE(window.value(settings::kJREpath), settings::defaultValue(settings::kJREpath));
+        const QString shown = QDir::toNativeSeparators(diskPath());
+        QCOMPARE(reports, QStringList{(japanese ? QStringLiteral("設定ファイルを読み込めません。既定値を使用しています: ")
+                                                : QStringLiteral("The settings file cannot be read; the defaults are in use: "))
+                                      + shown});
+
+        QStringList asked;
+        auto answer = [&](QMessageBox::StandardButton button) {
+            QTimer::singleShot(0, this, [&asked, button] {
+                if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+                    asked << box->text();
+                    box->button(button)->click();
+                }
+            });
+        };
+        window.setValue(settings::kAuthor, QStringLiteral("me"));
+        answer(QMessageBox::No);
+        window.form()->cmdApply->click();
+        answer(QMessageBox::No);
+        window.form()->cmdOK->click();
+        QCOMPARE(asked.size(), 2);
+        QVERIFY2(asked[0].contains(shown), qPrintable(asked[0]));
+        QVERIFY(window.isLoaded() && window.form()->result() == 0); // OK kept the dialog open
+        QCOMPARE(QFileInfo(diskPath()).isDir(), folder);
+        if (!folder)
+            QCOMPARE(readFile(), broken);
+        if (folder)
+            return;
+        answer(QMessageBox::Yes);
+        window.form()->cmdOK->click();
+        QVERIFY(!window.isLoaded());
+        QCOMPARE(fileValues().value(settings::kAuthor), QStringLiteral("me"));
     }
 
     void lineFormFileFillsFields()

@@ -47,12 +47,14 @@ class tst_settings_file : public QObject
         QFile f(diskPath());
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
     }
+    // The values over the defaults; what the reader found goes to m_outcome.
     Values load()
     {
         Values v = settings::defaultValues();
-        settings::LoadSettings(settingsPath(), v);
+        m_outcome = settings::LoadSettings(settingsPath(), v);
         return v;
     }
+    settings::LoadOutcome m_outcome = settings::LoadOutcome::Missing;
 
 private slots:
     void init()
@@ -85,6 +87,7 @@ private slots:
     void noFileKeepsDefaults()
     {
         const Values v = load();
+        QCOMPARE(m_outcome, settings::LoadOutcome::Missing);
         QCOMPARE(v, settings::defaultValues());
         QCOMPARE(v.value(settings::kCompiler), QStringLiteral("..\\bin\\jikes"));
         QCOMPARE(v.value(settings::kCP),
@@ -116,12 +119,20 @@ private slots:
                                          << QStringList{"..\\jre", d, d, d, d, d, d};
         QTest::newRow("more than seven") << QByteArray("1,2,3,4,5,6,7,8,9")
                                          << QStringList{"1", "2", "3", "4", "5", "6", "7"};
-        // Written in the system's 8-bit code page: UTF-8 on Linux, 932 on a
-        // Japanese Windows, where these bytes are Shift JIS.
+        // Written in the system's 8-bit code page: UTF-8 on Linux, 1252 where
+        // the Windows tests run (and 932 on a Japanese Windows, where the
+        // second row's bytes are Shift JIS).
+#ifdef Q_OS_WIN
+        const QString utf8Text = QString::fromUtf8("\xC3\xA3\xC6\x92\xE2\x80\xA0\xC3\xA3\xE2\x80\x9A\xC2\xB9\xC3\xA3\xC6\x92\xCB\x86");
+        const QString sjisText = QString::fromUtf8("\xC6\x92e\xC6\x92X\xC6\x92g");
+#else
+        const QString utf8Text = QString::fromUtf8("\xE3\x83\x86\xE3\x82\xB9\xE3\x83\x88");
+        const QString sjisText = QString::fromUtf8("\xEF\xBF\xBD" "e" "\xEF\xBF\xBD" "X" "\xEF\xBF\xBD" "g");
+#endif
         QTest::newRow("utf-8 text") << QByteArray("\xE3\x83\x86\xE3\x82\xB9\xE3\x83\x88\r\n")
-                                    << QStringList{QString::fromLocal8Bit("\xE3\x83\x86\xE3\x82\xB9\xE3\x83\x88"), d, d, d, d, d, d};
+                                    << QStringList{utf8Text, d, d, d, d, d, d};
         QTest::newRow("shift jis text") << QByteArray("\x83\x65\x83\x58\x83\x67,x\r\n")
-                                        << QStringList{QString::fromLocal8Bit("\x83\x65\x83\x58\x83\x67"), "x", d, d, d, d, d};
+                                        << QStringList{sjisText, "x", d, d, d, d, d};
         QTest::newRow("empty file") << QByteArray() << QStringList{d, d, d, d, d, d, d};
     }
     void lineForm()
@@ -130,6 +141,7 @@ private slots:
         QFETCH(QStringList, expected);
         writeFile(file);
         const Values v = load();
+        QCOMPARE(m_outcome, settings::LoadOutcome::LineForm);
         const QStringList order = {settings::kJREpath, settings::kLibpath, settings::kDtPackages,
                                    settings::kJavapath, settings::kOrganization, settings::kAuthor,
                                    settings::kCP};
@@ -234,19 +246,40 @@ private slots:
         QCOMPARE(load(), want);
     }
 
-    // A file that is not well-formed is not half-read as XML: the line
-    // form takes it, and the values the XML part held are not used.
-    void truncatedXmlIsReadAsLines()
+    // A file that begins as XML but is not well-formed (a cut write, a hand
+    // edit) gives nothing: neither its XML part nor its lines as the line
+    // form, which would make markup into settings.
+    void brokenXmlGivesNothing_data()
     {
+        QTest::addColumn<QByteArray>("file");
         Values v = settings::defaultValues();
         v.insert(settings::kJREpath, QStringLiteral("fromxml"));
-        v.insert(settings::kCompiler, QStringLiteral("fromxml"));
         const QByteArray whole = settings::settingsDocument(v);
-        writeFile(whole.left(whole.indexOf("</settings>")));
-        const Values got = load();
-        QCOMPARE(got.value(settings::kJREpath), QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?>"));
-        QCOMPARE(got.value(settings::kLibpath), QStringLiteral("<!-- TAVO_Starter Settings-->"));
-        QCOMPARE(got.value(settings::kCompiler), settings::defaultValue(settings::kCompiler));
+        QTest::newRow("cut write") << whole.left(whole.indexOf("</settings>"));
+        QByteArray bare = kDefaultFile;
+        bare.replace("Author=\"\"", "Author=\"Smith & Sons\"");
+        QTest::newRow("bare ampersand") << bare;
+        QTest::newRow("byte-order mark and blank line") << QByteArray("\xEF\xBB\xBF\r\n<settings><Editor JREpath=\"j\">");
+        QTest::newRow("entity references undeclared") << QByteArray("<settings><Editor JREpath=\"&nope;\"/></settings>");
+        QTest::newRow("two roots") << QByteArray("<a/><Editor JREpath=\"j\"/>");
+    }
+    void brokenXmlGivesNothing()
+    {
+        QFETCH(QByteArray, file);
+        writeFile(file);
+        QCOMPARE(load(), settings::defaultValues());
+        QCOMPARE(m_outcome, settings::LoadOutcome::Malformed);
+        QVERIFY(settings::keptUnread(settings::LoadOutcome::Malformed));
+    }
+
+    // There, but not to be read: a folder where the file should be.
+    void unreadableFileGivesNothing()
+    {
+        QVERIFY(QDir().mkdir(diskPath()));
+        const Values v = load();
+        QDir().rmdir(diskPath());
+        QCOMPARE(m_outcome, settings::LoadOutcome::Unreadable);
+        QCOMPARE(v, settings::defaultValues());
     }
 
     // Files that are neither XML nor written by the program load without
@@ -256,11 +289,18 @@ private slots:
     {
         QTest::addColumn<QByteArray>("file");
         QTest::addColumn<Values>("changed");
-        // No delimiter among the bytes: one value, in the 8-bit code page.
+        // No delimiter among the bytes: one value, in the 8-bit code page,
+        // where these bytes are no UTF-8 at all and 1252's punctuation.
         QByteArray binary;
         for (int i = 0; i < 4096; ++i)
-            binary.append(char(0x80 + (i * 37 + 11) % 128));
-        QTest::newRow("binary") << binary << Values{{settings::kJREpath, QString::fromLocal8Bit(binary)}};
+            binary.append(char(0x80 + i % 16));
+#ifdef Q_OS_WIN
+        const QString block = QString::fromUtf8("\xE2\x82\xAC\xC2\x81\xE2\x80\x9A\xC6\x92\xE2\x80\x9E\xE2\x80\xA6\xE2\x80\xA0\xE2\x80\xA1"
+                                                "\xCB\x86\xE2\x80\xB0\xC5\xA0\xE2\x80\xB9\xC5\x92\xC2\x8D\xC5\xBD\xC2\x8F");
+#else
+        const QString block(16, QChar(0xFFFD));
+#endif
+        QTest::newRow("binary") << binary << Values{{settings::kJREpath, block.repeated(256)}};
         QTest::newRow("huge single line") << QByteArray(20 * 1024 * 1024, 'x')
                                           << Values{{settings::kJREpath, QString(20 * 1024 * 1024, QLatin1Char('x'))}};
         QByteArray hugeXml = "<settings><Editor JREpath=\"";
@@ -268,10 +308,6 @@ private slots:
         hugeXml.append("\"/></settings>");
         QTest::newRow("huge attribute") << hugeXml
                                         << Values{{settings::kJREpath, QString(8 * 1024 * 1024, QLatin1Char('y'))}};
-        const QByteArray entity("<settings><Editor JREpath=\"&nope;\"/></settings>");
-        QTest::newRow("entity references undeclared") << entity << Values{{settings::kJREpath, QString::fromUtf8(entity)}};
-        QTest::newRow("two roots") << QByteArray("<a/><Editor JREpath=\"j\"/>")
-                                   << Values{{settings::kJREpath, QStringLiteral("<a/><Editor JREpath=\"j\"/>")}};
     }
     void badFilesDoNotBreakLoading()
     {
@@ -282,6 +318,7 @@ private slots:
         for (auto it = changed.cbegin(); it != changed.cend(); ++it)
             want.insert(it.key(), it.value());
         QCOMPARE(load(), want);
+        QCOMPARE(m_outcome, file.startsWith('<') ? settings::LoadOutcome::Xml : settings::LoadOutcome::LineForm);
     }
 
     void failedSaveKeepsOldFile()
