@@ -24,6 +24,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
+#include <QScopedValueRollback>
 #include <QPushButton>
 #include <QSettings>
 #include <QShortcut>
@@ -475,13 +476,19 @@ void frmMain::SaveWorkspace()
     const QString path = workspace::workspaceFilePath(m_appPath);
     setBusy(true);
     setStatusText(QStringLiteral("Saving..."));
-    // Written whole, then put in place: a failed write leaves the old file.
-    // In a kit folder that takes no new file the file itself may still be
-    // writable; then it is written in place.
-    platform::writeFileWhole(path,
-                             workspace::serializeWorkspace(workspace::entries(lstsrcpath),
-                                                           workspace::selectedIndex(lstsrcpath), m_editFileName),
-                             true);
+    // A file that was there but gave no entry (held by another program at
+    // start, or cut short) still holds the user's list: it is replaced only
+    // by a list the user has made since.
+    if (!m_workspaceFileUnread || m_listChanged) {
+        // Written whole, then put in place: a failed write leaves the old
+        // file. In a kit folder that takes no new file the file itself may
+        // still be writable; then it is written in place.
+        platform::writeFileWhole(
+            path,
+            workspace::serializeWorkspace(workspace::entries(lstsrcpath), workspace::selectedIndex(lstsrcpath),
+                                          m_editFileName),
+            true);
+    }
     setStatusText(QString());
     setBusy(false);
 }
@@ -493,9 +500,12 @@ void frmMain::LoadWorkspace()
     setBusy(true);
     setStatusText(QStringLiteral("Loading..."));
     QFile file(platform::nativePath(path));
+    m_workspaceFileUnread = file.exists();
+    const QScopedValueRollback<bool> loading(m_loadingWorkspace, true);
     if (file.open(QIODevice::ReadOnly)) {
         const workspace::WorkspaceContent content = workspace::parseWorkspace(file.readAll());
         if (content.entries) {
+            m_workspaceFileUnread = false;
             lstsrcpath->addItems(*content.entries);
             const int index = content.entries->indexOf(content.selectedText);
             if (index >= 0)
@@ -507,6 +517,21 @@ void frmMain::LoadWorkspace()
     }
     setStatusText(QString());
     setBusy(false);
+    watchListChanges();
+}
+
+void frmMain::watchListChanges()
+{
+    if (m_listWatched)
+        return;
+    m_listWatched = true;
+    QAbstractItemModel *model = lstsrcpath->model();
+    const auto changed = [this] { m_listChanged = m_listChanged || !m_loadingWorkspace; };
+    connect(model, &QAbstractItemModel::rowsInserted, this, changed);
+    connect(model, &QAbstractItemModel::rowsRemoved, this, changed);
+    connect(model, &QAbstractItemModel::rowsMoved, this, changed);
+    connect(model, &QAbstractItemModel::dataChanged, this, changed);
+    connect(model, &QAbstractItemModel::modelReset, this, changed);
 }
 
 bool frmMain::eventFilter(QObject *watched, QEvent *event)

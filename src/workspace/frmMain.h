@@ -81,6 +81,9 @@ private:
     // stored outer size is reached at the first event that finds it known.
     void reachStoredOuterSize();
     void updateClock();
+    // From the end of the workspace load on, any change to the list is the
+    // user's.
+    void watchListChanges();
 
     void cmdEdit_Click();
     void cmdCompile_Click();
@@ -97,6 +100,11 @@ private:
     OptionsWindow m_options;
     about::AboutBoxHolder m_about;
     bool m_unloaded = false;
+    // The workspace file was there at start but gave no entry.
+    bool m_workspaceFileUnread = false;
+    bool m_listChanged = false;
+    bool m_listWatched = false;
+    bool m_loadingWorkspace = false;
     // Stored outer size (twips) still to reach once the frame is known.
     std::optional<QSize> m_pendingOuterSize;
 

@@ -84,7 +84,9 @@ private slots:
     void buttonsMoveEntries();
     void workspaceRestoredAndSaved();
     void workspaceStatusAndPointer();
+    void badWorkspaceFiles_data();
     void badWorkspaceFiles();
+    void unreadSettingsFileReported();
     void unloadOrder();
     void minimisedWritesNoPlacement();
 };
@@ -378,48 +380,89 @@ void TestMainWindow::workspaceStatusAndPointer()
     QCOMPARE(w.cursor().shape(), Qt::ArrowCursor);
 }
 
-void TestMainWindow::badWorkspaceFiles()
+// Garbage, long lines, an early end and a file that cannot be opened: the
+// window starts with what the reader yields. A file that was there but gave
+// no entry stays as it was at exit, unless the list was changed since; one
+// that gave its entries is written again.
+void TestMainWindow::badWorkspaceFiles_data()
 {
-    // Garbage, long lines, an early end and an unreadable file: the window
-    // starts with what the reader yields and leaves the file alone.
+    QTest::addColumn<QByteArray>("bytes");  // empty: a folder in the file's place
+    QTest::addColumn<QStringList>("loaded");
+    QTest::addColumn<QString>("added");     // added before exit, when not empty
+    QTest::addColumn<QByteArray>("atExit");
     QByteArray garbage;
     for (int i = 0; i < 20000; ++i)
-        garbage += char((i * 131 + 7) % 256);
-    const QByteArray longLines = QByteArray(300000, 'x') + "\r\n\r\n\r\n" + QByteArray(300000, 'x') + "\r\n";
-    for (const QByteArray &bytes : {garbage, longLines, QByteArray("a\r\nb\r\n")}) {
-        Kit kit;
+        garbage += char(0x80 + (i * 131 + 7) % 128);
+    const QByteArray x(300000, 'x');
+    const QStringList none;
+    QTest::newRow("garbage") << garbage << none << QString() << garbage;
+    QTest::newRow("ends before the separator") << QByteArray("a\r\nb\r\n") << none << QString()
+                                               << QByteArray("a\r\nb\r\n");
+    QTest::newRow("ends before the separator, entry added")
+        << QByteArray("a\r\nb\r\n") << none << "c" << QByteArray("c\r\n\r\n\r\n\r\n\r\n");
+    QTest::newRow("cannot be opened") << QByteArray() << none << QString() << QByteArray();
+    QTest::newRow("long lines") << x + "\r\n\r\n\r\n" + x + "\r\n" << QStringList{QString(x)} << QString()
+                                << x + "\r\n\r\n\r\n" + x + "\r\n\r\n";
+    QTest::newRow("an empty workspace") << QByteArray("\r\n\r\n\r\n\r\n") << none << QString()
+                                        << QByteArray("\r\n\r\n\r\n\r\n");
+}
+
+void TestMainWindow::badWorkspaceFiles()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QStringList, loaded);
+    QFETCH(QString, added);
+    QFETCH(QByteArray, atExit);
+    Kit kit;
+    if (bytes.isEmpty())
+        QVERIFY(QDir(kit.path()).mkdir("TAVO_Starter.dat"));
+    else
         kit.writeDat(bytes);
-        frmMain w(kit.path(), kit.store());
-        QCOMPARE(kit.readDat(), bytes);
-        QCOMPARE(w.statusText(), QString());
-        QCOMPARE(listOf(w), workspace::parseWorkspace(bytes).entries.value_or(QStringList()));
-    }
-    {
-        Kit kit;
-        kit.writeDat(longLines);
-        frmMain w(kit.path(), kit.store());
-        QCOMPARE(w.lstsrcpath->count(), 1);
-        QCOMPARE(workspace::selectedIndex(w.lstsrcpath), 0);
-    }
-    {
-        Kit kit;
-        QVERIFY(QDir(kit.path()).mkdir("TAVO_Starter.dat")); // cannot be opened as a file
-        frmMain w(kit.path(), kit.store());
-        QCOMPARE(w.lstsrcpath->count(), 0);
-        QCOMPARE(w.editFileName(), QString());
-        QCOMPARE(w.statusText(), QString());
-        w.close(); // the save fails quietly
-        QVERIFY(QFileInfo(kit.datPath()).isDir());
-    }
+    frmMain w(kit.path(), kit.store());
+    QCOMPARE(listOf(w), loaded);
+    QCOMPARE(workspace::selectedIndex(w.lstsrcpath), loaded.isEmpty() ? -1 : 0);
+    QCOMPARE(w.editFileName(), QString());
+    QCOMPARE(w.statusText(), QString());
+    if (!added.isEmpty())
+        w.lstsrcpath->addItem(added);
+    w.close();
+    if (bytes.isEmpty())
+        QVERIFY(QFileInfo(kit.datPath()).isDir()); // the save fails quietly
+    else
+        QCOMPARE(kit.readDat(), atExit);
+}
+
+// A settings file that cannot be read is said in the status panel when the
+// settings are first used.
+void TestMainWindow::unreadSettingsFileReported()
+{
+    Kit kit;
+    QFile ini(kit.dir.filePath("TAVO_Starter.ini"));
+    QVERIFY(ini.open(QIODevice::WriteOnly));
+    ini.write("<settings><Editor JREpath=\"&\"/></settings>");
+    ini.close();
+    frmMain w(kit.path(), kit.store());
+    QCOMPARE(w.statusText(), QString());
+    QCOMPARE(w.settings().value("JREpath"), QStringLiteral("..\\bin\\jre"));
+    QCOMPARE(w.statusText(), "The settings file cannot be read; the defaults are in use: "
+                                 + QDir::toNativeSeparators(ini.fileName()));
 }
 
 void TestMainWindow::unloadOrder()
 {
     Kit kit;
+    {
+        QSettings s(kit.storePath(), QSettings::IniFormat);
+        s.setValue("Settings/MainLeft", "3000");
+        s.setValue("Settings/MainTop", "3000");
+        s.setValue("Settings/MainWidth", "7500");
+        s.setValue("Settings/MainHeight", "6000");
+    }
     frmMain w(kit.path(), kit.store());
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     w.lstsrcpath->addItem("pkg");
+    w.move(100, 80); // the user moves it
     // A compile reads settings: that loads the Options window without showing it.
     QCOMPARE(w.settings().value("Compiler"), QStringLiteral("..\\bin\\jikes"));
     QVERIFY(w.options().isLoaded());
@@ -437,12 +480,16 @@ void TestMainWindow::unloadOrder()
     w.close();
     QCOMPARE(steps, (QStringList{"SaveWorkspace", "frmOptions", "placement"}));
     QCOMPARE(datWhenOptionsUnloaded, QByteArray("pkg\r\n\r\n\r\n\r\n\r\n"));
-    QCOMPARE(placementWhenOptionsUnloaded, QString());
+    QCOMPARE(placementWhenOptionsUnloaded, QStringLiteral("3000"));
     QVERIFY(!w.options().isLoaded());
-    const double tpp = w.twipsPerPixel();
-    QCOMPARE(kit.stored("MainLeft"), QString::number(qRound(w.frameGeometry().x() * tpp)));
-    QCOMPARE(kit.stored("MainWidth"), QString::number(qRound(w.frameGeometry().width() * tpp)));
-    QCOMPARE(kit.stored("MainHeight"), QString::number(qRound(w.frameGeometry().height() * tpp)));
+    // The placement the window was given comes back (whole pixels at 96 dots
+    // per inch, 15 twips each).
+    if (w.twipsPerPixel() != 15.0)
+        QSKIP("the screen is not at 96 dots per inch");
+    QCOMPARE(kit.stored("MainLeft"), QStringLiteral("1500"));
+    QCOMPARE(kit.stored("MainTop"), QStringLiteral("1200"));
+    QCOMPARE(kit.stored("MainWidth"), QStringLiteral("7500"));
+    QCOMPARE(kit.stored("MainHeight"), QStringLiteral("6000"));
 }
 
 void TestMainWindow::minimisedWritesNoPlacement()
