@@ -120,6 +120,10 @@ BatchImport importEditorBatch(const QByteArray &bytes)
     if (words.size() < 6)
         return result;
     const QStringList entries = packageEntries(words[5]);
+    // A word without ";" names no entry (a JREpath with a blank moves the
+    // words along): taking it would empty the workspace.
+    if (entries.isEmpty())
+        return result;
     const QString firstPiece = words[5].section(QLatin1Char(';'), 0, 0);
     // The first piece is the entry that was selected at export.
     result.selectedIndex = int(entries.indexOf(firstPiece));

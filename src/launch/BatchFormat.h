@@ -68,6 +68,7 @@ struct BatchImport {
 // Compiler.bat: word 0 is Compiler, word 3 is CP.
 BatchImport importCompilerBatch(const QByteArray &bytes);
 // Editor.bat: word 0 is JREpath, word 2 is libpath, word 5 the package word.
+// A package word that gives no entry fails the import.
 BatchImport importEditorBatch(const QByteArray &bytes);
 
 } // namespace launch

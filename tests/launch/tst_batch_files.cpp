@@ -473,12 +473,15 @@ void TestBatchFiles::importsOfShortLinesKeepWhatWasCopied()
     QCOMPARE(workspace::entries(main().lstsrcpath), QStringList{"hmi"});
     QCOMPARE(workspace::selectedIndex(main().lstsrcpath), 0);
 
-    // Without any ";" the list ends up empty, with nothing selected.
-    writeFile(file, "..\\bin\\jre -cp lib Editor MyFB hmi d\r");
+    // Without any ";" no entry would come: the import fails, the list stays.
+    main().tabs.clear();
+    writeFile(file, "C:\\Program Files\\bin\\jre -cp lib Editor MyFB hmi;x; d\r");
     run(main().mnuLoadEditFile, {{QStringLiteral("dlgCommonDialog"), file}});
-    QCOMPARE(main().lstsrcpath->count(), 0);
-    QCOMPARE(workspace::selectedIndex(main().lstsrcpath), -1);
-    QCOMPARE(main().statusText(), QString());
+    QCOMPARE(workspace::entries(main().lstsrcpath), QStringList{"hmi"});
+    QCOMPARE(workspace::selectedIndex(main().lstsrcpath), 0);
+    QCOMPARE(main().statusText(), QStringLiteral("Error: "));
+    QCOMPARE(main().settings().value(settings::kJREpath), QStringLiteral("C:\\Program"));
+    QVERIFY(main().tabs.isEmpty());
 }
 
 void TestBatchFiles::importsOfHostileFiles()

@@ -258,11 +258,16 @@ void TestBatchFormat::editorImportFailures()
     QCOMPARE(fiveWords.values, (Values{{settings::kJREpath, "..\\bin\\jre"}, {settings::kLibpath, "lib"}}));
     QVERIFY(!fiveWords.entries);
 
-    // Six words are enough; a package word without ";" empties the list.
+    // A package word without ";" gives no entry: the import fails rather
+    // than empty the list. A JREpath with a blank shifts the words so.
     const auto noSemicolon = launch::importEditorBatch("..\\bin\\jre -cp lib Editor MyFB hmi\r\n");
-    QVERIFY(noSemicolon.complete);
-    QCOMPARE(*noSemicolon.entries, QStringList{});
-    QCOMPARE(noSemicolon.selectedIndex, -1);
+    QVERIFY(!noSemicolon.complete);
+    QVERIFY(!noSemicolon.entries);
+    QCOMPARE(noSemicolon.values, (Values{{settings::kJREpath, "..\\bin\\jre"}, {settings::kLibpath, "lib"}}));
+    const auto blank = launch::importEditorBatch(
+        "cd src\r\nC:\\Program Files\\jre\\bin\\java -cp lib Editor MyFB hmi;net; \r\n");
+    QVERIFY(!blank.complete);
+    QVERIFY(!blank.entries);
 
     // A comma cuts the line into items; the item with the marker has too few words.
     const auto comma = launch::importEditorBatch("..\\bin\\jre -cp a,b Editor MyFB hmi; x\r\n");
