@@ -96,7 +96,9 @@ void exportImport(const QByteArray &bytes)
     const int selected = entries.isEmpty() ? -1 : int(quint8(bytes.at(0)) % entries.size());
 
     const QString compileLine = launch::BuildCompileCommand(s, entries, selected);
-    const launch::BatchImport compiler = launch::importCompilerBatch(launch::compilerBatchBytes(compileLine));
+    const auto compilerBytes = launch::compilerBatchBytes(compileLine);
+    FUZZ_CHECK(compilerBytes.has_value(), "a compiler line of whole characters was refused");
+    const launch::BatchImport compiler = launch::importCompilerBatch(*compilerBytes);
     const bool compilerFound = compileLine.contains(launch::kCompilerBatchMarker);
     FUZZ_CHECK(compiler.complete == compilerFound, "the compiler line is not found by its marker");
     if (compilerFound && !s.value(settings::kCompiler).isEmpty()) {

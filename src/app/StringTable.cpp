@@ -55,6 +55,8 @@ constexpr Entry kTable[] = {
      "設定ファイルを読み込めません。既定値を使用しています: %1"},
     {1107, "The settings file %1 could not be read. Replace it with the settings shown?",
      "設定ファイル %1 を読み込めませんでした。表示中の設定で置き換えますか?"},
+    {1108, "Not written: the line holds characters the system's code page cannot hold",
+     "書き込めません: システムのコードページで表せない文字が行に含まれています"},
 
     // Run from a build script: usage and messages on the console.
     {1150,

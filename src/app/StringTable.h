@@ -34,6 +34,7 @@ constexpr int kSourceRootUnreadable = 1104;  // %1: the folder
 constexpr int kFoldersUnreadable = 1105;     // %1: the folders, below the kit
 constexpr int kSettingsUnread = 1106;        // %1: the settings file
 constexpr int kSettingsReplace = 1107;       // %1: the settings file
+constexpr int kExportOutsideCodePage = 1108;
 } // namespace msg
 
 } // namespace app

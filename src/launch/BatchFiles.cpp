@@ -1,6 +1,7 @@
 #include "launch/BatchFiles.h"
 #include "app/FileDialog.h"
 #include "app/MainContext.h"
+#include "app/StringTable.h"
 #include "launch/BatchFormat.h"
 #include "launch/CommandLines.h"
 #include "launch/LaunchActions.h"
@@ -53,11 +54,11 @@ void exportBatch(MainContext &ctx, Batch which)
 
     const QStringList entries = workspace::entries(list);
     const int selected = workspace::selectedIndex(list);
-    std::optional<QByteArray> bytes;
-    if (which == Batch::Editor)
-        bytes = editorBatchBytes(BuildEditorCommand(ctx.settings(), entries, selected, ctx.editFileName()));
-    else
-        bytes = compilerBatchBytes(BuildCompileCommand(ctx.settings(), entries, selected));
+    const QString line = which == Batch::Editor
+        ? BuildEditorCommand(ctx.settings(), entries, selected, ctx.editFileName())
+        : BuildCompileCommand(ctx.settings(), entries, selected);
+    const bool lineBuilt = !line.isEmpty();
+    const std::optional<QByteArray> bytes = which == Batch::Editor ? editorBatchBytes(line) : compilerBatchBytes(line);
     // No line, or a refused write: nothing to report, the file stays as it was.
     if (bytes)
         // Whole or not at all: an existing batch file is never left half
@@ -67,6 +68,9 @@ void exportBatch(MainContext &ctx, Batch which)
 
     ctx.setStatusText(QString());
     ctx.setBusy(false);
+    // A line the code page cannot hold would be written as another command.
+    if (!bytes && lineBuilt)
+        ctx.setStatusText(app::message(app::msg::kExportOutsideCodePage));
 }
 
 void importBatch(MainContext &ctx, Batch which)

@@ -1,4 +1,5 @@
 #include "launch/BatchFormat.h"
+#include "platform/CodePage.h"
 #include "settings/SettingsAccess.h"
 
 namespace launch {
@@ -11,12 +12,12 @@ bool isSeparator(QChar c)
 
 } // namespace
 
-QByteArray batchFileBytes(const QStringList &lines)
+std::optional<QByteArray> batchFileBytes(const QStringList &lines)
 {
     QString text;
     for (const QString &line : lines)
         text += line + QLatin1String("\r\n");
-    return text.toLocal8Bit();
+    return platform::toCodePage(text);
 }
 
 std::optional<QByteArray> editorBatchBytes(const QString &editorLine)
@@ -26,7 +27,7 @@ std::optional<QByteArray> editorBatchBytes(const QString &editorLine)
     return batchFileBytes({QStringLiteral("REM IEC 61499 Editor"), QStringLiteral("cd src"), editorLine});
 }
 
-QByteArray compilerBatchBytes(const QString &compileLine)
+std::optional<QByteArray> compilerBatchBytes(const QString &compileLine)
 {
     return batchFileBytes({QStringLiteral("del compile.log"), compileLine});
 }

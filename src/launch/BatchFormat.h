@@ -15,14 +15,16 @@ namespace launch {
 inline const QString kEditorBatchMarker = QStringLiteral("\\bin");
 inline const QString kCompilerBatchMarker = QStringLiteral("bin\\");
 
-// The lines, each ended by CR LF, in the system's 8-bit code page.
-QByteArray batchFileBytes(const QStringList &lines);
+// The lines, each ended by CR LF, in the system's 8-bit code page; nothing
+// when a character has no place in it (it would be written as another one).
+std::optional<QByteArray> batchFileBytes(const QStringList &lines);
 
 // The whole Editor.bat for an editor line; nothing when the line could not
-// be built (empty), so that a failed export never writes a partial file.
+// be built (empty) or written, so that a failed export never writes a
+// partial or altered file.
 std::optional<QByteArray> editorBatchBytes(const QString &editorLine);
-// The whole Compiler.bat for a compiler line.
-QByteArray compilerBatchBytes(const QString &compileLine);
+// The whole Compiler.bat for a compiler line, as far as it can be written.
+std::optional<QByteArray> compilerBatchBytes(const QString &compileLine);
 
 // Hands out the items of a batch file one at a time: items are separated by
 // commas and line ends (CR LF, CR or LF), an empty line is an empty item,

@@ -1,4 +1,5 @@
 #include "workspace/WorkspaceFile.h"
+#include "platform/CodePage.h"
 
 namespace workspace {
 namespace {
@@ -36,11 +37,14 @@ bool holdsLineBreak(const QString &text)
     return text.contains(QLatin1Char('\r')) || text.contains(QLatin1Char('\n'));
 }
 
-// An entry is one line of the file: an empty one would end the entries and
-// one with a line break would come back as two.
-bool storable(const QString &entry)
+// A line of the file in its code page; nothing for a text that cannot be
+// one line (a line break would make it two) or that the code page cannot
+// hold (it would come back as another name).
+std::optional<QByteArray> lineOf(const QString &text)
 {
-    return !entry.isEmpty() && !holdsLineBreak(entry);
+    if (holdsLineBreak(text))
+        return std::nullopt;
+    return platform::toCodePage(text);
 }
 
 } // namespace
@@ -50,23 +54,30 @@ QString workspaceFilePath(const QString &appPath)
     return appPath + QStringLiteral("\\TAVO_Starter.dat");
 }
 
+bool storableEntry(const QString &entry)
+{
+    // An empty entry would end the entries.
+    return !entry.isEmpty() && lineOf(entry);
+}
+
 QByteArray serializeWorkspace(const QStringList &entries, int selected, const QString &editFileName)
 {
-    QString text;
-    const QLatin1String crlf("\r\n");
+    QByteArray bytes;
+    const char crlf[] = "\r\n";
     for (const QString &entry : entries) {
-        if (storable(entry))
-            text += entry + crlf;
+        if (!entry.isEmpty()) {
+            if (const auto line = lineOf(entry))
+                bytes += *line + crlf;
+        }
     }
-    text += crlf;
-    text += crlf;
-    if (selected >= 0 && selected < entries.size() && !holdsLineBreak(entries[selected]))
-        text += entries[selected];
-    text += crlf;
-    if (!holdsLineBreak(editFileName))
-        text += editFileName;
-    text += crlf;
-    return text.toLocal8Bit();
+    bytes += crlf;
+    bytes += crlf;
+    if (selected >= 0 && selected < entries.size())
+        bytes += lineOf(entries[selected]).value_or(QByteArray());
+    bytes += crlf;
+    bytes += lineOf(editFileName).value_or(QByteArray());
+    bytes += crlf;
+    return bytes;
 }
 
 WorkspaceContent parseWorkspace(const QByteArray &bytes)

@@ -8,11 +8,15 @@ namespace workspace {
 
 QString workspaceFilePath(const QString &appPath);
 
+// An entry the file can hold as it is, so that it comes back unchanged.
+bool storableEntry(const QString &entry);
+
 // The workspace file as lines ended by CR LF, in the system's 8-bit code
 // page: the entries, two empty lines, the selected entry, EditFileName.
 // Entries that cannot be stored as one line (empty ones, which would end the
-// entries, and ones holding a line break) are left out; so is a selected entry
-// or an EditFileName holding a line break, whose line then stays empty.
+// entries, ones holding a line break, and ones with a character the code
+// page has no place for) are left out; so is such a selected entry or
+// EditFileName, whose line then stays empty.
 QByteArray serializeWorkspace(const QStringList &entries, int selected, const QString &editFileName);
 
 // What a workspace file yields, read the way the loader reads it: entries are

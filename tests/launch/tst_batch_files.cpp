@@ -353,6 +353,19 @@ void TestBatchFiles::failedEditorExportLeavesTheFileAsItWas()
     const QString fresh = kit(QStringLiteral("Fresh.bat"));
     run(main().mnuSaveEdit, {{QStringLiteral("dlgCommonDialog"), fresh}});
     QVERIFY(!QFile::exists(fresh));
+
+    // A line the code page cannot hold is not written as another one (1252
+    // where the Windows tests run has no omega; UTF-8 no lone surrogate).
+#ifdef Q_OS_WIN
+    const QString outside = QString::fromUtf8("..\\\xCE\xA9\\jikes");
+#else
+    const QString outside = QStringLiteral("..\\jikes") + QChar(0xD800);
+#endif
+    main().settings().setValue(settings::kCompiler, outside);
+    main().forget();
+    run(main().mnuSaveCompile, {{QStringLiteral("dlgCommonDialog"), fresh}});
+    QVERIFY(!QFile::exists(fresh));
+    QCOMPARE(main().statusText(), QStringLiteral("Not written: the line holds characters the system's code page cannot hold"));
 }
 
 void TestBatchFiles::compilerImportRoundTrip()

@@ -15,6 +15,7 @@ private slots:
     void roundTrip();
     void bigListReadsWhole();
     void emptyEntriesAreLeftOut();
+    void outsideTheCodePageIsLeftOut();
     void handEditedEmptyLineEndsEntries();
     void earlyEnd();
     void lineEnds();
@@ -47,13 +48,8 @@ void TestWorkspaceFile::roundTrip_data()
     QTest::newRow("comma quote blank") << QStringList{"a,b", "\"q\"", "  lead", "tab\there"} << 2
                                        << "My FB,1.fbt";
     QTest::newRow("duplicates") << QStringList{"same", "same"} << 1 << "f.res";
-    // What the system's 8-bit code page can hold of these.
-    QStringList nonAscii;
-    for (const QString &text : {QString::fromUtf8("ﾗｲﾌﾞﾗﾘ"), QStringLiteral("ü"), QStringLiteral("café")}) {
-        if (QString::fromLocal8Bit(text.toLocal8Bit()) == text)
-            nonAscii << text;
-    }
-    QTest::newRow("non-ascii") << nonAscii << 0 << "";
+    // Held by UTF-8 and by 1252, the code pages the tests run in.
+    QTest::newRow("non-ascii") << QStringList{QStringLiteral("ü"), QStringLiteral("café\\Straße")} << 1 << "Réseau.fbt";
 }
 
 void TestWorkspaceFile::roundTrip()
@@ -95,6 +91,25 @@ void TestWorkspaceFile::emptyEntriesAreLeftOut()
     const QByteArray broken = serializeWorkspace({"a", "sec\r\nond", "b\nc"}, 1, "f.fbt");
     QCOMPARE(broken, QByteArray("a\r\n\r\n\r\n\r\nf.fbt\r\n"));
     QCOMPARE(serializeWorkspace({"a"}, 0, "new\nline.fbt"), QByteArray("a\r\n\r\n\r\na\r\n\r\n"));
+}
+
+// A name the code page has no place for would be written as "?" or a
+// look-alike and come back naming another folder: it is left out, as an
+// entry and as the selected line, and never changed. (1252 has no omega and
+// no katakana; UTF-8 holds everything but a lone surrogate.)
+void TestWorkspaceFile::outsideTheCodePageIsLeftOut()
+{
+#ifdef Q_OS_WIN
+    const QString outside = QString::fromUtf8("\xCE\xA9mega");
+    const QString alsoOutside = QString::fromUtf8("\xEF\xBE\x97\xEF\xBD\xB2");
+#else
+    const QString outside = QStringLiteral("bad") + QChar(0xD800);
+    const QString alsoOutside = QChar(0xDC00) + QStringLiteral("x");
+#endif
+    QVERIFY(!storableEntry(outside));
+    QVERIFY(storableEntry(QStringLiteral("café")));
+    QCOMPARE(serializeWorkspace({"a", outside, alsoOutside, "b"}, 1, alsoOutside + ".fbt"),
+             QByteArray("a\r\nb\r\n\r\n\r\n\r\n\r\n"));
 }
 
 void TestWorkspaceFile::handEditedEmptyLineEndsEntries()
@@ -139,22 +154,31 @@ void TestWorkspaceFile::lineEnds()
     // Binary lines come back whole: only CR and LF end a line, not NUL,
     // form feed, NEL or the Unicode line separators that a text reader
     // might take for line ends.
+    // NEL and the line separator are UTF-8 here; 1252 reads their bytes as
+    // "Â…" and "â€¨".
+#ifdef Q_OS_WIN
+    const QString special = QStringLiteral("x\x0b\x0c") + QChar(0) + QString::fromUtf8("\xC3\x82\xE2\x80\xA6\xC3\xA2\xE2\x82\xAC\xC2\xA8y");
+#else
+    const QString special = QStringLiteral("x\x0b\x0c") + QChar(0) + QChar(0x85) + QChar(0x2028) + QStringLiteral("y");
+#endif
     QByteArray bytes;
     QStringList expected;
     quint32 seed = 7919;
     const QByteArray ends[] = {"\r\n", "\n", "\r"};
     for (int i = 0; i < 200; ++i) {
-        QByteArray line = i % 2 ? QByteArray("x\x0b\x0c\x00\xc2\x85\xe2\x80\xa8y", 11) : QByteArray("z");
+        QByteArray printable;
         for (int j = 0; j < 20; ++j) {
             seed = seed * 1103515245u + 12345u;
-            const char b = char(seed >> 24);
-            if (b != '\r' && b != '\n')
-                line += b;
+            printable += char(0x20 + (seed >> 24) % 95);
         }
-        // Decoded with a byte after it, as inside the file: some systems'
-        // decoders drop a NUL that ends their input.
-        expected << QString::fromLocal8Bit(line + 'z').chopped(1);
-        bytes += line + ends[i % 3];
+        if (i % 2) {
+            bytes += QByteArray("x\x0b\x0c\x00\xc2\x85\xe2\x80\xa8y", 10) + printable;
+            expected << special + QString::fromLatin1(printable);
+        } else {
+            bytes += printable;
+            expected << QString::fromLatin1(printable);
+        }
+        bytes += ends[i % 3];
     }
     c = parseWorkspace(bytes + "\r\n\r\nz\r\n");
     QVERIFY(c.entries);

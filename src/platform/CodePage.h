@@ -1,0 +1,18 @@
+#pragma once
+#include <QByteArray>
+#include <QString>
+
+#include <optional>
+
+namespace platform {
+
+// Text in the system's 8-bit code page (the ANSI code page on Windows, the
+// locale's encoding elsewhere), or nothing when a character has no place
+// in it: never a "?" or a look-alike in its stead, which would name another
+// folder when read back.
+std::optional<QByteArray> toCodePage(const QString &text);
+
+// True when the text survives toCodePage.
+bool fitsCodePage(const QString &text);
+
+} // namespace platform
