@@ -57,6 +57,14 @@ constexpr Entry kTable[] = {
      "設定ファイル %1 を読み込めませんでした。表示中の設定で置き換えますか?"},
     {1108, "Not written: the line holds characters the system's code page cannot hold",
      "書き込めません: システムのコードページで表せない文字が行に含まれています"},
+    {1109, "\"%1\" is no folder below src: the levels of a package name are joined by \\ and may be "
+           "neither empty nor \".\" or \"..\", and it names no drive.",
+     "\"%1\" は src の下のフォルダではありません: パッケージ名の各レベルは \\ で区切り、空、\".\"、\"..\" "
+     "にはできません。ドライブも指定できません。"},
+    {1110, "\"%1\" holds characters the system's code page cannot hold, so the workspace file could not keep it.",
+     "\"%1\" にはシステムのコードページで表せない文字が含まれているため、ワークスペースファイルに保存できません。"},
+    {1111, "Not added, as the workspace file cannot hold their names in the system's code page: %1",
+     "システムのコードページで名前を表せないため、ワークスペースファイルに保存できず追加しません: %1"},
 
     // Run from a build script: usage and messages on the console.
     {1150,

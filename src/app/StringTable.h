@@ -35,6 +35,9 @@ constexpr int kFoldersUnreadable = 1105;     // %1: the folders, below the kit
 constexpr int kSettingsUnread = 1106;        // %1: the settings file
 constexpr int kSettingsReplace = 1107;       // %1: the settings file
 constexpr int kExportOutsideCodePage = 1108;
+constexpr int kNameOutsideTree = 1109;       // %1: the name
+constexpr int kNameOutsideCodePage = 1110;   // %1: the name
+constexpr int kFoldersOutsideCodePage = 1111;  // %1: the folders
 } // namespace msg
 
 } // namespace app

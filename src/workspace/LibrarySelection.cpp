@@ -100,7 +100,8 @@ void cmdEditSrcpath_Click(MainContext &ctx)
     report(ctx, unreadable.isEmpty() ? QString()
                                      : app::message(app::msg::kFoldersUnreadable).arg(unreadable.join(QStringLiteral(", "))));
     dialog.setWindowModality(Qt::ApplicationModal);
-    dialog.exec();
+    if (dialog.exec() == QDialog::Accepted && !dialog.notAdded().isEmpty())
+        report(ctx, app::message(app::msg::kFoldersOutsideCodePage).arg(dialog.notAdded().join(QStringLiteral(", "))));
 }
 
 } // namespace workspace

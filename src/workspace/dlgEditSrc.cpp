@@ -3,6 +3,7 @@
 #include "app/Paths.h"
 #include "app/Twips.h"
 #include "workspace/SourceList.h"
+#include "workspace/WorkspaceFile.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -184,12 +185,19 @@ void dlgEditSrc::OKButton_Click()
         m_targetTexts = QSet<QString>();
         for (int i = 0; i < m_target->count(); ++i)
             m_targetTexts->insert(m_target->item(i)->text());
+        m_notAdded.clear();
         for (int i = 0; i < lstsrcpath->count(); ++i) {
             const QListWidgetItem *item = lstsrcpath->item(i);
-            if (item->checkState() == Qt::Checked && !IsInTarget(item->text())) {
-                m_target->addItem(item->text());
-                m_targetTexts->insert(item->text());
+            if (item->checkState() != Qt::Checked || IsInTarget(item->text()))
+                continue;
+            // A name the workspace file would change is not taken: it
+            // would come back naming another folder.
+            if (!workspace::storableEntry(item->text())) {
+                m_notAdded << item->text();
+                continue;
             }
+            m_target->addItem(item->text());
+            m_targetTexts->insert(item->text());
         }
         m_targetTexts.reset();
 

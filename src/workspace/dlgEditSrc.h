@@ -26,6 +26,9 @@ public:
     // the dialog should not be shown then, as OK would empty Target.
     bool Form_Load(workspace::ScanYield yield = {});
     const workspace::ScanResult &scanResult() const { return m_scan; }
+    // Ticked folders that OK left out, as the workspace file cannot hold
+    // their names.
+    const QStringList &notAdded() const { return m_notAdded; }
 
     // Handlers.
     void OKButton_Click();
@@ -57,6 +60,7 @@ private:
     QString m_appPath;
     QListWidget *m_target = nullptr;
     workspace::ScanResult m_scan;
+    QStringList m_notAdded;
     // First row of each text, rebuilt when the list has grown: a large tree
     // must not cost a walk of the list per lookup.
     mutable QHash<QString, int> m_firstRow;

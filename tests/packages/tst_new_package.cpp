@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QInputDialog>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -179,6 +180,56 @@ private slots:
         QCOMPARE(QDir(m_kit + QStringLiteral("/lib/fb/rt")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
                  QStringList());
         QCOMPARE(m_main->statusText(), QString());
+    }
+
+    // Names that would make folders outside the tree, or that the
+    // workspace file cannot hold, make nothing and say why.
+    void refusedNames_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("message");
+        const QString outside = QStringLiteral("\"%1\" is no folder below src: the levels of a package name are "
+                                               "joined by \\ and may be neither empty nor \".\" or \"..\", and it "
+                                               "names no drive.");
+        for (const char *name : {"..\\escaped", "a\\..\\..\\..\\up", "./here", "\\rooted", "a\\\\b",
+                                 "trailing\\", "/abs/path", "C:\\elsewhere", "c:rel", "..", "."})
+            QTest::newRow(name) << QString::fromUtf8(name) << outside.arg(QString::fromUtf8(name));
+#ifdef Q_OS_WIN
+        // 1252, where the Windows tests run, has no omega.
+        const QString lossy = QString::fromUtf8("\xCE\xA9mega");
+#else
+        const QString lossy = QStringLiteral("half") + QChar(0xD800) + QStringLiteral("pair");
+#endif
+        QTest::newRow("outside the code page")
+            << lossy << QStringLiteral("\"%1\" holds characters the system's code page cannot hold, so the "
+                                       "workspace file could not keep it.").arg(lossy);
+    }
+    void refusedNames()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, message);
+        makeKit(true);
+        QDir().mkpath(m_kit + QStringLiteral("/src/a"));
+        QDir().mkpath(m_kit + QStringLiteral("/lib/fb/rt/a"));
+        const QStringList before = QDir(m_dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+        QString shown;
+        whenModalShows<QInputDialog>([&](QInputDialog *box) {
+            box->setTextValue(name);
+            whenModalShows<QMessageBox>([&](QMessageBox *m) {
+                shown = m->text();
+                m->accept();
+            });
+            box->accept();
+        });
+        m_main->cmdNewDir->click();
+        QTRY_VERIFY(!shown.isEmpty());
+        QCOMPARE(shown, message);
+        QCOMPARE(entries(), QStringList({"first", "second"}));
+        QCOMPARE(QDir(m_dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), before);
+        QCOMPARE(QDir(m_kit + QStringLiteral("/src")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{"a"});
+        QCOMPARE(QDir(m_kit + QStringLiteral("/src/a")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
+        QCOMPARE(QDir(m_kit + QStringLiteral("/lib/fb/rt")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+                 QStringList{"a"});
     }
 
     void libraryFolderUnavailable_data()

@@ -203,6 +203,7 @@ private slots:
     void unknownEntriesRemovedByOkKeptByCancel_data();
     void unknownEntriesRemovedByOkKeptByCancel();
     void newTicksAppendedInScanOrder();
+    void nameOutsideTheCodePageIsShownNotAdded();
     void currentItemAfterUnticking();
     void duplicatesStayOrGoTogether();
     void selectAllAndClear();
@@ -387,6 +388,30 @@ void tst_DlgEditSrc::newTicksAppendedInScanOrder()
     }
     QCOMPARE(main.entries(), QStringList{"u"} + added);
     QCOMPARE(main.selected(), 0);
+}
+
+// A folder whose name the workspace file cannot hold (1252, where the
+// Windows tests run, has no omega) is shown and may be ticked, but OK does
+// not add it, and says so: it would come back naming another folder.
+void tst_DlgEditSrc::nameOutsideTheCodePageIsShownNotAdded()
+{
+#ifndef Q_OS_WIN
+    QSKIP("every folder name here fits the system's code page (UTF-8)");
+#else
+    Kit kit;
+    const QString omega = QString::fromUtf8("\xCE\xA9mega");
+    kit.dirs({omega, "plain"});
+    FakeMain main(kit.dir.path());
+    main.setEntries({"plain"}, 0);
+    openDialog(main, [&](dlgEditSrc *d) {
+        QVERIFY(dialogEntries(d).contains(omega));
+        toggle(d, omega);
+        pressOK(d);
+    });
+    QCOMPARE(main.entries(), QStringList{"plain"});
+    QCOMPARE(main.selected(), 0);
+    QCOMPARE(main.status, "Not added, as the workspace file cannot hold their names in the system's code page: " + omega);
+#endif
 }
 
 void tst_DlgEditSrc::currentItemAfterUnticking()
