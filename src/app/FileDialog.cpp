@@ -20,11 +20,9 @@ QStringList qtNameFilters(const QString &filter)
             if (p == QLatin1String("*.*"))
                 p = QStringLiteral("*");
         }
-        const QString pattern = patterns.join(QLatin1Char(' '));
-        if (description == pattern || description.endsWith(QLatin1Char('(') + pattern + QLatin1Char(')')))
-            result << description;
-        else
-            result << description + QLatin1String(" (") + pattern + QLatin1Char(')');
+        // The dialog is told to hide this last bracket, so that the caption
+        // shows exactly as written, brackets of its own included.
+        result << description + QLatin1String(" (") + patterns.join(QLatin1Char(' ')) + QLatin1Char(')');
     }
     return result;
 }
@@ -39,6 +37,7 @@ QString runFileDialog(QWidget *parent, const FileDialogRequest &request)
     if (request.save)
         dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
     const QStringList filters = qtNameFilters(request.filter);
+    dialog.setOption(QFileDialog::HideNameFilterDetails, true);
     dialog.setNameFilters(filters);
     if (request.filterIndex >= 1 && request.filterIndex <= filters.size())
         dialog.selectNameFilter(filters[request.filterIndex - 1]);

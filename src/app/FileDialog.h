@@ -21,9 +21,9 @@ struct FileDialogRequest {
     bool anyName = false;
 };
 
-// The Qt name filters for a "description|pattern|" string: each description
-// is shown as written; its pattern is added in brackets only when the
-// description does not already end with it. "*.*" stands for every file, as
+// The Qt name filters for a "description|pattern|" string: each is the
+// description followed by its pattern in brackets, which the dialog hides,
+// so the caption shows exactly as written. "*.*" stands for every file, as
 // the program means it, names without a dot included.
 QStringList qtNameFilters(const QString &filter);
 

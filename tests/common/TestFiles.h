@@ -1,8 +1,10 @@
 #pragma once
 // Small file helpers shared by the tests.
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QString>
 #include <QStringList>
@@ -71,4 +73,16 @@ inline QStringList readStandInRecord(const QString &pathWithoutExtension)
     if (!lines.isEmpty())
         lines[0] = QFileInfo(QDir::fromNativeSeparators(lines[0])).canonicalFilePath();
     return lines;
+}
+
+// The filter captions a file dialog shows, and the one it shows selected.
+inline QStringList shownFilters(const QFileDialog *dialog)
+{
+    QStringList shown;
+    if (auto *box = dialog->findChild<QComboBox *>(QStringLiteral("fileTypeCombo"))) {
+        for (int i = 0; i < box->count(); ++i)
+            shown << box->itemText(i);
+        shown << QStringLiteral("selected: ") + box->currentText();
+    }
+    return shown;
 }

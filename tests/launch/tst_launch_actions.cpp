@@ -123,8 +123,8 @@ void answerChooser(frmMain &w, ChooserSeen &seen, const QString &path)
             seen.shown = true;
             seen.objectName = dialog->objectName();
             seen.status = w.statusText();
-            seen.filters = dialog->nameFilters();
-            seen.selectedFilter = dialog->selectedNameFilter();
+            seen.filters = shownFilters(dialog);
+            seen.selectedFilter = seen.filters.isEmpty() ? QString() : seen.filters.takeLast();
             seen.directory = canonical(dialog->directory().absolutePath());
             const QStringList files = dialog->selectedFiles();
             seen.presetName = files.isEmpty() ? QString() : QFileInfo(files.first()).fileName();
@@ -311,8 +311,8 @@ void TestLaunchActions::openEditor()
     QCOMPARE(seen.objectName, QStringLiteral("dlgEditFileSelect"));
     QCOMPARE(seen.status, QStringLiteral("Select a File"));
     QCOMPARE(seen.filters,
-             QStringList({"system (*.sys)", "device (*.dev)", "resource (*.res)", "FB (*.fbt)", "all(*.*) (*)"}));
-    QCOMPARE(seen.selectedFilter, QStringLiteral("FB (*.fbt)"));
+             QStringList({"system (*.sys)", "device (*.dev)", "resource (*.res)", "FB (*.fbt)", "all(*.*)"}));
+    QCOMPARE(seen.selectedFilter, QStringLiteral("selected: FB (*.fbt)"));
     QCOMPARE(seen.directory, canonical(kit.at("kit/src/mypkg/util")));
     QCOMPARE(seen.presetName, QStringLiteral("MyFB.fbt"));
 
@@ -328,7 +328,7 @@ void TestLaunchActions::openEditor()
     answerChooser(w, again, QString());
     QTest::mouseClick(w.cmdEdit, Qt::LeftButton);
     QVERIFY(again.shown);
-    QCOMPARE(again.selectedFilter, QStringLiteral("resource (*.res)"));
+    QCOMPARE(again.selectedFilter, QStringLiteral("selected: resource (*.res)"));
     QCOMPARE(again.presetName, QStringLiteral("Plant.res"));
 
     // A name that does not exist yet is taken: the editor creates the file.
@@ -381,7 +381,7 @@ void TestLaunchActions::openEditorWithoutSelection()
 
     QVERIFY(seen.shown);
     QCOMPARE(seen.trouble, QString());
-    QCOMPARE(seen.selectedFilter, QStringLiteral("system (*.sys)"));
+    QCOMPARE(seen.selectedFilter, QStringLiteral("selected: system (*.sys)"));
     QCOMPARE(seen.directory, canonical(kit.at("kit/src")));
     // dt-packages is empty by default: the line ends in a blank, no word.
     QCOMPARE(waitForRecord(kit.editor()),
