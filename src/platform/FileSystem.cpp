@@ -2,6 +2,7 @@
 #include "platform/NativePath.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QSaveFile>
 
 namespace platform {
@@ -28,12 +29,32 @@ bool makeDirectory(const QString &path)
     return QDir().mkdir(native);
 }
 
-bool writeFileWhole(const QString &path, const QByteArray &bytes, bool directFallback)
+namespace {
+
+// Over the existing file, then cut to the new length: the only way left
+// when its folder takes no new file. A failure part-way cannot be undone.
+bool writeInPlace(const QString &native, const QByteArray &bytes)
 {
-    QSaveFile file(nativePath(path));
-    file.setDirectWriteFallback(directFallback);
-    if (!file.open(QIODevice::WriteOnly))
+    if (!QFileInfo(native).isFile())
         return false;
+    QFile file(native);
+    // Not WriteOnly, which would empty the file before a byte is written.
+    if (!file.open(QIODevice::ReadWrite | QIODevice::ExistingOnly))
+        return false;
+    return file.write(bytes) == bytes.size() && file.flush() && file.resize(bytes.size());
+}
+
+} // namespace
+
+bool writeFileWhole(const QString &path, const QByteArray &bytes, bool inPlaceFallback)
+{
+    const QString native = nativePath(path);
+    QSaveFile file(native);
+    // Qt offers its own fallback on some systems only; ours is the same on
+    // every one.
+    file.setDirectWriteFallback(false);
+    if (!file.open(QIODevice::WriteOnly))
+        return inPlaceFallback && writeInPlace(native, bytes);
     // The final flush can fail on a full disk; commit() alone would then put a
     // cut file in place of the old one.
     if (file.write(bytes) != bytes.size() || !file.flush()) {

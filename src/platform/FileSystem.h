@@ -10,8 +10,9 @@ QString currentDirectory();
 // Creates one directory level; an existing directory counts as a failure.
 bool makeDirectory(const QString &path);
 // Writes a file whole and then puts it in place, so a failed write leaves the
-// previous file as it was. With directFallback a file in a folder where no
-// new file can be made is written in place instead.
-bool writeFileWhole(const QString &path, const QByteArray &bytes, bool directFallback = false);
+// previous file as it was. With inPlaceFallback an existing file that may be
+// written, in a folder where no new file can be made, is written over in
+// place instead (and cut to length), on every system.
+bool writeFileWhole(const QString &path, const QByteArray &bytes, bool inPlaceFallback = false);
 
 } // namespace platform

@@ -20,12 +20,17 @@
 #include <QToolButton>
 
 #include <cstring>
+#include <memory>
 #include <iostream>
 #include <string>
 
 // A full disk and a kit folder that takes no new file are made with the
 // system's own limits on a process; Windows has no such limits to set from
 // outside, so those cases run on POSIX systems only.
+#ifdef Q_OS_WIN
+#include <windows.h>
+#include <aclapi.h>
+#endif
 #ifdef Q_OS_UNIX
 #include <csignal>
 #include <grp.h>
@@ -143,10 +148,116 @@ struct Unprivileged {
     }
     // Hands a file or folder of the test to that user.
     bool own(const QString &path) const { return ::chown(QFile::encodeName(path).constData(), uid, gid) == 0; }
+    // The program that user runs: a copy of this test where any user
+    // reaches it, since the build may lie in a folder only its owner may
+    // enter (a root user's home).
+    QString program() const
+    {
+        if (uid == geteuid())
+            return QCoreApplication::applicationFilePath();
+        if (!m_copy) {
+            m_copy = std::make_unique<QTemporaryDir>();
+            const QString copy = m_copy->filePath(QStringLiteral("tst_faults"));
+            const auto open = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadGroup
+                | QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther;
+            if (!QFile::copy(QCoreApplication::applicationFilePath(), copy) || !QFile::setPermissions(copy, open)
+                || !QFile::setPermissions(m_copy->path(), open))
+                qWarning("cannot copy the test where an ordinary user reaches it");
+        }
+        return m_copy->filePath(QStringLiteral("tst_faults"));
+    }
+
+private:
+    mutable std::unique_ptr<QTemporaryDir> m_copy;
 };
 #else
-struct Unprivileged {};
+struct Unprivileged {
+    QString program() const { return QCoreApplication::applicationFilePath(); }
+};
 #endif
+
+#ifdef Q_OS_WIN
+// Grants the current user only these rights on a file or folder, as the
+// access list of a locked-down install would; Wine turns it into the mode
+// bits of the file.
+bool grantOnly(const QString &path, DWORD rights)
+{
+    EXPLICIT_ACCESSW access{};
+    access.grfAccessPermissions = rights;
+    access.grfAccessMode = SET_ACCESS;
+    access.grfInheritance = NO_INHERITANCE;
+    access.Trustee.TrusteeForm = TRUSTEE_IS_NAME;
+    access.Trustee.TrusteeType = TRUSTEE_IS_WELL_KNOWN_GROUP;
+    wchar_t currentUser[] = L"CURRENT_USER";
+    access.Trustee.ptstrName = currentUser;
+    PACL acl = nullptr;
+    if (SetEntriesInAclW(1, &access, nullptr, &acl) != ERROR_SUCCESS)
+        return false;
+    // Set on the object alone, nothing inherited from the folder above (which
+    // Wine would grant on top when asked through SetNamedSecurityInfo).
+    SECURITY_DESCRIPTOR descriptor;
+    const bool ok = InitializeSecurityDescriptor(&descriptor, SECURITY_DESCRIPTOR_REVISION)
+        && SetSecurityDescriptorDacl(&descriptor, TRUE, acl, FALSE)
+        && SetSecurityDescriptorControl(&descriptor, SE_DACL_PROTECTED, SE_DACL_PROTECTED)
+        && SetFileSecurityW(QDir::toNativeSeparators(path).toStdWString().c_str(), DACL_SECURITY_INFORMATION,
+                            &descriptor);
+    LocalFree(acl);
+    return ok;
+}
+#endif
+
+// A kit folder that takes no new file, its two files writable or read-only,
+// handed to the user the instance runs as; the folder is opened again when
+// this goes.
+class LockedDown
+{
+public:
+    LockedDown(const Kit &kit, const Unprivileged &user, bool filesWritable) : m_kit(kit)
+    {
+#ifdef Q_OS_WIN
+        Q_UNUSED(user);
+        const DWORD fileRights = filesWritable ? GENERIC_READ | GENERIC_WRITE : GENERIC_READ;
+        m_made = grantOnly(kit.dat(), fileRights) && grantOnly(kit.ini(), fileRights)
+            && grantOnly(kit.path(), GENERIC_READ | GENERIC_EXECUTE);
+#else
+        const QFile::Permissions fileMode = filesWritable ? QFile::ReadOwner | QFile::WriteOwner : QFile::ReadOwner;
+        m_made = user.own(kit.dat()) && QFile::setPermissions(kit.dat(), fileMode) && user.own(kit.ini())
+            && QFile::setPermissions(kit.ini(), fileMode) && user.own(kit.path())
+            && QFile::setPermissions(kit.path(), QFile::ReadOwner | QFile::ExeOwner);
+#endif
+    }
+    ~LockedDown()
+    {
+#ifdef Q_OS_WIN
+        grantOnly(m_kit.path(), GENERIC_ALL);
+        grantOnly(m_kit.dat(), GENERIC_ALL);
+        grantOnly(m_kit.ini(), GENERIC_ALL);
+#else
+        QFile::setPermissions(m_kit.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+#endif
+    }
+    bool made() const { return m_made; }
+    // Whether the folder really refuses a new file to the instance's user:
+    // on POSIX systems that user is an ordinary one; on Windows it is this
+    // test's own, which may write anywhere under Wine run as root.
+    bool holds() const
+    {
+#ifdef Q_OS_WIN
+        QFile probe(m_kit.dir.filePath(QStringLiteral("probe")));
+        if (!probe.open(QIODevice::WriteOnly))
+            return true;
+        probe.close();
+        probe.remove();
+        return false;
+#else
+        return true;
+#endif
+    }
+
+private:
+    const Kit &m_kit;
+    bool m_made = false;
+};
 
 // Limits what the instance may write to any file, as a full disk or a folder
 // it may not write to would. The signal a process gets past the limit is
@@ -175,7 +286,8 @@ public:
         Q_ASSERT(fileSizeLimit < 0);
 #endif
         m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        m_process.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--instance"), kit});
+        m_process.start(user ? user->program() : QCoreApplication::applicationFilePath(),
+                        {QStringLiteral("--instance"), kit});
     }
     ~Instance()
     {
@@ -362,20 +474,18 @@ void TestFaults::lockedDownKit_data()
 
 void TestFaults::lockedDownKit()
 {
-#ifndef Q_OS_UNIX
-    QSKIP(kNoLimits);
-#else
     QFETCH(bool, filesWritable);
     Kit kit;
     writeAll(kit.dat(), kPreviousDat);
     const QByteArray previousIni = settings::settingsDocument(settings::defaultValues());
     writeAll(kit.ini(), previousIni);
     const Unprivileged user;
-    const QFile::Permissions fileMode = filesWritable ? QFile::ReadOwner | QFile::WriteOwner : QFile::ReadOwner;
-    for (const QString &file : {kit.dat(), kit.ini()})
-        QVERIFY(user.own(file) && QFile::setPermissions(file, fileMode));
-    QVERIFY(user.own(kit.path()) && QFile::setPermissions(kit.path(), QFile::ReadOwner | QFile::ExeOwner));
     {
+        const LockedDown locked(kit, user, filesWritable);
+        QVERIFY(locked.made());
+        if (!locked.holds())
+            QSKIP("this user may write into any folder (Wine run as root); the Windows stage runs "
+                  "this test again as an ordinary user");
         Instance instance(kit.path(), -1, &user);
         QCOMPARE(instance.expectLine(), QStringLiteral("ready 2"));
         instance.send("add new-entry");
@@ -383,7 +493,6 @@ void TestFaults::lockedDownKit()
         QCOMPARE(instance.expectLine(), filesWritable ? QStringLiteral("settings 1") : QStringLiteral("settings 0"));
         QVERIFY(instance.exitCleanly());
     }
-    QFile::setPermissions(kit.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 
     QCOMPARE(kit.files(), (QStringList{"TAVO_Starter.dat", "TAVO_Starter.ini"}));
     if (filesWritable) {
@@ -396,7 +505,6 @@ void TestFaults::lockedDownKit()
         QCOMPARE(readAll(kit.dat()), kPreviousDat);
         QCOMPARE(readAll(kit.ini()), previousIni);
     }
-#endif
 }
 
 // The settings file, written by OK or Apply, on a disk that fills up: the
