@@ -3,7 +3,7 @@
 #include "app/StringTable.h"
 #include "platform/NativePath.h"
 
-#include <QDir>
+#include <QFileInfo>
 
 #include <QLineEdit>
 #include <QTabWidget>
@@ -27,9 +27,11 @@ frmOptions *OptionsWindow::ensureLoaded()
         // goes with it, so the next use reads the file again.
         QObject::connect(form, &QDialog::finished, form, [this, form] { discard(form); });
         m_form = form;
+        // By name only: it lies beside the program, and the status panel of
+        // a window of the default size shows little more.
         if (m_report && settings::keptUnread(form->loadOutcome()))
             m_report(app::message(app::msg::kSettingsUnread)
-                         .arg(QDir::toNativeSeparators(platform::nativePath(form->GetSettingsPath()))));
+                         .arg(QFileInfo(platform::nativePath(form->GetSettingsPath())).fileName()));
     }
     return m_form;
 }

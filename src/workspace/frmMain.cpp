@@ -320,6 +320,8 @@ QString frmMain::statusText() const
 void frmMain::setStatusText(const QString &text)
 {
     sbPanelText->setText(text);
+    // The panel of a window of the default size shows a short text only.
+    sbPanelText->setToolTip(text);
 }
 
 void frmMain::setBusy(bool busy)
