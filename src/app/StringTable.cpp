@@ -62,8 +62,8 @@ constexpr Entry kTable[] = {
      "にはできません。ドライブも指定できません。"},
     {1110, "\"%1\" holds characters the system's code page cannot hold, so the workspace file could not keep it.",
      "\"%1\" にはシステムのコードページで表せない文字が含まれているため、ワークスペースファイルに保存できません。"},
-    {1111, "Not added, as the workspace file cannot hold their names in the system's code page: %1",
-     "システムのコードページで名前を表せないため、ワークスペースファイルに保存できず追加しません: %1"},
+    {1111, "%1 not added: the system's code page cannot hold the name",
+     "%1 は追加しません: 名前をシステムのコードページで表せません"},
 
     // Run from a build script: usage and messages on the console.
     {1150,
