@@ -136,7 +136,12 @@ frmMain::frmMain(const QString &appPath, PlacementStoreFactory placementStore, Q
     Form_Load();
 }
 
-frmMain::~frmMain() = default;
+frmMain::~frmMain()
+{
+    // The list goes with the base class, after this part of the window is
+    // gone: its last signals must not reach it.
+    lstsrcpath->model()->disconnect(this);
+}
 
 void frmMain::buildControls()
 {
