@@ -9,13 +9,24 @@
 namespace platform {
 namespace {
 
-void write(std::FILE *stream, const QString &text)
+#ifdef Q_OS_WIN
+bool write(bool error, const QString &text)
 {
-    const QByteArray bytes = text.toLocal8Bit();
-    std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stream);
-    // A child started next shares the stream; our text must come first.
-    std::fflush(stream);
+    // Straight to the handle: nothing is held back for a child started next.
+    return win::writeStandard(error, text.toStdWString(), text.toLocal8Bit().toStdString());
 }
+#else
+bool write(bool error, const QString &text)
+{
+    std::FILE *stream = error ? stderr : stdout;
+    const QByteArray bytes = text.toLocal8Bit();
+    const bool written = std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stream)
+                         == std::size_t(bytes.size());
+    // A child started next shares the stream; our text must come first. A
+    // full disk shows only here.
+    return std::fflush(stream) == 0 && written;
+}
+#endif
 
 } // namespace
 
@@ -26,14 +37,14 @@ void attachParentConsole()
 #endif
 }
 
-void writeStandardOutput(const QString &text)
+bool writeStandardOutput(const QString &text)
 {
-    write(stdout, text);
+    return write(false, text);
 }
 
-void writeStandardError(const QString &text)
+bool writeStandardError(const QString &text)
 {
-    write(stderr, text);
+    return write(true, text);
 }
 
 } // namespace platform
