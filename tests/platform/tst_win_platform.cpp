@@ -1,6 +1,7 @@
 // The Windows layer as the program uses it: process starts, the listing's
 // hidden and system entries, plain-file tests and the registry read. Built
 // for Windows only; run under Wine here.
+#include "platform/Console.h"
 #include "platform/DirectoryListing.h"
 #include "platform/RegistryDecode.h"
 #include "platform/win/WinPlatform.h"
@@ -19,6 +20,7 @@
 #include <windows.h>
 
 #include <map>
+#include <vector>
 
 namespace {
 
@@ -110,7 +112,10 @@ private slots:
     void startHandsTheLineOverUnchanged();
     void startReturnsAtOnceAndKeepsNoHandle();
     void startRefusesWhatCannotStart();
+    void runWaitsAndGivesTheExitCode_data();
     void runWaitsAndGivesTheExitCode();
+    void consoleGetsTextFilesGetBytes();
+    void failedWritesAreSaid();
 
     void listingLeavesHiddenAndSystemOut();
     void listingReachesPastMaxPath();
@@ -254,18 +259,97 @@ void TestWinPlatform::startRefusesWhatCannotStart()
     const QString missing = scratch(QStringLiteral("missing.exe"));
     for (const QString &line : {QString(), missing, missing + " " + scratch(QString()), scratch(QString())}) {
         QVERIFY2(!platform::win::startProcess(wide(line)), qPrintable(line));
-        QCOMPARE(platform::win::runProcessAndWait(wide(line)), -1);
+        unsigned long code = 7;
+        QVERIFY(!platform::win::runProcessAndWait(wide(line), code));
     }
+}
+
+void TestWinPlatform::runWaitsAndGivesTheExitCode_data()
+{
+    QTest::addColumn<QByteArray>("exit");
+    QTest::addColumn<unsigned long>("code");
+
+    QTest::newRow("small") << QByteArray("3") << 3ul;
+    // Codes past 0x7FFFFFFF are still the child's, not a failed start.
+    QTest::newRow("access violation") << QByteArray("3221225477") << 0xC0000005ul;
+    QTest::newRow("Ctrl+C") << QByteArray("3221225786") << 0xC000013Aul;
+    QTest::newRow("exit(-1)") << QByteArray("-1") << 0xFFFFFFFFul;
 }
 
 void TestWinPlatform::runWaitsAndGivesTheExitCode()
 {
+    QFETCH(QByteArray, exit);
+    QFETCH(unsigned long, code);
     QVERIFY(QDir::setCurrent(scratch(QString())));
-    qputenv("TAVO_ECHO_EXIT", "3");
-    QCOMPARE(platform::win::runProcessAndWait(wide(echoChild() + " -d classes")), 3);
+    qputenv("TAVO_ECHO_EXIT", exit);
+    unsigned long seen = 7;
+    QVERIFY(platform::win::runProcessAndWait(wide(echoChild() + " -d classes"), seen));
+    QCOMPARE(seen, code);
     // Waited for: the report is there the moment the call returns.
     QVERIFY(QFile::exists(report()));
     QCOMPARE(readReport(report())["line"], echoChild() + " -d classes");
+}
+
+void TestWinPlatform::consoleGetsTextFilesGetBytes()
+{
+    // A console's cells are read back from a screen buffer of our own; the
+    // characters are in the ANSI code page but not at the same places in
+    // the console's OEM one, or in neither.
+    const QString text = kAccented + QStringLiteral(" \u03a9\u03bc");
+    FreeConsole();
+    QVERIFY(AllocConsole());
+    const HANDLE screen = CreateConsoleScreenBuffer(GENERIC_READ | GENERIC_WRITE,
+                                                    FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                                    CONSOLE_TEXTMODE_BUFFER, nullptr);
+    QVERIFY(screen != INVALID_HANDLE_VALUE);
+    const HANDLE saved = GetStdHandle(STD_OUTPUT_HANDLE);
+    SetStdHandle(STD_OUTPUT_HANDLE, screen);
+    const bool written = platform::writeStandardOutput(text);
+    SetStdHandle(STD_OUTPUT_HANDLE, saved);
+    std::vector<wchar_t> cells(std::size_t(text.size()) + 4, L'#');
+    DWORD read = 0;
+    const bool readBack = ReadConsoleOutputCharacterW(screen, cells.data(), DWORD(cells.size()), {0, 0}, &read);
+    CloseHandle(screen);
+    FreeConsole();
+    QVERIFY(written);
+    QVERIFY(readBack);
+    QCOMPARE(QString::fromWCharArray(cells.data(), int(read)).trimmed(), text);
+
+    // A file gets the ANSI bytes a build script reads.
+    const QString path = scratch(QStringLiteral("out.txt"));
+    const HANDLE file = CreateFileW(wide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    QVERIFY(file != INVALID_HANDLE_VALUE);
+    SetStdHandle(STD_OUTPUT_HANDLE, file);
+    const bool toFile = platform::writeStandardOutput(kAccented);
+    SetStdHandle(STD_OUTPUT_HANDLE, saved);
+    CloseHandle(file);
+    QVERIFY(toFile);
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QCOMPARE(f.readAll(), QByteArray("Caf\xe9-\xc5rhus"));
+}
+
+void TestWinPlatform::failedWritesAreSaid()
+{
+    // A pipe whose reader has gone, and a file opened for reading only.
+    HANDLE reader = nullptr, writer = nullptr;
+    QVERIFY(CreatePipe(&reader, &writer, nullptr, 0));
+    CloseHandle(reader);
+    const QString path = scratch(QStringLiteral("readonly.txt"));
+    QFile(path).open(QIODevice::WriteOnly);
+    const HANDLE readOnly = CreateFileW(wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                        OPEN_EXISTING, 0, nullptr);
+    QVERIFY(readOnly != INVALID_HANDLE_VALUE);
+    const HANDLE saved = GetStdHandle(STD_ERROR_HANDLE);
+    SetStdHandle(STD_ERROR_HANDLE, writer);
+    const bool toClosedPipe = platform::writeStandardError(QStringLiteral("x"));
+    SetStdHandle(STD_ERROR_HANDLE, readOnly);
+    const bool toReadOnly = platform::writeStandardError(QStringLiteral("x"));
+    SetStdHandle(STD_ERROR_HANDLE, saved);
+    CloseHandle(writer);
+    CloseHandle(readOnly);
+    QVERIFY(!toClosedPipe);
+    QVERIFY(!toReadOnly);
 }
 
 void TestWinPlatform::listingLeavesHiddenAndSystemOut()
