@@ -12,8 +12,10 @@ namespace {
 #ifdef Q_OS_WIN
 bool write(bool error, const QString &text)
 {
+    // Lines end in CR LF, as the C runtime's text streams always gave them.
     // Straight to the handle: nothing is held back for a child started next.
-    return win::writeStandard(error, text.toStdWString(), text.toLocal8Bit().toStdString());
+    const QString lines = QString(text).replace(QLatin1Char('\n'), QLatin1String("\r\n"));
+    return win::writeStandard(error, lines.toStdWString(), lines.toLocal8Bit().toStdString());
 }
 #else
 bool write(bool error, const QString &text)
