@@ -82,8 +82,9 @@ bool runProcessAndWait(const std::wstring &commandLine, unsigned long &exitCode)
         if (usable(h))
             SetHandleInformation(h, HANDLE_FLAG_INHERIT, HANDLE_FLAG_INHERIT);
     }
-    // Its output goes to our handles either way; a window would only show
-    // a build script's user an empty console.
+    // Without a console of ours (both outputs redirected) a console program
+    // would get a new one, in a window of its own that pops up and stays
+    // empty: its output goes to our handles either way.
     const DWORD flags = GetConsoleWindow() ? 0 : CREATE_NO_WINDOW;
     PROCESS_INFORMATION started{};
     if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE, flags, nullptr, nullptr,
