@@ -7,7 +7,9 @@ namespace about {
 
 SysInfoAccess systemSysInfoAccess()
 {
-    return {platform::getKeyValue, platform::isPlainFile, platform::startCommandLine};
+    // The path read is the program itself, blanks and all.
+    return {platform::getKeyValue, platform::isPlainFile,
+            [](const QString &path) { return platform::startProgram(path, QString()); }};
 }
 
 bool startSysInfo(const SysInfoAccess &access)

@@ -14,8 +14,9 @@ struct SysInfoAccess {
                        QString &value)>
         getKeyValue;
     std::function<bool(const QString &path)> isPlainFile;
-    // Starts a command line in a normal focused window, without waiting.
-    std::function<bool(const QString &commandLine)> start;
+    // Starts the program at a path in a normal focused window, without
+    // waiting.
+    std::function<bool(const QString &path)> start;
 };
 
 SysInfoAccess systemSysInfoAccess();

@@ -77,17 +77,22 @@ constexpr Entry kTable[] = {
      "TAVO_Starter.ini, the workspace from TAVO_Starter.dat; neither is written.\n"
      "\n"
      "  --print-command compile|editor\n"
-     "                  write the line that Compile or Open Editor would start\n"
-     "  --compile       start the compiler as Compile does, wait for it and end\n"
-     "                  with its exit status\n"
+     "                  write the line that Compile or Open Editor would start,\n"
+     "                  exactly (the compile line ends in \" %1 > .\\compile.log\",\n"
+     "                  which Compiler.bat's command interpreter reads)\n"
+     "  --compile       start the compiler as Compile does, but without that\n"
+     "                  ending: its output comes here; wait for it and end with\n"
+     "                  its exit status\n"
      "  --package NAME  the package to use: an entry of the workspace or a folder\n"
      "                  below src (without it, the workspace's selected entry)\n"
      "  --file NAME     the function-block file for the editor line, no folder\n"
      "  -h, --help      show this text\n"
      "  -v, --version   show the version\n"
      "\n"
-     "Exit status: 0 done; 2 wrong use (the message says why); 127 the compiler\n"
-     "could not be started; after --compile otherwise the compiler's own status.\n",
+     "Exit status: 0 done; 2 wrong use (the message says why); 66 the settings\n"
+     "file is there but cannot be read (or is broken XML); 74 the output could\n"
+     "not be written; 127 the compiler could not be started; after --compile\n"
+     "otherwise the compiler's own status.\n",
      "使い方:\n"
      "  TAVO_Starter --print-command compile [--package 名前]\n"
      "  TAVO_Starter --print-command editor --file 名前.fbt [--package 名前]\n"
@@ -98,17 +103,21 @@ constexpr Entry kTable[] = {
      "ワークスペースは TAVO_Starter.dat から読み込みます。どちらも書き込みません。\n"
      "\n"
      "  --print-command compile|editor\n"
-     "                  「コンパイル」または「Editorを開く」が起動する行を出力します\n"
-     "  --compile       「コンパイル」と同じくコンパイラを起動し、終了を待って\n"
-     "                  その終了コードで終了します\n"
+     "                  「コンパイル」または「Editorを開く」が起動する行をそのまま出力します\n"
+     "                  (コンパイルの行は Compiler.bat のコマンド インタープリタが読む\n"
+     "                  \" %1 > .\\compile.log\" で終わります)\n"
+     "  --compile       「コンパイル」と同じくコンパイラを起動しますが、その末尾は\n"
+     "                  付けず、出力はここに出ます。終了を待ってその終了コードで終了します\n"
      "  --package 名前  使うパッケージ: ワークスペースの項目か src の下のフォルダ\n"
      "                  (省略時はワークスペースで選択されている項目)\n"
      "  --file 名前     エディタの行に使うファンクションブロックのファイル名 (フォルダなし)\n"
      "  -h, --help      この説明を表示します\n"
      "  -v, --version   バージョンを表示します\n"
      "\n"
-     "終了コード: 0 成功、2 使い方の誤り (理由はメッセージに表示)、127 コンパイラを\n"
-     "起動できなかった。--compile ではそれ以外はコンパイラ自身の終了コード。\n"},
+     "終了コード: 0 成功、2 使い方の誤り (理由はメッセージに表示)、66 設定ファイルは\n"
+     "あるが読み込めない (XML が壊れている場合も)、74 出力を書き込めなかった、\n"
+     "127 コンパイラを起動できなかった。\n"
+     "--compile ではそれ以外はコンパイラ自身の終了コード。\n"},
     {1151, "Run TAVO_Starter --help for the options.", "オプションは TAVO_Starter --help で表示できます。"},
     {1152, "unknown option: %1", "不明なオプションです: %1"},
     {1153, "%1 needs a value", "%1 には値が必要です"},
@@ -131,6 +140,8 @@ constexpr Entry kTable[] = {
      "ワークスペースで選択されているパッケージがありません。--package で指定してください"},
     {1165, "the settings file cannot be read: %1", "設定ファイルを読み込めません: %1"},
     {1166, "the compiler could not be started: %1", "コンパイラを起動できませんでした: %1"},
+    {1167, "%1 is given more than once", "%1 が2回以上指定されています"},
+    {1168, "the output could not be written", "出力を書き込めませんでした"},
 };
 
 Language &languageSlot()

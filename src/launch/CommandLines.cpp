@@ -2,6 +2,11 @@
 #include "settings/SettingsAccess.h"
 
 namespace launch {
+namespace {
+
+const QLatin1String kBatchTail(" %1 > .\\compile.log");
+
+} // namespace
 
 QString selectedEntry(const QStringList &entries, int selected)
 {
@@ -22,8 +27,13 @@ QString BuildCompileCommand(SettingsAccess &settings, const QStringList &entries
     const QString classDirectory = settings.value(settings::kClassDirectory);
     if (!classDirectory.isEmpty())
         line += QLatin1String(" -d ") + classDirectory;
-    line += QLatin1String(" %1 > .\\compile.log");
+    line += kBatchTail;
     return line;
+}
+
+QString withoutBatchTail(const QString &compileLine)
+{
+    return compileLine.endsWith(kBatchTail) ? compileLine.chopped(kBatchTail.size()) : compileLine;
 }
 
 QString PackageWord(const QStringList &entries, int selected)

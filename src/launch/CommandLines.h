@@ -12,6 +12,11 @@ QString selectedEntry(const QStringList &entries, int selected);
 // The compiler line for the selected entry (selected < 0: none).
 QString BuildCompileCommand(SettingsAccess &settings, const QStringList &entries, int selected);
 
+// The compiler line less its " %1 > .\compile.log" tail, which has a meaning
+// only to the command interpreter that runs Compiler.bat; started directly,
+// a compiler reads it as three more source names.
+QString withoutBatchTail(const QString &compileLine);
+
 // The editor line for a chosen file; empty when the name has no "." and so
 // no base name.
 QString BuildEditorCommand(SettingsAccess &settings, const QStringList &entries, int selected,

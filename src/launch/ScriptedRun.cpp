@@ -15,6 +15,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <optional>
 #include <utility>
 
 namespace launch {
@@ -39,6 +40,8 @@ enum TextId {
     kNoneSelected,
     kSettingsUnreadable,
     kNotStarted,
+    kRepeated = 1167,
+    kWriteFailed,
 };
 
 const QString kProgramPrefix = QStringLiteral("TAVO_Starter: ");
@@ -48,6 +51,16 @@ int badUse(const QString &message)
     platform::writeStandardError(kProgramPrefix + message + QLatin1Char('\n') + app::message(kHint)
                                  + QLatin1Char('\n'));
     return kExitBadUse;
+}
+
+// The answer on standard output; a script that reads it must not take a
+// cut-off answer for a whole one.
+int answer(const QString &text)
+{
+    if (platform::writeStandardOutput(text))
+        return 0;
+    platform::writeStandardError(kProgramPrefix + app::message(kWriteFailed) + QLatin1Char('\n'));
+    return kExitWriteFailed;
 }
 
 // The settings as the file gave them, for the builders.
@@ -113,18 +126,6 @@ QString parseError(const QCommandLineParser &parser, const Options &options, con
     return app::message(kValueMissing).arg(arguments.last());
 }
 
-// A missing settings file gives the defaults, as in the Options window; one
-// that is there but cannot be read would give them silently in place of the
-// user's own.
-bool settingsReadable(const QString &path)
-{
-    QFile file(platform::nativePath(path));
-    if (!QFileInfo::exists(file.fileName()))
-        return true;
-    char first = 0;
-    return file.open(QIODevice::ReadOnly) && file.read(&first, 1) >= 0;
-}
-
 struct Workspace {
     QStringList entries;
     int selected = -1;
@@ -156,28 +157,78 @@ bool isPackageFolder(const QString &appPath, const QString &name)
     return QFileInfo(platform::nativePath(app::SrcDir(appPath) + QLatin1Char('\\') + name)).isDir();
 }
 
-// Compile's steps, then the compiler on this console, waited for.
+// Compile's steps, then the compiler on this console, waited for. Its
+// status is handed on whole: on Windows an exception code such as
+// 0xC0000005 is negative as an int and still the compiler's own.
 int compileAndWait(const QString &appPath, SettingsAccess &settings, const Workspace &w)
 {
     const CompileStart start = prepareCompile(appPath, settings, w.entries, w.selected);
-    const int status = platform::runCommandLineAndWait(start.line);
-    if (status >= 0)
-        return status;
+    // Its output comes to our own streams; the batch file's redirection
+    // would only be more source names to it.
+    const QString line = withoutBatchTail(start.line);
+    if (const std::optional<int> status = platform::runCommandLineAndWait(line))
+        return *status;
     // Nothing ran, so the empty class directory made for it goes again.
     if (!start.madeClassDirectory.isEmpty())
         QDir().rmdir(platform::nativePath(start.madeClassDirectory));
-    platform::writeStandardError(kProgramPrefix + app::message(kNotStarted).arg(start.line) + QLatin1Char('\n'));
+    platform::writeStandardError(kProgramPrefix + app::message(kNotStarted).arg(line) + QLatin1Char('\n'));
     return kExitNotStarted;
+}
+
+// The first option given more than once, by its long name; empty when none.
+QString repeatedOption(const QCommandLineParser &parser, const QList<const QCommandLineOption *> &options)
+{
+    QList<const QCommandLineOption *> seen;
+    for (const QString &name : parser.optionNames()) {
+        for (const QCommandLineOption *option : options) {
+            if (!option->names().contains(name))
+                continue;
+            if (seen.contains(option))
+                return QLatin1String("--") + option->names().last();
+            seen.append(option);
+        }
+    }
+    return QString();
+}
+
+// Qt's own options for the window, as its application object takes them.
+bool isWindowOption(const QString &argument, bool &takesValue)
+{
+    static const QStringList withValue = {
+        QStringLiteral("-platform"),   QStringLiteral("-platformpluginpath"),
+        QStringLiteral("-platformtheme"), QStringLiteral("-plugin"),
+        QStringLiteral("-qwindowgeometry"), QStringLiteral("-geometry"),
+        QStringLiteral("-qwindowtitle"), QStringLiteral("-title"),
+        QStringLiteral("-qwindowicon"), QStringLiteral("-icon"),
+        QStringLiteral("-session"),    QStringLiteral("-style"),
+        QStringLiteral("-stylesheet"), QStringLiteral("-qmljsdebugger"),
+        QStringLiteral("-display"),    QStringLiteral("-name"),
+        QStringLiteral("-visual")};
+    static const QStringList flags = {
+        QStringLiteral("-reverse"), QStringLiteral("-testability"), QStringLiteral("-widgetcount"),
+        QStringLiteral("-nograb"),  QStringLiteral("-dograb")};
+    static const QStringList joined = {QStringLiteral("-style="), QStringLiteral("-stylesheet="),
+                                       QStringLiteral("-qmljsdebugger=")};
+    takesValue = withValue.contains(argument);
+    if (takesValue || flags.contains(argument))
+        return true;
+    for (const QString &prefix : joined) {
+        if (argument.startsWith(prefix))
+            return true;
+    }
+    return false;
 }
 
 } // namespace
 
 bool isScriptedRun(const QStringList &arguments)
 {
-    for (const QString &argument : arguments.mid(1)) {
-        if (argument.startsWith(QLatin1String("--")) || argument == QLatin1String("-h")
-            || argument == QLatin1String("-v") || argument == QLatin1String("-?"))
+    for (int i = 1; i < arguments.size(); ++i) {
+        bool takesValue = false;
+        if (!isWindowOption(arguments[i], takesValue))
             return true;
+        if (takesValue)
+            ++i;
     }
     return false;
 }
@@ -194,17 +245,19 @@ int runScripted(const QStringList &arguments, const QString &appPath)
                        options.package, options.file});
     if (!parser.parse(arguments))
         return badUse(parseError(parser, options, arguments));
+    // The parser would keep the last value; which one the script meant is
+    // anyone's guess.
+    const QString repeated = repeatedOption(parser, {&options.help, &options.version, &options.print,
+                                                     &options.compile, &options.package, &options.file});
+    if (!repeated.isEmpty())
+        return badUse(app::message(kRepeated).arg(repeated));
     if (!parser.positionalArguments().isEmpty())
         return badUse(app::message(kUnexpectedArgument).arg(parser.positionalArguments().first()));
 
-    if (parser.isSet(options.help)) {
-        platform::writeStandardOutput(app::message(kUsage));
-        return 0;
-    }
-    if (parser.isSet(options.version)) {
-        platform::writeStandardOutput(QStringLiteral("TAVO Starter " TAVO_VERSION_TEXT "\n"));
-        return 0;
-    }
+    if (parser.isSet(options.help))
+        return answer(app::message(kUsage));
+    if (parser.isSet(options.version))
+        return answer(QStringLiteral("TAVO Starter " TAVO_VERSION_TEXT "\n"));
 
     const bool printing = parser.isSet(options.print);
     if (printing == parser.isSet(options.compile))
@@ -219,19 +272,28 @@ int runScripted(const QStringList &arguments, const QString &appPath)
     if (fileName.contains(QLatin1Char('\\')) || fileName.contains(QLatin1Char('/')))
         return badUse(app::message(kFileWithFolder).arg(fileName));
 
+    // Defaults, then the file: what the Options window starts from. A file
+    // that is there but cannot be read (or is broken XML) would give the
+    // defaults silently in place of the user's own.
     const QString settingsPath = settings::GetSettingsPath(appPath);
-    if (!settingsReadable(settingsPath))
-        return badUse(app::message(kSettingsUnreadable).arg(platform::nativePath(settingsPath)));
-    // Defaults, then the file: what the Options window starts from.
     settings::Values values = settings::defaultValues();
-    settings::LoadSettings(settingsPath, values);
+    if (settings::keptUnread(settings::LoadSettings(settingsPath, values))) {
+        // Not a wrong use: the same call works once the file is mended.
+        platform::writeStandardError(kProgramPrefix
+                                     + app::message(kSettingsUnreadable).arg(platform::nativePath(settingsPath))
+                                     + QLatin1Char('\n'));
+        return kExitSettingsUnreadable;
+    }
     ReadSettings settings(values);
 
     Workspace w = readWorkspace(appPath);
     if (parser.isSet(options.package)) {
-        // Entries keep backslashes; a shell user may well type slashes.
+        // Entries keep backslashes; a shell user may well type slashes, and
+        // completion ends a folder's name with one.
         QString name = parser.value(options.package);
         name.replace(QLatin1Char('/'), QLatin1Char('\\'));
+        while (name.endsWith(QLatin1Char('\\')))
+            name.chop(1);
         w.selected = w.entries.indexOf(name);
         if (w.selected < 0) {
             if (!isPackageFolder(appPath, name))
@@ -251,8 +313,7 @@ int runScripted(const QStringList &arguments, const QString &appPath)
                                 : BuildCompileCommand(settings, w.entries, w.selected);
     if (line.isEmpty())
         return badUse(app::message(kNoExtension).arg(fileName));
-    platform::writeStandardOutput(line + QLatin1Char('\n'));
-    return 0;
+    return answer(line + QLatin1Char('\n'));
 }
 
 } // namespace launch

@@ -8,11 +8,18 @@ namespace launch {
 
 // Exit statuses of a scripted run besides 0 and the compiler's own.
 constexpr int kExitBadUse = 2;
+// A settings file that is there but cannot be read (sysexits' "no input").
+constexpr int kExitSettingsUnreadable = 66;
+// Standard output could not take what was to be written (sysexits' "I/O
+// error").
+constexpr int kExitWriteFailed = 74;
 constexpr int kExitNotStarted = 127;
 
 // True when the arguments (the program's name first) ask for a scripted
-// run: any of them starts with "--", or is -h, -v or -?. Qt's own options,
-// such as -platform, leave the program to its window.
+// run: any argument at all besides Qt's own window options (-platform,
+// -style and the like, in their one-dash form, with their values). A
+// mistyped option then ends with a message instead of opening the window,
+// which would wait for a user a build script does not have.
 bool isScriptedRun(const QStringList &arguments);
 
 // Carries out the request on the console and returns the exit status. Reads

@@ -9,13 +9,26 @@
 namespace platform {
 namespace {
 
-void write(std::FILE *stream, const QString &text)
+#ifdef Q_OS_WIN
+bool write(bool error, const QString &text)
 {
-    const QByteArray bytes = text.toLocal8Bit();
-    std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stream);
-    // A child started next shares the stream; our text must come first.
-    std::fflush(stream);
+    // Lines end in CR LF, as the C runtime's text streams always gave them.
+    // Straight to the handle: nothing is held back for a child started next.
+    const QString lines = QString(text).replace(QLatin1Char('\n'), QLatin1String("\r\n"));
+    return win::writeStandard(error, lines.toStdWString(), lines.toLocal8Bit().toStdString());
 }
+#else
+bool write(bool error, const QString &text)
+{
+    std::FILE *stream = error ? stderr : stdout;
+    const QByteArray bytes = text.toLocal8Bit();
+    const bool written = std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stream)
+                         == std::size_t(bytes.size());
+    // A child started next shares the stream; our text must come first. A
+    // full disk shows only here.
+    return std::fflush(stream) == 0 && written;
+}
+#endif
 
 } // namespace
 
@@ -26,14 +39,14 @@ void attachParentConsole()
 #endif
 }
 
-void writeStandardOutput(const QString &text)
+bool writeStandardOutput(const QString &text)
 {
-    write(stdout, text);
+    return write(false, text);
 }
 
-void writeStandardError(const QString &text)
+bool writeStandardError(const QString &text)
 {
-    write(stderr, text);
+    return write(true, text);
 }
 
 } // namespace platform

@@ -8,8 +8,10 @@ namespace platform {
 // started it, when there is one. Elsewhere they are connected already.
 void attachParentConsole();
 
-// Text for standard output and standard error, in the system's encoding.
-void writeStandardOutput(const QString &text);
-void writeStandardError(const QString &text);
+// Text for standard output and standard error: on a Windows console as
+// text, otherwise in the system's 8-bit encoding. False when it could not
+// all be written (a full disk, a closed pipe, nothing to write to).
+bool writeStandardOutput(const QString &text);
+bool writeStandardError(const QString &text);
 
 } // namespace platform

@@ -44,21 +44,43 @@ bool startCommandLine(const QString &commandLine)
 #endif
 }
 
-int runCommandLineAndWait(const QString &commandLine)
+bool startProgram(const QString &program, const QString &arguments)
 {
 #ifdef Q_OS_WIN
-    return win::runProcessAndWait(commandLine.toStdWString());
+    // The program by name, so that the system does not try "C:\Program.exe"
+    // before "C:\Program Files\...\x.exe"; it still sees its own path,
+    // quoted, as the first word of its line.
+    if (program.isEmpty())
+        return false;
+    QString line = QLatin1Char('"') + program + QLatin1Char('"');
+    if (!arguments.isEmpty())
+        line += QLatin1Char(' ') + arguments;
+    return win::startProcess(line.toStdWString(), program.toStdWString());
+#else
+    if (program.isEmpty())
+        return false;
+    return QProcess::startDetached(nativePath(program), splitWindowsCommandLine(arguments));
+#endif
+}
+
+std::optional<int> runCommandLineAndWait(const QString &commandLine)
+{
+#ifdef Q_OS_WIN
+    unsigned long code = 0;
+    if (!win::runProcessAndWait(commandLine.toStdWString(), code))
+        return std::nullopt;
+    return static_cast<int>(code);
 #else
     QString program;
     QStringList arguments;
     if (!splitForStart(commandLine, program, arguments))
-        return -1;
+        return std::nullopt;
     QProcess process;
     process.setProcessChannelMode(QProcess::ForwardedChannels);
     process.setInputChannelMode(QProcess::ForwardedInputChannel);
     process.start(program, arguments);
     if (!process.waitForStarted(-1))
-        return -1;
+        return std::nullopt;
     process.waitForFinished(-1);
     // A process ended by a signal has no status of its own; report it as a
     // shell does. Qt keeps the signal's number as the exit code then.

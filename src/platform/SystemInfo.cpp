@@ -13,9 +13,9 @@
 
 namespace platform {
 
-QString browserCommandLine(const QString &pagePath)
+QString browserProgram()
 {
-    return QStringLiteral("c:\\program files\\Internet Explorer\\IEXPLORE.EXE ") + pagePath;
+    return QStringLiteral("c:\\program files\\Internet Explorer\\IEXPLORE.EXE");
 }
 
 QStringList systemInfoPrograms()
@@ -43,7 +43,7 @@ bool isPlainFile(const QString &path)
 
 bool openHelpPage(const QString &pagePath)
 {
-    return startCommandLine(browserCommandLine(pagePath));
+    return startProgram(browserProgram(), pagePath);
 }
 
 #else
@@ -63,12 +63,9 @@ bool standInQuery(std::uint32_t root, const QString &keyPath, const QString &val
         || valueName.compare(QLatin1String("PATH"), Qt::CaseInsensitive) != 0)
         return false;
     for (const QString &name : systemInfoPrograms()) {
-        QString found = QStandardPaths::findExecutable(name);
+        const QString found = QStandardPaths::findExecutable(name);
         if (found.isEmpty())
             continue;
-        // The value is started as a command line: a blank must not split it.
-        if (found.contains(QLatin1Char(' ')) || found.contains(QLatin1Char('\t')))
-            found = QLatin1Char('"') + found + QLatin1Char('"');
         type = kRegistryString;
         data = found.toLocal8Bit();
         data.append('\0');

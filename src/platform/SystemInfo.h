@@ -20,11 +20,12 @@ bool getKeyValue(std::uint32_t root, const QString &keyPath, const QString &valu
 bool isPlainFile(const QString &path);
 
 // Opens a page in the browser without waiting; false when nothing could be
-// started. Windows: the fixed browser line, page unquoted after one blank.
+// started. Windows: the browser at its fixed path, the page unquoted after
+// one blank.
 bool openHelpPage(const QString &pagePath);
 
-// The Windows browser line for a page: built, not started.
-QString browserCommandLine(const QString &pagePath);
+// The Windows browser's fixed path.
+QString browserProgram();
 
 // Without a registry: the programs looked for on the PATH, first found wins.
 QStringList systemInfoPrograms();

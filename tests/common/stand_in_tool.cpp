@@ -26,9 +26,10 @@ int run(const fs::path &self, const std::vector<std::string> &arguments)
         std::printf("arg %s\n", argument.c_str());
         record += argument + "\n";
     }
+    // Any 32-bit exit code, such as an exception code past INT_MAX.
     const char *statusText = std::getenv("TAVO_STAND_IN_STATUS");
-    const int status = statusText ? std::atoi(statusText) : 0;
-    std::fprintf(stderr, "stand-in tool: status %d\n", status);
+    const long long status = statusText ? std::strtoll(statusText, nullptr, 10) : 0;
+    std::fprintf(stderr, "stand-in tool: status %s\n", statusText ? statusText : "0");
 
     fs::path file = self;
     file.replace_extension(".rec");
@@ -40,7 +41,7 @@ int run(const fs::path &self, const std::vector<std::string> &arguments)
     }
     std::error_code ignored;
     fs::rename(part, file, ignored);
-    return status;
+    return static_cast<int>(status);
 }
 
 } // namespace

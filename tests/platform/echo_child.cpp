@@ -1,9 +1,10 @@
 // A child of the Windows tests' own: writes back, to the file named by
 // TAVO_ECHO_OUT, the exact command line it was given, its working directory,
-// how it was asked to show its window, and its process and thread ids, as
-// UTF-8 lines. With TAVO_ECHO_WAIT it first waits for that named event. It
-// prints its command line to standard output and exits with TAVO_ECHO_EXIT
-// (0 when unset). The smoke test uses it as the kit's compiler.
+// how it was asked to show its window, whether its console has a window, and
+// its process and thread ids, as UTF-8 lines. With TAVO_ECHO_WAIT it first
+// waits for that named event. It prints its command line to standard output
+// and exits with TAVO_ECHO_EXIT (0 when unset; any 32-bit code, such as an
+// exception code). The smoke test uses it as the kit's compiler.
 #ifndef WIN32_LEAN_AND_MEAN
 #define WIN32_LEAN_AND_MEAN
 #endif
@@ -40,7 +41,7 @@ int main()
     std::fwrite(line.data(), 1, line.size(), stdout);
     std::fputc('\n', stdout);
     std::fflush(stdout);
-    const int exitCode = std::atoi(utf8(environment(L"TAVO_ECHO_EXIT")).c_str());
+    const int exitCode = static_cast<int>(std::strtoll(utf8(environment(L"TAVO_ECHO_EXIT")).c_str(), nullptr, 10));
 
     const std::wstring out = environment(L"TAVO_ECHO_OUT");
     if (out.empty())
@@ -63,6 +64,7 @@ int main()
     std::string report = "line=" + line;
     report += "\ndir=" + utf8(std::wstring(directory, directoryLength));
     report += "\nshow=" + std::to_string(show);
+    report += std::string("\nconsolewindow=") + (GetConsoleWindow() ? "yes" : "no");
     report += "\npid=" + std::to_string(GetCurrentProcessId());
     report += "\ntid=" + std::to_string(GetCurrentThreadId());
     report += "\n";

@@ -1,6 +1,7 @@
 // The Windows layer as the program uses it: process starts, the listing's
 // hidden and system entries, plain-file tests and the registry read. Built
 // for Windows only; run under Wine here.
+#include "platform/Console.h"
 #include "platform/DirectoryListing.h"
 #include "platform/RegistryDecode.h"
 #include "platform/win/WinPlatform.h"
@@ -110,7 +111,9 @@ private slots:
     void startHandsTheLineOverUnchanged();
     void startReturnsAtOnceAndKeepsNoHandle();
     void startRefusesWhatCannotStart();
+    void runWaitsAndGivesTheExitCode_data();
     void runWaitsAndGivesTheExitCode();
+    void failedWriteIsSaid();
 
     void listingLeavesHiddenAndSystemOut();
     void listingReachesPastMaxPath();
@@ -254,18 +257,48 @@ void TestWinPlatform::startRefusesWhatCannotStart()
     const QString missing = scratch(QStringLiteral("missing.exe"));
     for (const QString &line : {QString(), missing, missing + " " + scratch(QString()), scratch(QString())}) {
         QVERIFY2(!platform::win::startProcess(wide(line)), qPrintable(line));
-        QCOMPARE(platform::win::runProcessAndWait(wide(line)), -1);
+        unsigned long code = 7;
+        QVERIFY(!platform::win::runProcessAndWait(wide(line), code));
     }
+}
+
+void TestWinPlatform::runWaitsAndGivesTheExitCode_data()
+{
+    QTest::addColumn<QByteArray>("exit");
+    QTest::addColumn<unsigned long>("code");
+
+    QTest::newRow("small") << QByteArray("3") << 3ul;
+    // Codes past 0x7FFFFFFF are still the child's, not a failed start.
+    QTest::newRow("access violation") << QByteArray("3221225477") << 0xC0000005ul;
+    QTest::newRow("exit(-1)") << QByteArray("-1") << 0xFFFFFFFFul;
 }
 
 void TestWinPlatform::runWaitsAndGivesTheExitCode()
 {
+    QFETCH(QByteArray, exit);
+    QFETCH(unsigned long, code);
     QVERIFY(QDir::setCurrent(scratch(QString())));
-    qputenv("TAVO_ECHO_EXIT", "3");
-    QCOMPARE(platform::win::runProcessAndWait(wide(echoChild() + " -d classes")), 3);
+    qputenv("TAVO_ECHO_EXIT", exit);
+    unsigned long seen = 7;
+    QVERIFY(platform::win::runProcessAndWait(wide(echoChild() + " -d classes"), seen));
+    QCOMPARE(seen, code);
     // Waited for: the report is there the moment the call returns.
     QVERIFY(QFile::exists(report()));
     QCOMPARE(readReport(report())["line"], echoChild() + " -d classes");
+}
+
+void TestWinPlatform::failedWriteIsSaid()
+{
+    // A pipe whose reader has gone.
+    HANDLE reader = nullptr, writer = nullptr;
+    QVERIFY(CreatePipe(&reader, &writer, nullptr, 0));
+    CloseHandle(reader);
+    const HANDLE saved = GetStdHandle(STD_ERROR_HANDLE);
+    SetStdHandle(STD_ERROR_HANDLE, writer);
+    const bool written = platform::writeStandardError(QStringLiteral("x"));
+    SetStdHandle(STD_ERROR_HANDLE, saved);
+    CloseHandle(writer);
+    QVERIFY(!written);
 }
 
 void TestWinPlatform::listingLeavesHiddenAndSystemOut()

@@ -9,8 +9,7 @@
 #endif
 #include <windows.h>
 
-#include <cstdio>
-#include <io.h>
+#include <algorithm>
 #include <vector>
 
 #ifdef _MSC_VER
@@ -44,7 +43,7 @@ HKEY rootHandle(std::uint32_t root)
 
 } // namespace
 
-bool startProcess(const std::wstring &commandLine)
+bool startProcess(const std::wstring &commandLine, const std::wstring &applicationName)
 {
     if (commandLine.empty())
         return false;
@@ -54,10 +53,10 @@ bool startProcess(const std::wstring &commandLine)
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = SW_SHOWNORMAL;
     PROCESS_INFORMATION started{};
-    // No application name: the system splits the line into program and
-    // arguments itself, as a typed command line would be split.
-    if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &started))
+    // Without an application name the system splits the line into program
+    // and arguments itself, as a typed command line would be split.
+    if (!CreateProcessW(applicationName.empty() ? nullptr : applicationName.c_str(), line.data(),
+                        nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &started))
         return false;
     // The started program is forgotten at once.
     CloseHandle(started.hThread);
@@ -65,10 +64,10 @@ bool startProcess(const std::wstring &commandLine)
     return true;
 }
 
-int runProcessAndWait(const std::wstring &commandLine)
+bool runProcessAndWait(const std::wstring &commandLine, unsigned long &exitCode)
 {
     if (commandLine.empty())
-        return -1;
+        return false;
     std::vector<wchar_t> line = writableLine(commandLine);
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
@@ -83,16 +82,21 @@ int runProcessAndWait(const std::wstring &commandLine)
         if (usable(h))
             SetHandleInformation(h, HANDLE_FLAG_INHERIT, HANDLE_FLAG_INHERIT);
     }
+    // Without a console of ours (both outputs redirected) a console program
+    // would get a new one, in a window of its own that pops up and stays
+    // empty: its output goes to our handles either way.
+    const DWORD flags = GetConsoleWindow() ? 0 : CREATE_NO_WINDOW;
     PROCESS_INFORMATION started{};
-    if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
+    if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE, flags, nullptr, nullptr,
                         &startup, &started))
-        return -1;
+        return false;
     CloseHandle(started.hThread);
     WaitForSingleObject(started.hProcess, INFINITE);
     DWORD code = 0;
     const bool known = GetExitCodeProcess(started.hProcess, &code);
     CloseHandle(started.hProcess);
-    return known ? int(code) : -1;
+    exitCode = code;
+    return known;
 }
 
 bool attachParentConsole()
@@ -103,11 +107,43 @@ bool attachParentConsole()
         return true;
     if (!AttachConsole(ATTACH_PARENT_PROCESS))
         return outRedirected || errRedirected;
-    // The C runtime bound its streams at start, when there was no console.
-    if (!outRedirected && std::freopen("CONOUT$", "w", stdout))
-        SetStdHandle(STD_OUTPUT_HANDLE, reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(stdout))));
-    if (!errRedirected && std::freopen("CONOUT$", "w", stderr))
-        SetStdHandle(STD_ERROR_HANDLE, reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(stderr))));
+    // Read access too: the console's mode, which tells it from a file, can
+    // be asked only through a handle that may read.
+    const HANDLE console = CreateFileW(L"CONOUT$", GENERIC_READ | GENERIC_WRITE,
+                                       FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                       0, nullptr);
+    if (console == INVALID_HANDLE_VALUE)
+        return outRedirected || errRedirected;
+    if (!outRedirected)
+        SetStdHandle(STD_OUTPUT_HANDLE, console);
+    if (!errRedirected)
+        SetStdHandle(STD_ERROR_HANDLE, console);
+    return true;
+}
+
+bool writeStandard(bool error, const std::wstring &text, const std::string &bytes)
+{
+    const HANDLE handle = GetStdHandle(error ? STD_ERROR_HANDLE : STD_OUTPUT_HANDLE);
+    if (!usable(handle))
+        return false;
+    DWORD mode = 0;
+    if (GetConsoleMode(handle, &mode)) {
+        for (std::size_t done = 0; done < text.size();) {
+            const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(text.size() - done, 8192));
+            DWORD written = 0;
+            if (!WriteConsoleW(handle, text.data() + done, chunk, &written, nullptr) || written == 0)
+                return false;
+            done += written;
+        }
+        return true;
+    }
+    for (std::size_t done = 0; done < bytes.size();) {
+        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 65536));
+        DWORD written = 0;
+        if (!WriteFile(handle, bytes.data() + done, chunk, &written, nullptr) || written == 0)
+            return false;
+        done += written;
+    }
     return true;
 }
 

@@ -8,18 +8,27 @@
 namespace platform::win {
 
 // CreateProcess with the line unchanged, in a normal window that takes the
-// focus, in the current directory; does not wait and keeps no handle.
-bool startProcess(const std::wstring &commandLine);
+// focus, in the current directory; does not wait and keeps no handle. With
+// an application name the system starts that file rather than searching for
+// the line's first word.
+bool startProcess(const std::wstring &commandLine, const std::wstring &applicationName = {});
 
 // The same start, but the child shares this program's standard handles and
-// is waited for: its exit code, or -1 when it could not be started.
-int runProcessAndWait(const std::wstring &commandLine);
+// is waited for. False when it could not be started; otherwise its exit
+// code, all 32 bits of it. Without a console of our own a console program
+// would get a new, visible one, so it is then started without a window.
+bool runProcessAndWait(const std::wstring &commandLine, unsigned long &exitCode);
 
 // A program built for the window subsystem has no console of its own. Its
 // standard output and error reach the parent's console once attached to it;
 // handles the parent redirected to a file or pipe are kept as they are.
 // False when there is neither.
 bool attachParentConsole();
+
+// Writes to standard output (or error): a console gets the wide text, which
+// it shows whatever its code page; a file or pipe gets the bytes, the text
+// in the ANSI code page. False when not all of it was written.
+bool writeStandard(bool error, const std::wstring &text, const std::string &bytes);
 
 // An existing plain file: not a directory, neither hidden nor system.
 bool isPlainFile(const std::wstring &path);
