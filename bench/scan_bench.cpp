@@ -1,8 +1,8 @@
 // Times ScanSourceTree on a generated tree of 100,000 directories and
 // 100,000 files against a bare walk of the same tree, in the same run, and
 // prints how much the scan costs on top of the walk.
-#include "workspace/SourceScan.h"
-#include "workspace/dlgEditSrc.h"
+#include "core/SourceScan.h"
+#include "ui/dlgEditSrc.h"
 
 #include <benchmark/benchmark.h>
 
@@ -138,10 +138,10 @@ void BM_ScanSourceTree(benchmark::State &state)
     for (auto _ : state) {
         QStringList out;
         out.reserve(kDirectories);
-        workspace::StringListSink sink(out);
+        core::StringListSink sink(out);
         // The yield the dialog uses, so its pacing is part of the cost.
-        const workspace::ScanResult r =
-            workspace::ScanSourceTree(srcRoot, sink, [] { QCoreApplication::processEvents(); });
+        const core::ScanResult r =
+            core::ScanSourceTree(srcRoot, sink, [] { QCoreApplication::processEvents(); });
         if (!r.rootListed || out.size() != kDirectories)
             state.SkipWithError("scan count");
         benchmark::DoNotOptimize(out);
@@ -152,9 +152,8 @@ void BM_ScanSourceTree(benchmark::State &state)
 void BM_DialogLoad(benchmark::State &state)
 {
     for (auto _ : state) {
-        dlgEditSrc dialog(g_appPath);
-        QListWidget target;
-        dialog.setTarget(&target);
+        dlgEditSrc dialog{core::Kit(g_appPath)};
+        dialog.setTarget(core::Workspace{});
         if (!dialog.Form_Load([] { QCoreApplication::processEvents(); }))
             state.SkipWithError("load");
         benchmark::DoNotOptimize(dialog.lstsrcpath->count());

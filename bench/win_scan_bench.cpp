@@ -3,7 +3,7 @@
 // the scan makes, without its bookkeeping), alternating, in one
 // run, and prints the medians and their ratio.
 //   win_scan_bench [DIRECTORIES] [RUNS]
-#include "workspace/SourceScan.h"
+#include "core/SourceScan.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -103,9 +103,9 @@ int main(int argc, char *argv[])
         walkMs.push_back(timer.nsecsElapsed() / 1e6);
 
         QStringList entries;
-        workspace::StringListSink sink(entries);
+        core::StringListSink sink(entries);
         timer.restart();
-        workspace::ScanSourceTree(srcDir, sink);
+        core::ScanSourceTree(srcDir, sink);
         scanMs.push_back(timer.nsecsElapsed() / 1e6);
         scanned = entries.size();
     }

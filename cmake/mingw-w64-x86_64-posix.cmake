@@ -1,5 +1,6 @@
 # Cross build for 64-bit Windows with Debian's mingw-w64, posix thread model
-# (Google Test needs std::thread and std::mutex, which the win32 model lacks).
+# (Qt 6 and the tests need std::thread and std::mutex, which the win32 model
+# lacks).
 # Programs are linked statically so that they run under Wine without any of
 # the compiler's DLLs; CTest runs them through Wine.
 set(CMAKE_SYSTEM_NAME Windows)

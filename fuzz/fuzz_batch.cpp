@@ -2,10 +2,9 @@
 // split and the package word, and what the imported list does to the
 // workspace file saved at exit.
 #include "FuzzCheck.h"
-#include "launch/BatchFormat.h"
-#include "launch/CommandLines.h"
-#include "settings/SettingsAccess.h"
-#include "workspace/WorkspaceFile.h"
+#include "core/BatchFormat.h"
+#include "core/CommandLines.h"
+#include "core/WorkspaceFile.h"
 
 #include <QByteArray>
 #include <QHash>
@@ -14,17 +13,8 @@
 
 namespace {
 
-class MapSettings : public SettingsAccess
-{
-public:
-    QString value(const QString &key) override { return m_values.value(key); }
-    void setValue(const QString &key, const QString &value) override { m_values.insert(key, value); }
 
-private:
-    QHash<QString, QString> m_values;
-};
-
-void checkImport(const launch::BatchImport &import, const QStringList &keys)
+void checkImport(const core::BatchImport &import, const QStringList &keys)
 {
     FUZZ_CHECK(import.values.size() <= keys.size(), "more values than the import copies");
     for (int i = 0; i < import.values.size(); ++i) {
@@ -45,13 +35,13 @@ QString wordOf(QString v)
 
 void rawFile(const QByteArray &bytes)
 {
-    const launch::BatchImport compiler = launch::importCompilerBatch(bytes);
-    checkImport(compiler, {settings::kCompiler, settings::kCP});
+    const core::BatchImport compiler = core::importCompilerBatch(bytes);
+    checkImport(compiler, {core::kCompiler, core::kCP});
     FUZZ_CHECK(!compiler.entries, "the compiler import touched the list");
     FUZZ_CHECK(compiler.complete == (compiler.values.size() == 2), "CP is the compiler import's last step");
 
-    const launch::BatchImport editor = launch::importEditorBatch(bytes);
-    checkImport(editor, {settings::kJREpath, settings::kLibpath});
+    const core::BatchImport editor = core::importEditorBatch(bytes);
+    checkImport(editor, {core::kJREpath, core::kLibpath});
     FUZZ_CHECK(editor.complete == editor.entries.has_value(), "a complete editor import sets the list");
     if (!editor.entries)
         return;
@@ -70,8 +60,8 @@ void rawFile(const QByteArray &bytes)
         if (!e.isEmpty() && !holdsLineBreak(e))
             kept << e;
     const int selected = editor.selectedIndex >= 0 ? int(kept.indexOf(entries[editor.selectedIndex])) : -1;
-    const workspace::WorkspaceContent back =
-        workspace::parseWorkspace(workspace::serializeWorkspace(entries, editor.selectedIndex, QString()));
+    const core::WorkspaceContent back =
+        core::parseWorkspace(core::serializeWorkspace({entries, editor.selectedIndex, QString()}));
     FUZZ_CHECK(back.entries && *back.entries == kept, "an imported list is saved so that it reads back differently");
     FUZZ_CHECK(int(back.entries->indexOf(back.selectedText)) == selected, "the imported selection is lost on save");
 }
@@ -82,10 +72,10 @@ void exportImport(const QByteArray &bytes)
     const QStringList parts = QString::fromUtf8(bytes).split(QChar(0));
     if (parts.size() < 8)
         return;
-    MapSettings s;
-    const QStringList keys = {settings::kJREpath, settings::kLibpath, settings::kDtPackages,
-                              settings::kJavapath, settings::kCP, settings::kCompiler,
-                              settings::kClassDirectory};
+    core::Settings s;
+    const QStringList keys = {core::kJREpath, core::kLibpath, core::kDtPackages,
+                              core::kJavapath, core::kCP, core::kCompiler,
+                              core::kClassDirectory};
     for (int i = 0; i < keys.size(); ++i)
         s.setValue(keys[i], wordOf(parts[i]));
     QStringList entries;
@@ -96,29 +86,30 @@ void exportImport(const QByteArray &bytes)
     }
     const int selected = entries.isEmpty() ? -1 : int(quint8(bytes.at(0)) % entries.size());
 
-    const QString compileLine = launch::BuildCompileCommand(s, entries, selected);
-    const auto compilerBytes = launch::compilerBatchBytes(compileLine);
+    const core::Workspace w{entries, selected, {}};
+    const QString compileLine = core::BuildCompileCommand(s, w);
+    const auto compilerBytes = core::compilerBatchBytes(compileLine);
     FUZZ_CHECK(compilerBytes.has_value(), "a compiler line of whole characters was refused");
-    const launch::BatchImport compiler = launch::importCompilerBatch(*compilerBytes);
-    const bool compilerFound = compileLine.contains(launch::kCompilerBatchMarker);
+    const core::BatchImport compiler = core::importCompilerBatch(*compilerBytes);
+    const bool compilerFound = compileLine.contains(core::kCompilerBatchMarker);
     FUZZ_CHECK(compiler.complete == compilerFound, "the compiler line is not found by its marker");
-    if (compilerFound && !s.value(settings::kCompiler).isEmpty()) {
-        FUZZ_CHECK(compiler.values[0].second == s.value(settings::kCompiler), "Compiler does not come back");
-        FUZZ_CHECK(compiler.values[1].second == s.value(settings::kCP), "CP does not come back");
+    if (compilerFound && !s.value(core::kCompiler).isEmpty()) {
+        FUZZ_CHECK(compiler.values[0].second == s.value(core::kCompiler), "Compiler does not come back");
+        FUZZ_CHECK(compiler.values[1].second == s.value(core::kCP), "CP does not come back");
     }
 
-    const QString editorLine = launch::BuildEditorCommand(s, entries, selected, QStringLiteral("MyFB.fbt"));
-    const auto editorBytes = launch::editorBatchBytes(editorLine);
+    const QString editorLine = core::BuildEditorCommand(s, w, QStringLiteral("MyFB.fbt"));
+    const auto editorBytes = core::editorBatchBytes(editorLine);
     FUZZ_CHECK(editorBytes.has_value(), "an editor line for a name with an extension was refused");
-    const launch::BatchImport editor = launch::importEditorBatch(*editorBytes);
-    const bool editorFound = editorLine.contains(launch::kEditorBatchMarker);
+    const core::BatchImport editor = core::importEditorBatch(*editorBytes);
+    const bool editorFound = editorLine.contains(core::kEditorBatchMarker);
     // An empty JREpath leaves a blank at the start of the line, which the
     // item rules skip: the words move along and the import fails.
-    if (!s.value(settings::kJREpath).isEmpty())
+    if (!s.value(core::kJREpath).isEmpty())
         FUZZ_CHECK(editor.complete == editorFound, "the editor line is not found by its marker");
-    if (editorFound && !s.value(settings::kJREpath).isEmpty()) {
-        FUZZ_CHECK(editor.values[0].second == s.value(settings::kJREpath), "JREpath does not come back");
-        FUZZ_CHECK(editor.values[1].second == s.value(settings::kLibpath), "libpath does not come back");
+    if (editorFound && !s.value(core::kJREpath).isEmpty()) {
+        FUZZ_CHECK(editor.values[0].second == s.value(core::kJREpath), "JREpath does not come back");
+        FUZZ_CHECK(editor.values[1].second == s.value(core::kLibpath), "libpath does not come back");
         QStringList expected;
         expected << (selected >= 0 ? entries[selected] : QString());
         for (int i = 0; i < entries.size(); ++i)

@@ -1,6 +1,6 @@
 // The two number readings of the caption loader and the placement values.
 #include "FuzzCheck.h"
-#include "app/NumberReading.h"
+#include "core/NumberReading.h"
 
 #include <QByteArray>
 #include <QLocale>
@@ -27,16 +27,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const QString text = QString::fromUtf8(bytes);
 
     for (const QLocale &locale : locales()) {
-        const std::optional<qint16> strict = app::readStrictInt16(text, locale);
+        const std::optional<qint16> strict = core::readStrictInt16(text, locale);
         if (strict) {
             FUZZ_CHECK(!text.trimmed().isEmpty(), "strict reading accepted a blank text");
-            FUZZ_CHECK(app::readStrictInt16(locale.toString(*strict), locale) == strict,
+            FUZZ_CHECK(core::readStrictInt16(locale.toString(*strict), locale) == strict,
                        "a strictly read value does not read back in its own locale");
         }
     }
-    const std::optional<qint16> lenient = app::readLenientInt16(text);
+    const std::optional<qint16> lenient = core::readLenientInt16(text);
     if (lenient)
-        FUZZ_CHECK(app::readLenientInt16(QString::number(*lenient)) == lenient,
+        FUZZ_CHECK(core::readLenientInt16(QString::number(*lenient)) == lenient,
                    "a leniently read value does not read back");
 
     // Every 16-bit value, written the ways a caption or a placement can hold
@@ -44,12 +44,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     if (size >= 2) {
         const qint16 v = qint16(quint16(data[0]) | quint16(data[1]) << 8);
         for (const QLocale &locale : locales())
-            FUZZ_CHECK(app::readStrictInt16(QLatin1String(" ") + locale.toString(v) + QLatin1String("\t"), locale) == v,
+            FUZZ_CHECK(core::readStrictInt16(QLatin1String(" ") + locale.toString(v) + QLatin1String("\t"), locale) == v,
                        "a formatted 16-bit value does not read back strictly");
-        FUZZ_CHECK(app::readLenientInt16(QString::number(v)) == v, "decimal value does not read back");
-        FUZZ_CHECK(app::readLenientInt16(QLatin1String("&H") + QString::number(quint16(v), 16)) == v,
+        FUZZ_CHECK(core::readLenientInt16(QString::number(v)) == v, "decimal value does not read back");
+        FUZZ_CHECK(core::readLenientInt16(QLatin1String("&H") + QString::number(quint16(v), 16)) == v,
                    "hexadecimal value does not read back");
-        FUZZ_CHECK(app::readLenientInt16(QLatin1String("&o") + QString::number(quint16(v), 8)) == v,
+        FUZZ_CHECK(core::readLenientInt16(QLatin1String("&o") + QString::number(quint16(v), 8)) == v,
                    "octal value does not read back");
     }
     return 0;

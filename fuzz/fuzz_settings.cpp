@@ -2,8 +2,7 @@
 // form it falls back to. The readers take a path, so each input goes through
 // a real file, as in the program.
 #include "FuzzCheck.h"
-#include "settings/SettingsAccess.h"
-#include "settings/SettingsFile.h"
+#include "core/SettingsFile.h"
 
 #include <QByteArray>
 #include <QFile>
@@ -39,17 +38,12 @@ QString xmlCarried(const QString &v)
     return out;
 }
 
-settings::Values unread()
+core::Settings unread()
 {
-    settings::Values v;
-    for (const QString &key : settings::allKeys())
-        v.insert(key, QStringLiteral("<unread %1>").arg(key));
+    core::Settings v;
+    for (const QString &key : core::Settings::keys())
+        v.setValue(key, QStringLiteral("<unread %1>").arg(key));
     return v;
-}
-
-void checkKeys(const settings::Values &v)
-{
-    FUZZ_CHECK(v.size() == settings::allKeys().size(), "a reader added a key of its own");
 }
 
 // One value per line of the line form: what it cannot carry is taken out
@@ -93,35 +87,33 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 
     // The file as found: whatever it holds, the nine keys stay nine.
     writeFile(bytes);
-    settings::Values loaded = settings::defaultValues();
+    core::Settings loaded;
     int busy = 0;
-    settings::LoadSettings(g_path, loaded, [&busy](bool on) { busy += on ? 1 : -1; });
-    checkKeys(loaded);
+    core::readSettingsFile(g_path, loaded, [&busy](bool on) { busy += on ? 1 : -1; });
     FUZZ_CHECK(busy == 0, "the busy pointer was left on");
 
-    settings::Values legacy = settings::defaultValues();
-    settings::LoadLegacySettings(g_path, legacy);
-    checkKeys(legacy);
-    FUZZ_CHECK(legacy.value(settings::kCompiler) == settings::defaultValue(settings::kCompiler)
-                   && legacy.value(settings::kClassDirectory) == settings::defaultValue(settings::kClassDirectory),
+    core::Settings legacy;
+    core::readLegacySettings(g_path, legacy);
+    FUZZ_CHECK(legacy.value(core::kCompiler) == core::Settings::defaultValue(core::kCompiler)
+                   && legacy.value(core::kClassDirectory) == core::Settings::defaultValue(core::kClassDirectory),
                "the line form has no Compiler and no ClassDirectory");
 
     // What OK would save from those values reads back as they are, every
     // key from the file.
-    const QByteArray document = settings::settingsDocument(loaded);
+    const QByteArray document = core::settingsDocument(loaded);
     FUZZ_CHECK(!document.isEmpty(), "the writer gave up on values it was given");
     writeFile(document);
-    settings::Values back = unread();
-    settings::LoadSettings(g_path, back);
-    for (const QString &key : settings::allKeys())
+    core::Settings back = unread();
+    core::readSettingsFile(g_path, back);
+    for (const QString &key : core::Settings::keys())
         FUZZ_CHECK(back.value(key) == xmlCarried(loaded.value(key)), "a saved value reads back differently");
 
     // Seven values written one per line read back in the line form's order.
     const QStringList parts = QString::fromUtf8(bytes).split(QChar(0));
     if (parts.size() >= 7) {
-        static const QStringList order = {settings::kJREpath, settings::kLibpath, settings::kDtPackages,
-                                          settings::kJavapath, settings::kOrganization, settings::kAuthor,
-                                          settings::kCP};
+        static const QStringList order = {core::kJREpath, core::kLibpath, core::kDtPackages,
+                                          core::kJavapath, core::kOrganization, core::kAuthor,
+                                          core::kCP};
         QByteArray lines;
         QStringList expected;
         for (int i = 0; i < 7; ++i) {
@@ -129,8 +121,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             lines += expected.last().toUtf8() + "\r\n";
         }
         writeFile(lines);
-        settings::Values lineRead = unread();
-        settings::LoadLegacySettings(g_path, lineRead);
+        core::Settings lineRead = unread();
+        core::readLegacySettings(g_path, lineRead);
         for (int i = 0; i < 7; ++i)
             FUZZ_CHECK(lineRead.value(order[i]) == expected[i], "a line-form value reads back differently");
     }

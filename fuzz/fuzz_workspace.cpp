@@ -1,7 +1,7 @@
 // The workspace file as the main window reads it at start and writes it at
 // exit.
 #include "FuzzCheck.h"
-#include "workspace/WorkspaceFile.h"
+#include "core/WorkspaceFile.h"
 
 #include <QByteArray>
 
@@ -9,7 +9,7 @@
 
 namespace {
 
-void checkLines(const workspace::WorkspaceContent &c)
+void checkLines(const core::WorkspaceContent &c)
 {
     if (c.entries) {
         for (const QString &entry : *c.entries) {
@@ -17,12 +17,12 @@ void checkLines(const workspace::WorkspaceContent &c)
             FUZZ_CHECK(!holdsLineBreak(entry), "an entry holds a line break");
         }
     } else {
-        FUZZ_CHECK(c.selectedText.isEmpty() && !c.editFileName,
+        FUZZ_CHECK(c.selectedText.isEmpty() && !c.EditFileName,
                    "nothing may be taken from a file that ends before the selected line");
     }
     FUZZ_CHECK(!holdsLineBreak(c.selectedText), "the selected text holds a line break");
-    if (c.editFileName)
-        FUZZ_CHECK(!holdsLineBreak(*c.editFileName), "EditFileName holds a line break");
+    if (c.EditFileName)
+        FUZZ_CHECK(!holdsLineBreak(*c.EditFileName), "EditFileName holds a line break");
 }
 
 } // namespace
@@ -30,7 +30,7 @@ void checkLines(const workspace::WorkspaceContent &c)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     const QByteArray bytes(reinterpret_cast<const char *>(data), qsizetype(size));
-    const workspace::WorkspaceContent read = workspace::parseWorkspace(bytes);
+    const core::WorkspaceContent read = core::parseWorkspace(bytes);
     checkLines(read);
     if (!read.entries)
         return 0;
@@ -39,17 +39,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     // the same list, selection and EditFileName, and save to the same bytes.
     const QStringList &entries = *read.entries;
     const int selected = int(entries.indexOf(read.selectedText));
-    const QString editFileName = read.editFileName.value_or(QString());
-    const QByteArray saved = workspace::serializeWorkspace(entries, selected, editFileName);
-    const workspace::WorkspaceContent again = workspace::parseWorkspace(saved);
+    const QString editFileName = read.EditFileName.value_or(QString());
+    const QByteArray saved = core::serializeWorkspace({entries, selected, editFileName});
+    const core::WorkspaceContent again = core::parseWorkspace(saved);
     checkLines(again);
     FUZZ_CHECK(again.entries && *again.entries == entries, "saved entries read back differently");
     FUZZ_CHECK(again.selectedText == (selected >= 0 ? entries[selected] : QString()),
                "saved selection reads back differently");
-    FUZZ_CHECK(again.editFileName && *again.editFileName == editFileName,
+    FUZZ_CHECK(again.EditFileName && *again.EditFileName == editFileName,
                "saved EditFileName reads back differently");
-    FUZZ_CHECK(workspace::serializeWorkspace(*again.entries, int(again.entries->indexOf(again.selectedText)),
-                                             *again.editFileName) == saved,
+    FUZZ_CHECK(core::serializeWorkspace({*again.entries, int(again.entries->indexOf(again.selectedText)),
+                                         *again.EditFileName}) == saved,
                "a second save differs from the first");
     return 0;
 }

@@ -28,10 +28,12 @@ BASE_PACKAGES=(build-essential cmake qt6-base-dev qt6-base-dev-tools libgl-dev
 # What building and testing the Windows program needs.
 WIN_PACKAGES=(g++-mingw-w64-x86-64-posix wine wine64 ninja-build)
 
+# configure_and_build PRESET [BUILD OPTIONS...]: one of CMakePresets.json's
+# presets, configured and built (options such as --target go to the build).
 configure_and_build() {
-  local dir=$1; shift
-  cmake -S . -B "$dir" -G "Unix Makefiles" "$@" >/dev/null
-  cmake --build "$dir" -j"$(nproc)"
+  local preset=$1; shift
+  cmake --preset "$preset" >/dev/null
+  cmake --build --preset "$preset" -j"$(nproc)" "$@"
 }
 
 # Makes a locale such as ja_JP.UTF-8 available to programs that ask for it.

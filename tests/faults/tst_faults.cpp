@@ -1,11 +1,12 @@
-#include "launch/BatchFormat.h"
+#include "core/BatchFormat.h"
+#include "core/SettingsFile.h"
+#include "core/SourceScan.h"
+#include "core/WorkspaceFile.h"
 #include "platform/Process.h"
-#include "settings/SettingsAccess.h"
-#include "settings/SettingsFile.h"
-#include "workspace/SourceList.h"
-#include "workspace/SourceScan.h"
-#include "workspace/WorkspaceFile.h"
-#include "workspace/frmMain.h"
+#include "ui/ListRows.h"
+#include "ui/frmMain.h"
+
+#include "support/TestKit.h"
 
 #include <QApplication>
 #include <QDir>
@@ -76,7 +77,7 @@ int runInstance(int argc, char **argv)
             w.lstsrcpath->clear();
             for (int i = 0; i < n; ++i)
                 w.lstsrcpath->addItem(QStringLiteral("%1-%2").arg(label).arg(i));
-            workspace::setSelectedIndex(w.lstsrcpath, 0);
+            ui::selectRow(w.lstsrcpath, 0);
         } else if (word == QLatin1String("save")) {
             w.SaveWorkspace();
             std::cout << "saved" << std::endl;
@@ -85,9 +86,9 @@ int runInstance(int argc, char **argv)
                 w.SaveWorkspace();
             std::cout << "saved" << std::endl;
         } else if (word == QLatin1String("settings")) {
-            settings::Values values = settings::defaultValues();
-            values.insert(settings::kAuthor, QString(rest.toInt(), QLatin1Char('a')));
-            const bool ok = settings::SaveSettings(settings::GetSettingsPath(kit), values);
+            core::Settings values;
+            values.setValue(core::kAuthor, QString(rest.toInt(), QLatin1Char('a')));
+            const bool ok = core::writeSettingsFile(core::Kit(kit).settingsFile(), values);
             std::cout << "settings " << ok << std::endl;
         } else if (word == QLatin1String("compile")) {
             w.cmdCompile->click();
@@ -115,22 +116,9 @@ void writeAll(const QString &path, const QByteArray &bytes)
     QCOMPARE(f.write(bytes), bytes.size());
 }
 
-// A kit folder of its own with a workspace file from an earlier run.
-struct Kit {
-    QTemporaryDir dir;
-    QString path() const { return dir.path(); }
-    QString dat() const { return dir.filePath(QStringLiteral("TAVO_Starter.dat")); }
-    QString ini() const { return dir.filePath(QStringLiteral("TAVO_Starter.ini")); }
-    // The program's own files in the kit folder, temporary ones included.
-    QStringList files() const
-    {
-        return QDir(path()).entryList({QStringLiteral("TAVO_Starter*"), QStringLiteral(".TAVO_Starter*")},
-                                      QDir::Files | QDir::Hidden | QDir::System);
-    }
-};
 
-const QByteArray kPreviousDat = workspace::serializeWorkspace(
-    {QStringLiteral("older"), QStringLiteral("older\\util")}, 1, QStringLiteral("Old.fbt"));
+const QByteArray kPreviousDat =
+    core::serializeWorkspace({{QStringLiteral("older"), QStringLiteral("older\\util")}, 1, QStringLiteral("Old.fbt")});
 
 #ifdef Q_OS_UNIX
 // Whom a test that needs permissions to count runs its instance as: root
@@ -212,7 +200,7 @@ bool grantOnly(const QString &path, DWORD rights)
 class LockedDown
 {
 public:
-    LockedDown(const Kit &kit, const Unprivileged &user, bool filesWritable) : m_kit(kit)
+    LockedDown(const TestKit &kit, const Unprivileged &user, bool filesWritable) : m_kit(kit)
     {
 #ifdef Q_OS_WIN
         Q_UNUSED(user);
@@ -243,7 +231,7 @@ public:
     bool holds() const
     {
 #ifdef Q_OS_WIN
-        QFile probe(m_kit.dir.filePath(QStringLiteral("probe")));
+        QFile probe(m_kit.at(QStringLiteral("probe")));
         if (!probe.open(QIODevice::WriteOnly))
             return true;
         probe.close();
@@ -255,7 +243,7 @@ public:
     }
 
 private:
-    const Kit &m_kit;
+    const TestKit &m_kit;
     bool m_made = false;
 };
 
@@ -329,8 +317,8 @@ QSet<QString> treeEntries(const QString &root)
 {
     QSet<QString> out;
     QStringList list;
-    workspace::StringListSink sink(list);
-    workspace::ScanSourceTree(root, sink);
+    core::StringListSink sink(list);
+    core::ScanSourceTree(root, sink);
     for (const QString &e : list)
         out.insert(e);
     return out;
@@ -343,7 +331,7 @@ void makeDirs(const QString &root, const QStringList &relative)
 }
 
 // Changes the tree once the scan has appended a given number of entries.
-class MutatingSink : public workspace::ScanSink
+class MutatingSink : public core::ScanSink
 {
 public:
     MutatingSink(QStringList &out, int after, std::function<void()> change)
@@ -439,9 +427,9 @@ void TestFaults::exitWhenWritesAreRefused()
     QFETCH(qint64, limit);
     QFETCH(int, entries);
     QFETCH(bool, saved);
-    Kit kit;
+    TestKit kit;
     writeAll(kit.dat(), kPreviousDat);
-    const QStringList before = kit.files();
+    const QStringList before = kit.programFiles();
 
     Instance instance(kit.path(), limit);
     QCOMPARE(instance.expectLine(), QStringLiteral("ready 2"));
@@ -450,13 +438,13 @@ void TestFaults::exitWhenWritesAreRefused()
 
     const QByteArray after = readAll(kit.dat());
     if (saved) {
-        const workspace::WorkspaceContent c = workspace::parseWorkspace(after);
+        const core::WorkspaceContent c = core::parseWorkspace(after);
         QVERIFY(c.entries);
         QCOMPARE(c.entries->size(), entries);
         QCOMPARE(c.selectedText, QStringLiteral("package-with-a-rather-long-name-0"));
     } else {
         QCOMPARE(after, kPreviousDat);
-        QCOMPARE(kit.files(), before); // no temporary file stays behind
+        QCOMPARE(kit.programFiles(), before); // no temporary file stays behind
     }
 #endif
 }
@@ -475,9 +463,9 @@ void TestFaults::lockedDownKit_data()
 void TestFaults::lockedDownKit()
 {
     QFETCH(bool, filesWritable);
-    Kit kit;
+    TestKit kit;
     writeAll(kit.dat(), kPreviousDat);
-    const QByteArray previousIni = settings::settingsDocument(settings::defaultValues());
+    const QByteArray previousIni = core::settingsDocument(core::Settings());
     writeAll(kit.ini(), previousIni);
     const Unprivileged user;
     {
@@ -494,13 +482,13 @@ void TestFaults::lockedDownKit()
         QVERIFY(instance.exitCleanly());
     }
 
-    QCOMPARE(kit.files(), (QStringList{"TAVO_Starter.dat", "TAVO_Starter.ini"}));
+    QCOMPARE(kit.programFiles(), (QStringList{"TAVO_Starter.dat", "TAVO_Starter.ini"}));
     if (filesWritable) {
-        const workspace::WorkspaceContent c = workspace::parseWorkspace(readAll(kit.dat()));
+        const core::WorkspaceContent c = core::parseWorkspace(readAll(kit.dat()));
         QCOMPARE(c.entries.value_or(QStringList()), (QStringList{"older", "older\\util", "new-entry"}));
-        settings::Values values;
-        settings::LoadSettings(kit.ini(), values);
-        QCOMPARE(values.value(settings::kAuthor), QStringLiteral("aaa"));
+        core::Settings values;
+        core::readSettingsFile(kit.ini(), values);
+        QCOMPARE(values.value(core::kAuthor), QStringLiteral("aaa"));
     } else {
         QCOMPARE(readAll(kit.dat()), kPreviousDat);
         QCOMPARE(readAll(kit.ini()), previousIni);
@@ -514,26 +502,26 @@ void TestFaults::settingsSaveOnFullDisk()
 #ifndef Q_OS_UNIX
     QSKIP(kNoLimits);
 #else
-    Kit kit;
-    settings::Values previous = settings::defaultValues();
-    previous.insert(settings::kAuthor, QStringLiteral("previous author"));
-    const QByteArray previousIni = settings::settingsDocument(previous);
+    TestKit kit;
+    core::Settings previous;
+    previous.setValue(core::kAuthor, QStringLiteral("previous author"));
+    const QByteArray previousIni = core::settingsDocument(previous);
     writeAll(kit.ini(), previousIni);
-    const QStringList before = kit.files();
+    const QStringList before = kit.programFiles();
 
     Instance instance(kit.path(), 2048);
     QCOMPARE(instance.expectLine(), QStringLiteral("ready 0"));
     instance.send("settings 100");
     QCOMPARE(instance.expectLine(), QStringLiteral("settings 1")); // fits
-    settings::Values small;
-    settings::LoadSettings(kit.ini(), small);
-    QCOMPARE(small.value(settings::kAuthor), QString(100, QLatin1Char('a')));
+    core::Settings small;
+    core::readSettingsFile(kit.ini(), small);
+    QCOMPARE(small.value(core::kAuthor), QString(100, QLatin1Char('a')));
 
     const QByteArray fitted = readAll(kit.ini());
     instance.send("settings 5000");
     QCOMPARE(instance.expectLine(), QStringLiteral("settings 0")); // does not
     QCOMPARE(readAll(kit.ini()), fitted);
-    QCOMPARE(kit.files(), before); // no temporary file stays behind
+    QCOMPARE(kit.programFiles(), before); // no temporary file stays behind
     QVERIFY(instance.exitCleanly());
     QCOMPARE(readAll(kit.ini()), fitted); // exit never writes the settings
 #endif
@@ -551,7 +539,7 @@ void TestFaults::twoInstancesLastExitWins_data()
 void TestFaults::twoInstancesLastExitWins()
 {
     QFETCH(bool, firstStartedExitsLast);
-    Kit kit;
+    TestKit kit;
     writeAll(kit.dat(), kPreviousDat);
     Instance a(kit.path());
     QCOMPARE(a.expectLine(), QStringLiteral("ready 2"));
@@ -566,18 +554,18 @@ void TestFaults::twoInstancesLastExitWins()
     QVERIFY(last.exitCleanly());
 
     const QString lastEntry = firstStartedExitsLast ? QStringLiteral("from-a") : QStringLiteral("from-b");
-    const workspace::WorkspaceContent c = workspace::parseWorkspace(readAll(kit.dat()));
+    const core::WorkspaceContent c = core::parseWorkspace(readAll(kit.dat()));
     QVERIFY(c.entries);
     QCOMPARE(*c.entries, QStringList({QStringLiteral("older"), QStringLiteral("older\\util"), lastEntry}));
     QCOMPARE(c.selectedText, QStringLiteral("older\\util"));
-    QCOMPARE(c.editFileName.value_or(QString()), QStringLiteral("Old.fbt"));
+    QCOMPARE(c.EditFileName.value_or(QString()), QStringLiteral("Old.fbt"));
 }
 
 // Both instances save over and over while the file is read: every read finds
 // a whole file from one of them, never a mix or a cut.
 void TestFaults::concurrentSavesNeverHalfWritten()
 {
-    Kit kit;
+    TestKit kit;
     writeAll(kit.dat(), kPreviousDat);
     Instance a(kit.path());
     Instance b(kit.path());
@@ -600,8 +588,8 @@ void TestFaults::concurrentSavesNeverHalfWritten()
         if (bytes == "<missing>")
             continue;
 #endif
-        const workspace::WorkspaceContent c = workspace::parseWorkspace(bytes);
-        QVERIFY2(c.entries && c.editFileName, "a cut workspace file was seen");
+        const core::WorkspaceContent c = core::parseWorkspace(bytes);
+        QVERIFY2(c.entries && c.EditFileName, "a cut workspace file was seen");
         if (c.entries->size() == 256) {
             const QString label = c.entries->first().left(4);
             for (int i = 0; i < 256; ++i)
@@ -633,16 +621,16 @@ void TestFaults::importedListSurvivesTheSave()
 {
     QFile regression(QStringLiteral(TAVO_FUZZ_CORPUS "/batch/quoted-line-break"));
     QVERIFY(regression.open(QIODevice::ReadOnly));
-    const launch::BatchImport import = launch::importEditorBatch(regression.readAll());
+    const core::BatchImport import = core::importEditorBatch(regression.readAll());
     QVERIFY(import.entries);
     QCOMPARE(import.entries->size(), 2);
-    const QByteArray saved = workspace::serializeWorkspace(*import.entries, import.selectedIndex, QStringLiteral("X.fbt"));
-    const workspace::WorkspaceContent back = workspace::parseWorkspace(saved);
+    const QByteArray saved = core::serializeWorkspace({*import.entries, import.selectedIndex, QStringLiteral("X.fbt")});
+    const core::WorkspaceContent back = core::parseWorkspace(saved);
     QVERIFY(back.entries);
     for (const QString &entry : *back.entries)
         QVERIFY2(import.entries->contains(entry), qPrintable(QStringLiteral("entry not in the list: ") + entry));
     QCOMPARE(back.selectedText, import.entries->first());
-    QCOMPARE(back.editFileName.value_or(QString()), QStringLiteral("X.fbt"));
+    QCOMPARE(back.EditFileName.value_or(QString()), QStringLiteral("X.fbt"));
 }
 
 // The tree below src changes while the library dialog's scan walks it. The
@@ -706,7 +694,7 @@ void TestFaults::treeChangesDuringScan()
     MutatingSink sink(listed, 3, act);
     QElapsedTimer t;
     t.start();
-    const workspace::ScanResult result = workspace::ScanSourceTree(src, sink);
+    const core::ScanResult result = core::ScanSourceTree(src, sink);
     QVERIFY(t.elapsed() < 20000);
     QVERIFY(result.rootListed);
     QCOMPARE(QSet<QString>(listed.begin(), listed.end()).size(), listed.size());
@@ -759,14 +747,14 @@ void TestFaults::toolThatNeverEndsDoesNotHoldTheProgram()
 #ifndef Q_OS_UNIX
     QSKIP(kNoScripts);
 #else
-    Kit kit;
-    const QString pidFile = kit.dir.filePath(QStringLiteral("tool.pid"));
-    const QString tool = kit.dir.filePath(QStringLiteral("forever.sh"));
+    TestKit kit;
+    const QString pidFile = kit.at(QStringLiteral("tool.pid"));
+    const QString tool = kit.at(QStringLiteral("forever.sh"));
     writeAll(tool, "#!/bin/sh\necho $$ > '" + pidFile.toUtf8() + "'\nexec sleep 600\n");
     QVERIFY(QFile::setPermissions(tool, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
-    settings::Values values = settings::defaultValues();
-    values.insert(settings::kCompiler, tool);
-    writeAll(kit.ini(), settings::settingsDocument(values));
+    core::Settings values;
+    values.setValue(core::kCompiler, tool);
+    writeAll(kit.ini(), core::settingsDocument(values));
 
     Instance instance(kit.path());
     QCOMPARE(instance.expectLine(), QStringLiteral("ready 0"));

@@ -1,6 +1,6 @@
 #include "platform/Process.h"
 
-#include "common/TestFiles.h"
+#include "support/TestFiles.h"
 
 #include <QDir>
 #include <QElapsedTimer>

@@ -1,0 +1,280 @@
+#include "cli/ScriptedRun.h"
+#include "Version.h"
+#include "core/CommandLines.h"
+#include "core/CompileSteps.h"
+#include "core/Packages.h"
+#include "core/SettingsFile.h"
+#include "core/StringTable.h"
+#include "core/WorkspaceFile.h"
+#include "platform/Console.h"
+#include "platform/NativePath.h"
+#include "platform/Process.h"
+
+#include <QCommandLineParser>
+#include <QDir>
+#include <QFileInfo>
+
+#include <optional>
+#include <utility>
+
+namespace cli {
+namespace {
+
+// Texts of the string table; 1150-1199 are the scripted run's.
+enum TextId {
+    kUsage = 1150,
+    kHint,
+    kUnknownOption,
+    kValueMissing,
+    kValueNotTaken,
+    kUnexpectedArgument,
+    kNoAction,
+    kTwoActions,
+    kUnknownKind,
+    kFileMissing,
+    kFileNotUsed,
+    kFileWithFolder,
+    kNoExtension,
+    kNoSuchPackage,
+    kNoneSelected,
+    kSettingsUnreadable,
+    kNotStarted,
+    kRepeated = 1167,
+    kWriteFailed,
+};
+
+const QString kProgramPrefix = QStringLiteral("TAVO_Starter: ");
+
+int badUse(const QString &message)
+{
+    platform::writeStandardError(kProgramPrefix + message + QLatin1Char('\n') + core::message(kHint)
+                                 + QLatin1Char('\n'));
+    return kExitBadUse;
+}
+
+// The answer on standard output; a script that reads it must not take a
+// cut-off answer for a whole one.
+int answer(const QString &text)
+{
+    if (platform::writeStandardOutput(text))
+        return 0;
+    platform::writeStandardError(kProgramPrefix + core::message(kWriteFailed) + QLatin1Char('\n'));
+    return kExitWriteFailed;
+}
+
+struct Options {
+    QCommandLineOption help{{QStringLiteral("h"), QStringLiteral("?"), QStringLiteral("help")}};
+    QCommandLineOption version{{QStringLiteral("v"), QStringLiteral("version")}};
+    QCommandLineOption print{QStringLiteral("print-command"), QString(), QStringLiteral("KIND")};
+    QCommandLineOption compile{QStringLiteral("compile")};
+    QCommandLineOption package{QStringLiteral("package"), QString(), QStringLiteral("NAME")};
+    QCommandLineOption file{QStringLiteral("file"), QString(), QStringLiteral("NAME")};
+};
+
+// "--name=value" and "-name" both give "name".
+QString optionName(const QString &argument)
+{
+    int start = 0;
+    while (start < argument.size() && start < 2 && argument[start] == QLatin1Char('-'))
+        ++start;
+    return argument.mid(start).section(QLatin1Char('='), 0, 0);
+}
+
+bool isOption(const QString &argument)
+{
+    return argument.size() > 1 && argument.startsWith(QLatin1Char('-')) && argument != QLatin1String("--");
+}
+
+// Qt's own parse messages are English only; the same faults in our words.
+QString parseError(const QCommandLineParser &parser, const Options &options, const QStringList &arguments)
+{
+    const QStringList given = arguments.mid(1);
+    const QStringList unknown = parser.unknownOptionNames();
+    if (!unknown.isEmpty()) {
+        for (const QString &argument : given) {
+            if (isOption(argument) && optionName(argument) == unknown.first())
+                return core::message(kUnknownOption).arg(argument.section(QLatin1Char('='), 0, 0));
+        }
+        return core::message(kUnknownOption).arg(unknown.first());
+    }
+    // Otherwise a value went wrong: one given with "=" to an option that
+    // takes none, or one missing after the last argument.
+    const QList<const QCommandLineOption *> flags = {&options.help, &options.version, &options.compile};
+    for (const QString &argument : given) {
+        if (argument == QLatin1String("--"))
+            break;
+        if (!isOption(argument) || !argument.contains(QLatin1Char('=')))
+            continue;
+        for (const QCommandLineOption *flag : flags) {
+            if (flag->names().contains(optionName(argument)))
+                return core::message(kValueNotTaken).arg(argument.section(QLatin1Char('='), 0, 0));
+        }
+    }
+    return core::message(kValueMissing).arg(arguments.last());
+}
+
+// A folder below the source root that --package may name although the
+// workspace does not hold it.
+bool isPackageFolder(const core::Kit &kit, const QString &name)
+{
+    return core::staysBelowSourceRoot(name) && QFileInfo(platform::nativePath(kit.sourceFolder(name))).isDir();
+}
+
+// Compile's steps, then the compiler on this console, waited for. Its
+// status is handed on whole: on Windows an exception code such as
+// 0xC0000005 is negative as an int and still the compiler's own.
+int compileAndWait(const core::Kit &kit, const core::Settings &settings, const core::Workspace &w)
+{
+    const core::CompileStart start = core::prepareCompile(kit, settings, w);
+    // Its output comes to our own streams; the batch file's redirection
+    // would only be more source names to it.
+    const QString line = core::withoutBatchTail(start.line);
+    if (const std::optional<int> status = platform::runCommandLineAndWait(line))
+        return *status;
+    // Nothing ran, so the empty class directory made for it goes again.
+    if (!start.madeClassDirectory.isEmpty())
+        QDir().rmdir(platform::nativePath(start.madeClassDirectory));
+    platform::writeStandardError(kProgramPrefix + core::message(kNotStarted).arg(line) + QLatin1Char('\n'));
+    return kExitNotStarted;
+}
+
+// The first option given more than once, by its long name; empty when none.
+QString repeatedOption(const QCommandLineParser &parser, const QList<const QCommandLineOption *> &options)
+{
+    QList<const QCommandLineOption *> seen;
+    for (const QString &name : parser.optionNames()) {
+        for (const QCommandLineOption *option : options) {
+            if (!option->names().contains(name))
+                continue;
+            if (seen.contains(option))
+                return QLatin1String("--") + option->names().last();
+            seen.append(option);
+        }
+    }
+    return QString();
+}
+
+// Qt's own options for the window, as its application object takes them.
+bool isWindowOption(const QString &argument, bool &takesValue)
+{
+    static const QStringList withValue = {
+        QStringLiteral("-platform"),   QStringLiteral("-platformpluginpath"),
+        QStringLiteral("-platformtheme"), QStringLiteral("-plugin"),
+        QStringLiteral("-qwindowgeometry"), QStringLiteral("-geometry"),
+        QStringLiteral("-qwindowtitle"), QStringLiteral("-title"),
+        QStringLiteral("-qwindowicon"), QStringLiteral("-icon"),
+        QStringLiteral("-session"),    QStringLiteral("-style"),
+        QStringLiteral("-stylesheet"), QStringLiteral("-qmljsdebugger"),
+        QStringLiteral("-display"),    QStringLiteral("-name"),
+        QStringLiteral("-visual")};
+    static const QStringList flags = {
+        QStringLiteral("-reverse"), QStringLiteral("-testability"), QStringLiteral("-widgetcount"),
+        QStringLiteral("-nograb"),  QStringLiteral("-dograb")};
+    static const QStringList joined = {QStringLiteral("-style="), QStringLiteral("-stylesheet="),
+                                       QStringLiteral("-qmljsdebugger=")};
+    takesValue = withValue.contains(argument);
+    if (takesValue || flags.contains(argument))
+        return true;
+    for (const QString &prefix : joined) {
+        if (argument.startsWith(prefix))
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+bool isScriptedRun(const QStringList &arguments)
+{
+    for (int i = 1; i < arguments.size(); ++i) {
+        bool takesValue = false;
+        if (!isWindowOption(arguments[i], takesValue))
+            return true;
+        if (takesValue)
+            ++i;
+    }
+    return false;
+}
+
+int runScripted(const QStringList &arguments, const core::Kit &kit)
+{
+    platform::attachParentConsole();
+
+    const Options options;
+    QCommandLineParser parser;
+    // "-platform" is one unknown option, not -p -l -a ...
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    parser.addOptions({options.help, options.version, options.print, options.compile,
+                       options.package, options.file});
+    if (!parser.parse(arguments))
+        return badUse(parseError(parser, options, arguments));
+    // The parser would keep the last value; which one the script meant is
+    // anyone's guess.
+    const QString repeated = repeatedOption(parser, {&options.help, &options.version, &options.print,
+                                                     &options.compile, &options.package, &options.file});
+    if (!repeated.isEmpty())
+        return badUse(core::message(kRepeated).arg(repeated));
+    if (!parser.positionalArguments().isEmpty())
+        return badUse(core::message(kUnexpectedArgument).arg(parser.positionalArguments().first()));
+
+    if (parser.isSet(options.help))
+        return answer(core::message(kUsage));
+    if (parser.isSet(options.version))
+        return answer(QStringLiteral("TAVO Starter " TAVO_VERSION_TEXT "\n"));
+
+    const bool printing = parser.isSet(options.print);
+    if (printing == parser.isSet(options.compile))
+        return badUse(core::message(printing ? kTwoActions : kNoAction));
+    const QString kind = parser.value(options.print);
+    const bool editor = kind == QLatin1String("editor");
+    if (printing && !editor && kind != QLatin1String("compile"))
+        return badUse(core::message(kUnknownKind).arg(kind));
+    const QString fileName = parser.value(options.file);
+    if (editor != parser.isSet(options.file))
+        return badUse(core::message(editor ? kFileMissing : kFileNotUsed));
+    if (fileName.contains(QLatin1Char('\\')) || fileName.contains(QLatin1Char('/')))
+        return badUse(core::message(kFileWithFolder).arg(fileName));
+
+    // Defaults, then the file: what the Options window starts from. A file
+    // that is there but cannot be read (or is broken XML) would give the
+    // defaults silently in place of the user's own.
+    const QString settingsPath = kit.settingsFile();
+    core::Settings settings;
+    if (core::keptUnread(core::readSettingsFile(settingsPath, settings))) {
+        // Not a wrong use: the same call works once the file is mended.
+        platform::writeStandardError(kProgramPrefix
+                                     + core::message(kSettingsUnreadable).arg(platform::nativePath(settingsPath))
+                                     + QLatin1Char('\n'));
+        return kExitSettingsUnreadable;
+    }
+
+    // What the main window's list holds once it has loaded the file.
+    core::Workspace w = core::readWorkspaceFile(kit).workspace;
+    if (parser.isSet(options.package)) {
+        // Entries keep backslashes; a shell user may well type slashes, and
+        // completion ends a folder's name with one.
+        QString name = parser.value(options.package);
+        name.replace(QLatin1Char('/'), QLatin1Char('\\'));
+        while (name.endsWith(QLatin1Char('\\')))
+            name.chop(1);
+        w.selected = core::indexOfEntry(w.entries, name);
+        if (w.selected < 0) {
+            if (!isPackageFolder(kit, name))
+                return badUse(core::message(kNoSuchPackage).arg(name, platform::nativePath(kit.SrcDir())));
+            // As a package added to the list and selected there.
+            w.entries.append(name);
+            w.selected = int(w.entries.size()) - 1;
+        }
+    } else if (w.selected < 0) {
+        return badUse(core::message(kNoneSelected));
+    }
+
+    if (!printing)
+        return compileAndWait(kit, settings, w);
+    const QString line = editor ? core::BuildEditorCommand(settings, w, fileName) : core::BuildCompileCommand(settings, w);
+    if (line.isEmpty())
+        return badUse(core::message(kNoExtension).arg(fileName));
+    return answer(line + QLatin1Char('\n'));
+}
+
+} // namespace cli

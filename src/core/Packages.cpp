@@ -1,0 +1,37 @@
+#include "core/Packages.h"
+#include "core/StringTable.h"
+#include "core/WorkspaceFile.h"
+#include "platform/FileSystem.h"
+
+#include <QRegularExpression>
+
+namespace core {
+
+bool staysBelowSourceRoot(const QString &name)
+{
+    static const QRegularExpression separators(QStringLiteral("[\\\\/]"));
+    for (const QString &level : name.split(separators)) {
+        if (level.isEmpty() || level == QLatin1String(".") || level == QLatin1String("..")
+            || level.contains(QLatin1Char(':')))
+            return false;
+    }
+    return true;
+}
+
+int packageNameProblem(const QString &name)
+{
+    if (!staysBelowSourceRoot(name))
+        return msg::kNameOutsideTree;
+    if (!storableEntry(name))
+        return msg::kNameOutsideCodePage;
+    return 0;
+}
+
+bool makePackageDirectories(const Kit &kit, const QString &name)
+{
+    if (!platform::makeDirectory(kit.sourceFolder(name)))
+        return false;
+    return platform::makeDirectory(kit.runtimeFolder(name));
+}
+
+} // namespace core

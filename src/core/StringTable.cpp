@@ -1,0 +1,190 @@
+#include "core/StringTable.h"
+
+#include <QLocale>
+
+namespace core {
+namespace {
+
+struct Entry {
+    int id;
+    const char *english;
+    const char *japanese;
+};
+
+// Half-width katakana are kept as the kit's Japanese users know them.
+constexpr Entry kTable[] = {
+    {1000, "&File", "ﾌｧｲﾙ(&F)"},
+    {1001, "E&xit", "終了(&X)"},
+    {1002, "&Tool", "ﾂｰﾙ(&T)"},
+    {1003, "&Option...", "ｵﾌﾟｼｮﾝ(&O)..."},
+    {1004, "&Help", "ﾍﾙﾌﾟ(&H)"},
+    {1005, "&About TAVO Starter...", "ﾊﾞｰｼﾞｮﾝ情報(&A)..."},
+    {1006, "Option", "ｵﾌﾟｼｮﾝ"},
+    {1011, "&Apply", "適用(&A)"},
+    {1012, "Cancel", "ｷｬﾝｾﾙ"},
+    {1013, "OK", "OK"},
+    {1014, "Version Info of TAVO Starter", "TAVO Starter のﾊﾞｰｼﾞｮﾝ情報"},
+    {1015, "&System Info...", "ｼｽﾃﾑ情報(&S)..."},
+    {1017, "Warning: ...", "警告: ..."},
+    {1018, "Version ", "ﾊﾞｰｼﾞｮﾝ "},
+    {1019, "Application title", "ｱﾌﾟﾘｹｰｼｮﾝ ﾀｲﾄﾙ"},
+    {1020, "explanation", "ｱﾌﾟﾘｹｰｼｮﾝの説明"},
+    {1021, "Import Editor.bat(&O)...", "Editor.bat 読込み(&O)..."},
+    {1022, "Import Compiler.bat(&O)...", "Compiler.bat 読込み(&O)..."},
+    {1023, "Export Editor.bat(&S)...", "Editor.bat 書込み(&S)..."},
+    {1024, "Export Compiler.bat(&S)...", "Compiler.bat 書込み(&S)..."},
+    {1025, "BlockEditor&Help...", "TAVOのヘルプ(&H)..."},
+    {1026, "&Open Editor", "Editorを開く(&O)"},
+    {1027, "&Compile", "コンパイル(&C)"},
+    {1028, "&Update", "更新(&U)"},
+    {1029, "Sel &All", "全選択(&A)"},
+    {1030, "&New...", "新規(&N)..."},
+    {1031, "&Libs...", "ﾗｲﾌﾞﾗﾘ..."},
+    {1032, "&Delete...", "削除(&D)..."},
+    {1033, "Select libraries", "ライブラリの選択"},
+    {1034, "&Clear", "クリア"},
+
+    {1100, "Open Editor: the file name has no extension", "Editorを開く: ファイル名に拡張子がありません"},
+    {1101, "Open Editor: cannot enter the source folder", "Editorを開く: ソースフォルダに移動できません"},
+    {1102, "Open Editor: the editor could not be started", "Editorを開く: エディタを起動できませんでした"},
+    {1103, "Compile: the compiler could not be started", "コンパイル: コンパイラを起動できませんでした"},
+    {1104, "The source folder cannot be read: %1", "ソースフォルダを読み込めません: %1"},
+    {1105, "Cannot read %1; the entries below it stay in the list",
+     "%1 を読み込めません。その下の項目はリストに残します"},
+    {1106, "%1 cannot be read; the defaults are in use", "%1 を読み込めません。既定値を使用しています"},
+    {1107, "The settings file %1 could not be read. Replace it with the settings shown?",
+     "設定ファイル %1 を読み込めませんでした。表示中の設定で置き換えますか?"},
+    {1108, "Not written: the line holds characters the system's code page cannot hold",
+     "書き込めません: システムのコードページで表せない文字が行に含まれています"},
+    {1109, "\"%1\" is no folder below src: the levels of a package name are joined by \\ and may be "
+           "neither empty nor \".\" or \"..\", and it names no drive.",
+     "\"%1\" は src の下のフォルダではありません: パッケージ名の各レベルは \\ で区切り、空、\".\"、\"..\" "
+     "にはできません。ドライブも指定できません。"},
+    {1110, "\"%1\" holds characters the system's code page cannot hold, so the workspace file could not keep it.",
+     "\"%1\" にはシステムのコードページで表せない文字が含まれているため、ワークスペースファイルに保存できません。"},
+    {1111, "%1 not added: the system's code page cannot hold the name",
+     "%1 は追加しません: 名前をシステムのコードページで表せません"},
+
+    // Run from a build script: usage and messages on the console.
+    {1150,
+     "Usage:\n"
+     "  TAVO_Starter --print-command compile [--package NAME]\n"
+     "  TAVO_Starter --print-command editor --file NAME.fbt [--package NAME]\n"
+     "  TAVO_Starter --compile [--package NAME]\n"
+     "  TAVO_Starter --help | --version\n"
+     "\n"
+     "The kit is the folder that holds the program. The settings are read from\n"
+     "TAVO_Starter.ini, the workspace from TAVO_Starter.dat; neither is written.\n"
+     "\n"
+     "  --print-command compile|editor\n"
+     "                  write the line that Compile or Open Editor would start,\n"
+     "                  exactly (the compile line ends in \" %1 > .\\compile.log\",\n"
+     "                  which Compiler.bat's command interpreter reads)\n"
+     "  --compile       start the compiler as Compile does, but without that\n"
+     "                  ending: its output comes here; wait for it and end with\n"
+     "                  its exit status\n"
+     "  --package NAME  the package to use: an entry of the workspace or a folder\n"
+     "                  below src (without it, the workspace's selected entry)\n"
+     "  --file NAME     the function-block file for the editor line, no folder\n"
+     "  -h, --help      show this text\n"
+     "  -v, --version   show the version\n"
+     "\n"
+     "Exit status: 0 done; 2 wrong use (the message says why); 66 the settings\n"
+     "file is there but cannot be read (or is broken XML); 74 the output could\n"
+     "not be written; 127 the compiler could not be started; after --compile\n"
+     "otherwise the compiler's own status.\n",
+     "使い方:\n"
+     "  TAVO_Starter --print-command compile [--package 名前]\n"
+     "  TAVO_Starter --print-command editor --file 名前.fbt [--package 名前]\n"
+     "  TAVO_Starter --compile [--package 名前]\n"
+     "  TAVO_Starter --help | --version\n"
+     "\n"
+     "キットはプログラムのあるフォルダです。設定は TAVO_Starter.ini から、\n"
+     "ワークスペースは TAVO_Starter.dat から読み込みます。どちらも書き込みません。\n"
+     "\n"
+     "  --print-command compile|editor\n"
+     "                  「コンパイル」または「Editorを開く」が起動する行をそのまま出力します\n"
+     "                  (コンパイルの行は Compiler.bat のコマンド インタープリタが読む\n"
+     "                  \" %1 > .\\compile.log\" で終わります)\n"
+     "  --compile       「コンパイル」と同じくコンパイラを起動しますが、その末尾は\n"
+     "                  付けず、出力はここに出ます。終了を待ってその終了コードで終了します\n"
+     "  --package 名前  使うパッケージ: ワークスペースの項目か src の下のフォルダ\n"
+     "                  (省略時はワークスペースで選択されている項目)\n"
+     "  --file 名前     エディタの行に使うファンクションブロックのファイル名 (フォルダなし)\n"
+     "  -h, --help      この説明を表示します\n"
+     "  -v, --version   バージョンを表示します\n"
+     "\n"
+     "終了コード: 0 成功、2 使い方の誤り (理由はメッセージに表示)、66 設定ファイルは\n"
+     "あるが読み込めない (XML が壊れている場合も)、74 出力を書き込めなかった、\n"
+     "127 コンパイラを起動できなかった。\n"
+     "--compile ではそれ以外はコンパイラ自身の終了コード。\n"},
+    {1151, "Run TAVO_Starter --help for the options.", "オプションは TAVO_Starter --help で表示できます。"},
+    {1152, "unknown option: %1", "不明なオプションです: %1"},
+    {1153, "%1 needs a value", "%1 には値が必要です"},
+    {1154, "%1 takes no value", "%1 は値を取りません"},
+    {1155, "unexpected argument: %1", "余分な引数です: %1"},
+    {1156, "nothing to do: give --print-command, --compile, --help or --version",
+     "何もすることがありません: --print-command、--compile、--help、--version のいずれかを指定してください"},
+    {1157, "give --print-command or --compile, not both",
+     "--print-command と --compile は同時に指定できません"},
+    {1158, "--print-command takes compile or editor, not \"%1\"",
+     "--print-command には compile か editor を指定してください (指定: \"%1\")"},
+    {1159, "--print-command editor needs --file NAME", "--print-command editor には --file 名前 が必要です"},
+    {1160, "--file is used only with --print-command editor", "--file は --print-command editor でのみ使えます"},
+    {1161, "--file takes the file's name without its folder: %1",
+     "--file にはフォルダを含まないファイル名を指定してください: %1"},
+    {1162, "the file name has no extension: %1", "ファイル名に拡張子がありません: %1"},
+    {1163, "no package \"%1\": neither an entry of the workspace nor a folder below %2",
+     "パッケージ \"%1\" がありません: ワークスペースの項目でも %2 の下のフォルダでもありません"},
+    {1164, "no package is selected in the workspace; name one with --package",
+     "ワークスペースで選択されているパッケージがありません。--package で指定してください"},
+    {1165, "the settings file cannot be read: %1", "設定ファイルを読み込めません: %1"},
+    {1166, "the compiler could not be started: %1", "コンパイラを起動できませんでした: %1"},
+    {1167, "%1 is given more than once", "%1 が2回以上指定されています"},
+    {1168, "the output could not be written", "出力を書き込めませんでした"},
+};
+
+Language &languageSlot()
+{
+    static Language language = languageForLocale(QLocale::system().name());
+    return language;
+}
+
+} // namespace
+
+Language currentLanguage()
+{
+    return languageSlot();
+}
+
+void setCurrentLanguage(Language language)
+{
+    languageSlot() = language;
+}
+
+Language languageForLocale(const QString &localeName)
+{
+    return QLocale(localeName).language() == QLocale::Japanese ? Language::Japanese
+                                                               : Language::English;
+}
+
+std::optional<QString> stringText(int id, Language language)
+{
+    for (const Entry &e : kTable) {
+        if (e.id == id)
+            return QString::fromUtf8(language == Language::Japanese ? e.japanese : e.english);
+    }
+    return std::nullopt;
+}
+
+std::optional<QString> stringText(int id)
+{
+    return stringText(id, currentLanguage());
+}
+
+QString message(int id)
+{
+    return stringText(id).value_or(QString());
+}
+
+} // namespace core

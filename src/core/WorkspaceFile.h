@@ -1,0 +1,51 @@
+#pragma once
+#include "core/Kit.h"
+#include "core/Workspace.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+// The workspace file, "TAVO_Starter.dat" beside the program: read once when
+// the window loads (and by the command line), written once when it unloads.
+namespace core {
+
+// An entry the file can hold as it is, so that it comes back unchanged.
+bool storableEntry(const QString &entry);
+
+// The workspace file as lines ended by CR LF, in the system's 8-bit code
+// page: the entries, two empty lines, the selected entry, EditFileName.
+// Entries that cannot be stored as one line (empty ones, which would end the
+// entries, ones holding a line break, and ones with a character the code
+// page has no place for) are left out; so is such a selected entry or
+// EditFileName, whose line then stays empty.
+QByteArray serializeWorkspace(const Workspace &workspace);
+
+// What a workspace file yields, read line by line: entries are only taken
+// once the selected-entry line has been read; EditFileName only when its
+// line is there too.
+struct WorkspaceContent {
+    std::optional<QStringList> entries;
+    QString selectedText;
+    std::optional<QString> EditFileName;
+};
+WorkspaceContent parseWorkspace(const QByteArray &bytes);
+
+// The workspace after the file has been read over `start`: its entries
+// appended, the first entry equal to the selected text selected (otherwise
+// the selection as it was), EditFileName taken when the file has its line.
+struct WorkspaceRead {
+    Workspace workspace;
+    // The file is there but gave no entry (held by another program, or cut
+    // short before its two empty lines): it still holds the user's list.
+    bool fileUnread = false;
+};
+WorkspaceRead readWorkspaceFile(const Kit &kit, Workspace start = {});
+
+// Writes the file whole and then puts it in place; where the kit folder
+// takes no new file but the file may be written, in place. False when
+// nothing was written.
+bool writeWorkspaceFile(const Kit &kit, const Workspace &workspace);
+
+} // namespace core

@@ -1,0 +1,98 @@
+#include "ui/OptionsWindow.h"
+#include "core/SettingsFile.h"
+#include "core/StringTable.h"
+#include "platform/NativePath.h"
+#include "ui/frmOptions.h"
+
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QTabWidget>
+
+OptionsWindow::OptionsWindow(const core::Kit &kit, QWidget *owner, std::function<void(const QString &)> report)
+    : m_kit(kit), m_owner(owner), m_report(std::move(report))
+{
+}
+
+OptionsWindow::~OptionsWindow()
+{
+    unload();
+}
+
+frmOptions *OptionsWindow::ensureLoaded()
+{
+    if (!m_form) {
+        auto *form = new frmOptions(m_kit, m_owner);
+        // OK, Cancel, Esc and the close box all finish the dialog; its state
+        // goes with it, so the next use reads the file again.
+        QObject::connect(form, &QDialog::finished, form, [this, form] { discard(form); });
+        m_form = form;
+        // By name only: it lies beside the program, and the status panel of
+        // a window of the default size shows little more.
+        if (m_report && core::keptUnread(form->loadOutcome()))
+            m_report(core::message(core::msg::kSettingsUnread)
+                         .arg(QFileInfo(platform::nativePath(form->GetSettingsPath())).fileName()));
+    }
+    return m_form;
+}
+
+void OptionsWindow::discard(frmOptions *form)
+{
+    if (m_form == form)
+        m_form = nullptr;
+    // Later, because the dialog may still be on the call stack.
+    form->deleteLater();
+}
+
+core::Settings OptionsWindow::settings()
+{
+    return ensureLoaded()->settings();
+}
+
+void OptionsWindow::setValue(const QString &key, const QString &value)
+{
+    if (QLineEdit *field = ensureLoaded()->field(key))
+        field->setText(value);
+}
+
+void OptionsWindow::showModal()
+{
+    // Already open without blocking (after an import): keep it, with the
+    // values it holds, and bring it forward.
+    if (m_form && m_form->isVisible()) {
+        m_form->raise();
+        m_form->activateWindow();
+        return;
+    }
+    ensureLoaded()->exec();
+}
+
+void OptionsWindow::showModeless(int tab)
+{
+    frmOptions *form = ensureLoaded();
+    if (tab >= 0 && tab < form->SSTab->count())
+        form->SSTab->setCurrentIndex(tab);
+    if (!form->isVisible()) {
+        form->setModal(false);
+        form->show();
+    }
+    form->raise();
+    form->activateWindow();
+}
+
+bool OptionsWindow::isLoaded() const
+{
+    return m_form;
+}
+
+void OptionsWindow::unload()
+{
+    if (frmOptions *form = m_form) {
+        m_form = nullptr;
+        delete form;
+    }
+}
+
+frmOptions *OptionsWindow::form() const
+{
+    return m_form;
+}

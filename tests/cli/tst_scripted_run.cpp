@@ -1,0 +1,456 @@
+// The built program run from a build script: in a kit of its own, with no
+// display, each answer written out as the script must see it.
+#include "core/SettingsFile.h"
+#include "core/WorkspaceFile.h"
+
+#include "support/TestFiles.h"
+
+#include <QDateTime>
+#include <QDirIterator>
+#include <QMap>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
+
+namespace {
+
+#ifdef Q_OS_WIN
+const QString kNewline = "\r\n";
+#else
+const QString kNewline = "\n";
+#endif
+
+// Every file below root with its bytes (the program file's left out) and
+// modification time, and every folder.
+using Snapshot = QMap<QString, QPair<QByteArray, QDateTime>>;
+Snapshot snapshot(const QString &root, const QString &program)
+{
+    Snapshot s;
+    QDirIterator it(root, QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        QFile f(it.next());
+        const bool contents = !it.fileInfo().isDir() && f.fileName() != program;
+        s.insert(QDir(root).relativeFilePath(f.fileName()),
+                 {contents && f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray(),
+                  it.fileInfo().isDir() ? QDateTime() : it.fileInfo().lastModified()});
+    }
+    return s;
+}
+
+// The rows' files, made by the program's own writers where it has them.
+QByteArray xmlSettings(const QString &classDirectory, const QString &compiler = "..\\bin\\jikes")
+{
+    core::Settings v;
+    v.setValue(core::kJREpath, "..\\jre\\bin\\java");
+    v.setValue(core::kLibpath, "..\\lib;..\\my lib\\x.jar;");
+    v.setValue(core::kDtPackages, "データ;more");
+    v.setValue(core::kJavapath, "..\\java\\");
+    v.setValue(core::kClassDirectory, classDirectory);
+    v.setValue(core::kCompiler, compiler);
+    return core::settingsDocument(v);
+}
+const QByteArray kLineForm = "jre7\r\nlibs;\r\n\"dt,x\"\r\n..\\java\\\r\norg\r\nauthor\r\ncp;\r\n";
+QByteArray workspaceWith(int selected)
+{
+    // A name every system's code page here holds, UTF-8 and 1252 alike.
+    return core::serializeWorkspace({{"hmi", "mypkg", "mypkg\\util", "régul\\pompe"}, selected, "MyFB.fbt"});
+}
+
+// The class path of the default settings.
+const QString kDefaultCP = "..\\lib;..\\lib\\rt.jar;..\\lib\\math.jar;..\\fbrt.jar;..\\fb.jar;";
+
+} // namespace
+
+class TestScriptedRun : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void printCommand_data();
+    void printCommand();
+    void compile_data();
+    void compile();
+    void answers_data();
+    void answers();
+    void qtWindowOptionsStillOpenTheWindow();
+    void failedWriteIsNoSuccess();
+    void consoleShowsText();
+
+private:
+    QString app() const { return m_root.filePath("kit"); }
+    void layFiles(const QByteArray &ini, const QByteArray &dat); // null: no file
+    // No display, the placement store in home, started from outside the kit.
+    QProcessEnvironment environment(const QString &locale = "C.UTF-8") const;
+    // Runs the program in the kit; its exit status, standard output and error.
+    int run(const QStringList &arguments, QByteArray &out, QByteArray &err, const QString &locale = "C.UTF-8",
+            const QByteArray &standInStatus = "3");
+
+    QTemporaryDir m_root{scratchDirTemplate()};
+    QString m_program;
+};
+
+void TestScriptedRun::initTestCase()
+{
+    for (const char *dir : {"kit/src/hmi", "kit/src/mypkg/util", "kit/src/net/tcp", "kit/src/制御/ポンプ", "kit/src/régul/pompe", "kit/src/café",
+                            "kit/lib", "bin", "home", "elsewhere"})
+        QVERIFY(QDir(m_root.path()).mkpath(QString::fromUtf8(dir)));
+    m_program = app() + "/" + QFileInfo(TAVO_PROGRAM).fileName();
+    QVERIFY(QFile::copy(TAVO_PROGRAM, m_program));
+    // Where the default Compiler setting, ..\bin\jikes, finds it.
+    QVERIFY(installStandIn(m_root.filePath("bin/jikes")));
+}
+
+void TestScriptedRun::init()
+{
+    for (const char *name : {"TAVO_Starter.ini", "TAVO_Starter.dat", "classes"}) {
+        QFile::remove(app() + "/" + name);
+        QDir(app() + "/" + name).removeRecursively();
+    }
+}
+
+void TestScriptedRun::layFiles(const QByteArray &ini, const QByteArray &dat)
+{
+    for (const auto &[name, bytes] : {std::pair{"TAVO_Starter.ini", ini}, std::pair{"TAVO_Starter.dat", dat}}) {
+        QFile f(app() + "/" + name);
+        QVERIFY(bytes.isNull() || (f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size()));
+    }
+}
+
+QProcessEnvironment TestScriptedRun::environment(const QString &locale) const
+{
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const char *name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
+        env.remove(name);
+    env.insert("HOME", m_root.filePath("home"));
+    env.insert("XDG_CONFIG_HOME", m_root.filePath("home/.config"));
+    env.insert("LC_ALL", locale);
+    env.insert("LANG", locale);
+    return env;
+}
+
+int TestScriptedRun::run(const QStringList &arguments, QByteArray &out, QByteArray &err, const QString &locale,
+                         const QByteArray &standInStatus)
+{
+    QProcess p;
+    QProcessEnvironment env = environment(locale);
+    // The stand-in compiler's exit status.
+    env.insert("TAVO_STAND_IN_STATUS", standInStatus);
+    p.setProcessEnvironment(env);
+    p.setWorkingDirectory(m_root.filePath("elsewhere"));
+    p.start(m_program, arguments);
+    if (!p.waitForFinished(60000))
+        return -1;
+#ifndef Q_OS_WIN
+    // Ended by a signal (an abort for want of a display, say): no status.
+    // Windows has none; Qt calls exception codes crashes, but they are the
+    // status the program ended with.
+    if (p.exitStatus() != QProcess::NormalExit)
+        return -1;
+#endif
+    out = p.readAllStandardOutput();
+    err = p.readAllStandardError();
+    return p.exitCode();
+}
+
+void TestScriptedRun::printCommand_data()
+{
+    QTest::addColumn<QByteArray>("ini");
+    QTest::addColumn<QByteArray>("dat");
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("line");
+
+    const QByteArray xml = xmlSettings("classes");
+    const QString xmlEditor = "..\\jre\\bin\\java -cp ..\\lib;..\\my lib\\x.jar; Editor ";
+    const QString xmlCompile = "..\\bin\\jikes -Xstdout -classpath " + kDefaultCP + " ..\\java\\";
+    const QString tail = "\\*.java -d classes %1 > .\\compile.log";
+    QTest::newRow("XML, selected entry, compile")
+        << xml << workspaceWith(1) << QStringList{"--print-command", "compile"} << xmlCompile + "mypkg" + tail;
+    QTest::newRow("XML, selected entry, editor")
+        << xml << workspaceWith(1) << QStringList{"--print-command", "editor", "--file", "MyFB.fbt"}
+        << xmlEditor + "MyFB mypkg;hmi;mypkg.util;régul.pompe; データ;more";
+    QTest::newRow("XML, entry typed with slashes, editor")
+        << xml << workspaceWith(1)
+        << QStringList{"--print-command", "editor", "--package", "mypkg/util", "--file", "My.FB.fbt"}
+        << xmlEditor + "My mypkg\\util;hmi;mypkg;régul.pompe; データ;more";
+    QTest::newRow("XML, folder that is no entry, compile")
+        << xml << workspaceWith(0) << QStringList{"--print-command", "compile", "--package", "net\\tcp"}
+        << xmlCompile + "net\\tcp" + tail;
+    QTest::newRow("line form, compile")
+        << kLineForm << workspaceWith(2) << QStringList{"--print-command", "compile"}
+        << "..\\bin\\jikes -Xstdout -classpath cp; ..\\java\\mypkg\\util\\*.java %1 > .\\compile.log";
+    QTest::newRow("line form, non-ASCII entry, editor")
+        << kLineForm << workspaceWith(0)
+        << QStringList{"--print-command", "editor", "--package", "制御\\ポンプ", "--file", "Pump.fbt"}
+        << "jre7 -cp libs; Editor Pump 制御\\ポンプ;hmi;mypkg;mypkg.util;régul.pompe; dt,x";
+    QTest::newRow("no settings, compile")
+        << QByteArray() << workspaceWith(3) << QStringList{"--print-command", "compile"}
+        << "..\\bin\\jikes -Xstdout -classpath " + kDefaultCP + " ..\\lib\\fb\\rt\\régul\\pompe\\*.java %1 > .\\compile.log";
+    QTest::newRow("no settings, none selected, folder named, editor")
+        << QByteArray() << workspaceWith(-1)
+        << QStringList{"--print-command", "editor", "--package", "net/tcp", "--file", "Conn.fbt"}
+        << "..\\bin\\jre -cp ..\\lib;..\\fb.jar;..\\fbrt.jar; Editor Conn net\\tcp;hmi;mypkg;mypkg.util;régul.pompe; ";
+    QTest::newRow("no workspace file, folder named, compile")
+        << xml << QByteArray() << QStringList{"--print-command", "compile", "--package", "hmi"}
+        << xmlCompile + "hmi" + tail;
+    // Through a pipe, in the system's 8-bit code page.
+    QTest::newRow("accented folder named")
+        << xml << workspaceWith(1) << QStringList{"--print-command", "compile", "--package", "café"}
+        << xmlCompile + "café" + tail;
+    // As shell completion writes a folder's name.
+    QTest::newRow("package with a trailing separator")
+        << xml << workspaceWith(0) << QStringList{"--print-command", "compile", "--package", "mypkg/util/"}
+        << xmlCompile + "mypkg\\util" + tail;
+}
+
+void TestScriptedRun::printCommand()
+{
+    QFETCH(QByteArray, ini);
+    QFETCH(QByteArray, dat);
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, line);
+    layFiles(ini, dat);
+
+    const Snapshot before = snapshot(m_root.path(), m_program);
+    QByteArray out, err;
+    QCOMPARE(run(arguments, out, err), 0);
+    QCOMPARE(snapshot(m_root.path(), m_program), before);
+    QCOMPARE(err, QByteArray());
+    QCOMPARE(out, (line + kNewline).toLocal8Bit());
+}
+
+void TestScriptedRun::compile_data()
+{
+    QTest::addColumn<QByteArray>("ini");
+    QTest::addColumn<QString>("package");
+    QTest::addColumn<QByteArray>("standInStatus");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QStringList>("words"); // what the compiler is given
+    QTest::addColumn<bool>("classesMade");
+
+    const QStringList xmlWords = {"-Xstdout", "-classpath", kDefaultCP, "..\\java\\mypkg\\*.java", "-d", "classes"};
+    QTest::newRow("class directory set") << xmlSettings("classes") << "" << QByteArray("3") << 3 << xmlWords << true;
+    QTest::newRow("no settings file, an entry named")
+        << QByteArray() << "hmi" << QByteArray("3") << 3
+        << QStringList{"-Xstdout", "-classpath", kDefaultCP, "..\\lib\\fb\\rt\\hmi\\*.java"} << false;
+    // An exception code: Windows keeps all 32 bits, which are negative as
+    // an int; elsewhere a status is its low byte.
+#ifdef Q_OS_WIN
+    const int crashed = int(0xC0000005u);
+#else
+    const int crashed = 0x05;
+#endif
+    QTest::newRow("compiler that crashed") << xmlSettings("classes") << "" << QByteArray("3221225477") << crashed
+                                           << xmlWords << true;
+}
+
+void TestScriptedRun::compile()
+{
+    QFETCH(QByteArray, ini);
+    QFETCH(QString, package);
+    QFETCH(QByteArray, standInStatus);
+    QFETCH(int, status);
+    QFETCH(QStringList, words);
+    QFETCH(bool, classesMade);
+    layFiles(ini, workspaceWith(1));
+    QStringList arguments = {"--compile"};
+    if (!package.isEmpty())
+        arguments << "--package" << package;
+
+    QFile::remove(m_root.filePath("bin/jikes.rec"));
+    const Snapshot before = snapshot(m_root.path(), m_program);
+    QByteArray out, err;
+    QCOMPARE(run(arguments, out, err, "C.UTF-8", standInStatus), status);
+    Snapshot after = snapshot(m_root.path(), m_program);
+    // The stand-in compiler's own record of its run.
+    QVERIFY(after.remove("bin/jikes.rec") == 1);
+    QCOMPARE(QString::fromLocal8Bit(err), "stand-in tool: status " + standInStatus + kNewline);
+    // Word for word, without the batch file's " %1 > .\compile.log", run
+    // in the kit folder, its output on ours.
+    QStringList lines = QString::fromLocal8Bit(out).split(kNewline, Qt::SkipEmptyParts);
+    QVERIFY(!lines.isEmpty() && lines.first().startsWith("cwd "));
+    QCOMPARE(QFileInfo(lines.takeFirst().mid(4)).canonicalFilePath(), QFileInfo(app()).canonicalFilePath());
+    for (QString &word : words)
+        word.prepend("arg ");
+    QCOMPARE(lines, words);
+    QCOMPARE(after.remove("kit/classes") == 1, classesMade);
+    QCOMPARE(after, before);
+}
+
+void TestScriptedRun::answers_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QByteArray>("ini"); // "<folder>": a folder in its place
+    QTest::addColumn<QByteArray>("dat");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("said"); // on standard error, or the start of standard output
+    QTest::addColumn<QString>("locale");
+
+    const QByteArray xml = xmlSettings("classes");
+    const QByteArray dat = workspaceWith(1);
+    const auto row = [&](const char *name, const QStringList &args, const QString &said, int status = 2,
+                         const QByteArray &ini = xmlSettings("classes"), const QByteArray &d = workspaceWith(1),
+                         const QString &locale = "C.UTF-8") {
+        QTest::newRow(name) << args << ini << d << status << said << locale;
+    };
+    const QString usage = "Usage:\n  TAVO_Starter --print-command compile [--package NAME]\n";
+    row("--help", {"--help"}, usage, 0);
+    row("-h", {"-h"}, usage, 0);
+    row("-?", {"-?"}, usage, 0);
+    row("--version", {"--version"}, "TAVO Starter 1.2.2\n", 0);
+    row("-version", {"-version"}, "TAVO Starter 1.2.2\n", 0);
+#ifndef Q_OS_WIN // Windows takes the language from the user's settings, not these variables.
+    row("--help, Japanese", {"--help"}, "使い方:\n  TAVO_Starter --print-command compile [--package 名前]\n", 0, xml,
+        dat, "ja_JP.UTF-8");
+#endif
+    // Anything but Qt's window options is for the scripted run, which says
+    // what is wrong rather than open a window.
+    row("one-dash unknown option", {"-bogus"}, "unknown option: -bogus");
+    row("Qt's window option with another", {"-style", "fusion", "-compile"}, "unknown option: -style");
+    row("only an argument", {"mypkg"}, "unexpected argument: mypkg");
+    row("option given twice", {"--compile", "--package", "hmi", "--package", "mypkg"},
+        "--package is given more than once");
+    row("option given twice, two spellings", {"-v", "--version"}, "--version is given more than once");
+    row("unknown option", {"--compile", "--bogus"}, "unknown option: --bogus");
+    row("Qt's single-dash option", {"--compile", "-platform", "offscreen"}, "unknown option: -platform");
+    row("value missing", {"--compile", "--package"}, "--package needs a value");
+    row("value on an option without one", {"--compile=yes"}, "--compile takes no value");
+    row("argument that is no option", {"--compile", "mypkg"}, "unexpected argument: mypkg");
+    row("nothing to do", {"--package", "mypkg"}, "nothing to do");
+    row("both actions", {"--compile", "--print-command", "compile"}, "not both");
+    row("unknown line", {"--print-command", "linker"}, "\"linker\"");
+    row("editor without a file", {"--print-command", "editor"}, "needs --file");
+    row("file for the compiler", {"--compile", "--file", "MyFB.fbt"}, "--file is used only");
+    row("file with a folder", {"--print-command", "editor", "--file", "a/MyFB.fbt"}, "without its folder: a/MyFB");
+    row("file without extension", {"--print-command", "editor", "--file", "MyFB"}, "no extension: MyFB");
+    row("package naming nothing", {"--compile", "--package", "nowhere"}, "\"nowhere\"");
+    row("package above the source root", {"--print-command", "compile", "--package", ".."}, "\"..\"");
+    row("nothing selected", {"--compile"}, "no package is selected", 2, xml, workspaceWith(-1));
+    row("no workspace file", {"--print-command", "compile"}, "no package is selected", 2, xml, QByteArray());
+    row("settings file unreadable", {"--print-command", "compile", "--package", "hmi"},
+        "settings file cannot be read", 66, "<folder>");
+    row("settings file not well-formed", {"--print-command", "compile", "--package", "hmi"},
+        "settings file cannot be read", 66, "<settings><Editor JREpath=\"a & b\"/></settings>");
+    row("compiler that cannot start", {"--compile"}, "could not be started: ..\\bin\\missing", 127,
+        xmlSettings("classes", "..\\bin\\missing"));
+}
+
+void TestScriptedRun::answers()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QByteArray, ini);
+    QFETCH(QByteArray, dat);
+    QFETCH(int, status);
+    QFETCH(QString, said);
+    QFETCH(QString, locale);
+    if (ini == "<folder>")
+        QVERIFY(QDir(app()).mkdir("TAVO_Starter.ini"));
+    layFiles(ini == "<folder>" ? QByteArray() : ini, dat);
+
+    const Snapshot before = snapshot(m_root.path(), m_program);
+    QByteArray out, err;
+    QCOMPARE(run(arguments, out, err, locale), status);
+    QCOMPARE(snapshot(m_root.path(), m_program), before);
+    if (status == 0) {
+        const QString seen = QString::fromLocal8Bit(out);
+        QVERIFY2(seen.startsWith(QString(said).replace("\n", kNewline)), out.constData());
+        QVERIFY(seen.endsWith(kNewline));
+        QCOMPARE(err, QByteArray());
+    } else {
+        QCOMPARE(out, QByteArray());
+        QVERIFY2(QString::fromLocal8Bit(err).contains(said), err.constData());
+    }
+}
+
+void TestScriptedRun::qtWindowOptionsStillOpenTheWindow()
+{
+    // A scripted run ends at once; the window keeps running.
+    QProcess p;
+    p.setProcessEnvironment(environment());
+    p.start(m_program, {"-platform", "offscreen", "-reverse", "-style=fusion"});
+    QVERIFY(p.waitForStarted());
+    QVERIFY2(!p.waitForFinished(3000), p.readAllStandardError().constData());
+    p.kill();
+    p.waitForFinished();
+}
+
+void TestScriptedRun::failedWriteIsNoSuccess()
+{
+#ifdef Q_OS_WIN
+    QSKIP("Windows has no device that is always full");
+#else
+    layFiles(xmlSettings("classes"), workspaceWith(1));
+    QProcess p;
+    p.setProcessEnvironment(environment());
+    p.setStandardOutputFile("/dev/full");
+    p.start(m_program, {"--print-command", "compile"});
+    QVERIFY(p.waitForFinished(60000));
+    QCOMPARE(p.exitCode(), 74);
+    QVERIFY(p.readAllStandardError().contains("the output could not be written"));
+#endif
+}
+
+void TestScriptedRun::consoleShowsText()
+{
+#ifndef Q_OS_WIN
+    QSKIP("Only a Windows console decodes bytes in a code page of its own");
+#else
+    // A console without a window, borrowed from a child started with none
+    // (the echo child, held by an event); a screen buffer of it is the
+    // program's standard output and error, and its cells are read back.
+    // "é" is another byte in the console's OEM code page than in the ANSI
+    // one; "Ω" is in neither.
+    const HANDLE release = CreateEventW(nullptr, TRUE, FALSE, L"TavoConsoleHolder");
+    qputenv("TAVO_ECHO_WAIT", "TavoConsoleHolder");
+    qputenv("TAVO_ECHO_OUT", QDir::toNativeSeparators(m_root.filePath("holder.txt")).toUtf8());
+    std::wstring holderLine = QDir::toNativeSeparators(testProgram("tavo_echo_child")).toStdWString();
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION holder{};
+    const bool held = CreateProcessW(nullptr, holderLine.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW,
+                                     nullptr, nullptr, &startup, &holder);
+    qunsetenv("TAVO_ECHO_WAIT");
+    qunsetenv("TAVO_ECHO_OUT");
+    QVERIFY(held);
+    FreeConsole();
+    const bool attached = QTest::qWaitFor([&] { return AttachConsole(holder.dwProcessId); }, 10000);
+    SECURITY_ATTRIBUTES inherited{sizeof inherited, nullptr, TRUE};
+    const HANDLE screen = CreateConsoleScreenBuffer(GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                                    &inherited, CONSOLE_TEXTMODE_BUFFER, nullptr);
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = startup.hStdError = screen;
+    std::wstring line = L"\"" + QDir::toNativeSeparators(m_program).toStdWString() + L"\" --caf\u00e9-\u03a9";
+    PROCESS_INFORMATION run{};
+    const bool started = attached && CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr,
+                                                    nullptr, &startup, &run);
+    DWORD status = 0;
+    if (started) {
+        WaitForSingleObject(run.hProcess, 60000);
+        GetExitCodeProcess(run.hProcess, &status);
+        CloseHandle(run.hThread);
+        CloseHandle(run.hProcess);
+    }
+    wchar_t cells[240] = {};
+    DWORD read = 0;
+    ReadConsoleOutputCharacterW(screen, cells, 240, {0, 0}, &read);
+    CloseHandle(screen);
+    FreeConsole();
+    SetEvent(release);
+    CloseHandle(holder.hThread);
+    CloseHandle(holder.hProcess);
+    CloseHandle(release);
+    QVERIFY(attached);
+    QVERIFY(started);
+    QCOMPARE(status, DWORD(2));
+    const QString shown = QString::fromWCharArray(cells, int(read));
+    QVERIFY2(shown.contains(QStringLiteral("unknown option: --caf\u00e9-\u03a9")), qPrintable(shown.simplified()));
+#endif
+}
+
+QTEST_MAIN(TestScriptedRun)
+#include "tst_scripted_run.moc"

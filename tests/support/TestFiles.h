@@ -1,0 +1,74 @@
+#pragma once
+// Small file helpers shared by the tests.
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QString>
+#include <QStringList>
+
+// Where a test's kit tree goes: memory where the system offers it, since
+// removing tens of thousands of directories from a disk can take minutes.
+inline QString scratchDirTemplate()
+{
+#ifdef Q_OS_WIN
+    // Only the system's own folders carry Windows file attributes.
+    return QDir::tempPath() + QStringLiteral("/tavo-test-XXXXXX");
+#endif
+    const QString shm = QStringLiteral("/dev/shm");
+    const QString base = QFileInfo(shm).isDir() && QFileInfo(shm).isWritable() ? shm : QDir::tempPath();
+    return base + QStringLiteral("/tavo-test-XXXXXX");
+}
+
+// The lines of a UTF-8 text file ended by LF; none when it cannot be read.
+inline QStringList readLines(const QString &path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    QStringList lines = QString::fromUtf8(f.readAll()).split(QLatin1Char('\n'));
+    if (!lines.isEmpty() && lines.last().isEmpty())
+        lines.removeLast();
+    return lines;
+}
+
+// A program the tests build beside themselves, such as tavo_stand_in.
+inline QString testProgram(const QString &name)
+{
+#ifdef Q_OS_WIN
+    return QCoreApplication::applicationDirPath() + QLatin1Char('/') + name + QStringLiteral(".exe");
+#else
+    return QCoreApplication::applicationDirPath() + QLatin1Char('/') + name;
+#endif
+}
+
+// The stand-in tool's file for a command line that names it so: Windows adds
+// ".exe" to a program name without an extension.
+inline QString standInFile(const QString &pathWithoutExtension)
+{
+#ifdef Q_OS_WIN
+    return pathWithoutExtension + QStringLiteral(".exe");
+#else
+    return pathWithoutExtension;
+#endif
+}
+
+// Puts a copy of the stand-in tool where a command line names it; false when
+// it could not.
+inline bool installStandIn(const QString &pathWithoutExtension)
+{
+    const QString path = standInFile(pathWithoutExtension);
+    QFile::remove(path);
+    return QFile::copy(testProgram(QStringLiteral("tavo_stand_in")), path);
+}
+
+// What a stand-in tool at pathWithoutExtension wrote down: its working
+// directory (canonical, in Qt's form) and then its arguments; empty until
+// it has written.
+inline QStringList readStandInRecord(const QString &pathWithoutExtension)
+{
+    QStringList lines = readLines(pathWithoutExtension + QStringLiteral(".rec"));
+    if (!lines.isEmpty())
+        lines[0] = QFileInfo(QDir::fromNativeSeparators(lines[0])).canonicalFilePath();
+    return lines;
+}
