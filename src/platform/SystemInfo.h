@@ -11,8 +11,9 @@ namespace platform {
 
 // One value of the system registry, decoded as platform::keyValueResult
 // says; on failure the value is emptied and false returned. Where the system
-// has no registry, a small stand-in answers the system-information program's
-// location instead (see systemInfoPrograms()).
+// has no registry, only the value that names the system-information
+// program's path is answered, by looking for the program on the PATH (see
+// systemInfoPrograms()); every other value is missing.
 bool getKeyValue(std::uint32_t root, const QString &keyPath, const QString &valueName,
                  QString &value);
 

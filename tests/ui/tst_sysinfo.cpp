@@ -241,7 +241,7 @@ private slots:
 #ifndef Q_OS_WIN
     // Without a registry the first location names a system-information
     // program found on the PATH; the second never exists.
-    void standInRegistry()
+    void systemInfoProgramOnPath()
     {
         const QString bin = m_dir.path() + QStringLiteral("/bin one");
         QDir().mkpath(bin);

@@ -4,14 +4,9 @@
 
 #include <QProcess>
 
-#ifdef Q_OS_WIN
-#include "platform/win/WinPlatform.h"
-#endif
-
 namespace platform {
 namespace {
 
-#ifndef Q_OS_WIN
 // No shell: the words reach the program as a Windows program would get them.
 // Only the program's own path needs the system's separators; the arguments
 // are the program's to read. False when there is no program word.
@@ -23,17 +18,11 @@ bool splitForStart(const QString &commandLine, QString &program, QStringList &ar
     program = nativePath(arguments.takeFirst());
     return true;
 }
-#endif
 
 } // namespace
 
 bool startCommandLine(const QString &commandLine)
 {
-#ifdef Q_OS_WIN
-    // The line goes to the system unchanged; the program and its arguments
-    // are the started program's own business.
-    return win::startProcess(commandLine.toStdWString());
-#else
     QString program;
     QStringList arguments;
     if (!splitForStart(commandLine, program, arguments))
@@ -41,36 +30,17 @@ bool startCommandLine(const QString &commandLine)
     // Detached: it inherits the current directory and the terminal, and is
     // neither waited for nor kept.
     return QProcess::startDetached(program, arguments);
-#endif
 }
 
 bool startProgram(const QString &program, const QString &arguments)
 {
-#ifdef Q_OS_WIN
-    // The program by name, so that the system does not try "C:\Program.exe"
-    // before "C:\Program Files\...\x.exe"; it still sees its own path,
-    // quoted, as the first word of its line.
-    if (program.isEmpty())
-        return false;
-    QString line = QLatin1Char('"') + program + QLatin1Char('"');
-    if (!arguments.isEmpty())
-        line += QLatin1Char(' ') + arguments;
-    return win::startProcess(line.toStdWString(), program.toStdWString());
-#else
     if (program.isEmpty())
         return false;
     return QProcess::startDetached(nativePath(program), splitWindowsCommandLine(arguments));
-#endif
 }
 
 std::optional<int> runCommandLineAndWait(const QString &commandLine)
 {
-#ifdef Q_OS_WIN
-    unsigned long code = 0;
-    if (!win::runProcessAndWait(commandLine.toStdWString(), code))
-        return std::nullopt;
-    return static_cast<int>(code);
-#else
     QString program;
     QStringList arguments;
     if (!splitForStart(commandLine, program, arguments))
@@ -87,7 +57,6 @@ std::optional<int> runCommandLineAndWait(const QString &commandLine)
     if (process.exitStatus() == QProcess::CrashExit)
         return 128 + process.exitCode();
     return process.exitCode();
-#endif
 }
 
 } // namespace platform

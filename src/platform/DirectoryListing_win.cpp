@@ -1,0 +1,99 @@
+#include "platform/DirectoryListing.h"
+
+#include "platform/win/WinPlatform.h"
+#include <windows.h>
+
+namespace platform {
+
+std::optional<DirectoryIdentity> directoryIdentity(const QString &nativePath)
+{
+    // FILE_FLAG_BACKUP_SEMANTICS opens directories; without
+    // FILE_FLAG_OPEN_REPARSE_POINT links are followed to their target.
+    HANDLE h = CreateFileW(win::longPathForm(nativePath.toStdWString()).c_str(), 0,
+                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                           OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (h == INVALID_HANDLE_VALUE)
+        return std::nullopt;
+    BY_HANDLE_FILE_INFORMATION info;
+    const bool ok = GetFileInformationByHandle(h, &info)
+        && (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
+    CloseHandle(h);
+    if (!ok)
+        return std::nullopt;
+    DirectoryIdentity id;
+    id.volume = info.dwVolumeSerialNumber;
+    id.index = (std::uint64_t(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
+    return id;
+}
+
+struct DirectoryListing::Impl {
+    QString dir;
+    HANDLE find = INVALID_HANDLE_VALUE;
+    WIN32_FIND_DATAW data;
+    bool pending = false; // data holds a name not handed out yet
+};
+
+DirectoryListing::DirectoryListing(const QString &nativeDir) : d(std::make_unique<Impl>())
+{
+    d->dir = nativeDir;
+    if (!d->dir.isEmpty() && !d->dir.endsWith(QLatin1Char('\\')) && !d->dir.endsWith(QLatin1Char('/')))
+        d->dir += QLatin1Char('\\');
+    const QString pattern = d->dir + QLatin1Char('*');
+    // Names come with their attributes: nothing is asked of the system again.
+    d->find = FindFirstFileExW(win::longPathForm(pattern.toStdWString()).c_str(), FindExInfoBasic,
+                               &d->data, FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
+    d->pending = d->find != INVALID_HANDLE_VALUE;
+}
+
+DirectoryListing::~DirectoryListing()
+{
+    if (d->find != INVALID_HANDLE_VALUE)
+        FindClose(d->find);
+}
+
+bool DirectoryListing::isOpen() const
+{
+    return d->find != INVALID_HANDLE_VALUE;
+}
+
+bool DirectoryListing::next()
+{
+    while (d->find != INVALID_HANDLE_VALUE) {
+        if (!d->pending && !FindNextFileW(d->find, &d->data)) {
+            FindClose(d->find);
+            d->find = INVALID_HANDLE_VALUE;
+            break;
+        }
+        d->pending = false;
+        if (d->data.dwFileAttributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM))
+            continue;
+        m_name = QString::fromWCharArray(d->data.cFileName);
+        m_attributesRead = false;
+        m_identity.reset();
+        return true;
+    }
+    m_name.clear();
+    return false;
+}
+
+void DirectoryListing::readAttributes()
+{
+    if (m_attributesRead)
+        return;
+    m_attributesRead = true;
+    const DWORD attributes = d->data.dwFileAttributes;
+    m_isDirectory = (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    m_isLink = m_isDirectory && (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+}
+
+std::optional<DirectoryIdentity> DirectoryListing::identity()
+{
+    readAttributes();
+    if (!m_isDirectory)
+        return std::nullopt;
+    if (!m_identity)
+        m_identity = directoryIdentity(d->dir + m_name);
+    return m_identity;
+}
+
+} // namespace platform
