@@ -191,13 +191,14 @@ void frmMain::buildControls()
     setTabOrder(cmdEditSrcpath, cmdNewDir);
     setTabOrder(cmdNewDir, cmdDelete);
 
-    connect(cmdEdit, &QToolButton::clicked, this, &frmMain::cmdEdit_Click);
-    connect(cmdCompile, &QToolButton::clicked, this, &frmMain::cmdCompile_Click);
+    // The handlers that reach beyond this window take it as their context.
+    connect(cmdEdit, &QToolButton::clicked, this, [this] { ui::cmdEdit_Click(*this); });
+    connect(cmdCompile, &QToolButton::clicked, this, [this] { ui::cmdCompile_Click(*this); });
     connect(cmdUp, &QPushButton::clicked, this, &frmMain::cmdUp_Click);
     connect(cmdDwn, &QPushButton::clicked, this, &frmMain::cmdDwn_Click);
     connect(cmdDelete, &QPushButton::clicked, this, &frmMain::cmdDelete_Click);
-    connect(cmdEditSrcpath, &QPushButton::clicked, this, &frmMain::cmdEditSrcpath_Click);
-    connect(cmdNewDir, &QPushButton::clicked, this, &frmMain::cmdNewDir_Click);
+    connect(cmdEditSrcpath, &QPushButton::clicked, this, [this] { ui::cmdEditSrcpath_Click(*this); });
+    connect(cmdNewDir, &QPushButton::clicked, this, [this] { ui::cmdNewDir_Click(*this); });
 
     // cmdEdit is the default button: Enter presses it, unless another button
     // has the focus, which Enter then presses.
@@ -587,26 +588,6 @@ void frmMain::cmdDwn_Click()
 void frmMain::cmdDelete_Click()
 {
     setWorkspace(core::deleteSelected(workspace()));
-}
-
-void frmMain::cmdEdit_Click()
-{
-    ui::cmdEdit_Click(*this);
-}
-
-void frmMain::cmdCompile_Click()
-{
-    ui::cmdCompile_Click(*this);
-}
-
-void frmMain::cmdEditSrcpath_Click()
-{
-    ui::cmdEditSrcpath_Click(*this);
-}
-
-void frmMain::cmdNewDir_Click()
-{
-    ui::cmdNewDir_Click(*this);
 }
 
 void frmMain::mnuHelpAbout_Click()

@@ -89,10 +89,6 @@ private:
     void cmdUp_Click();
     void cmdDwn_Click();
     void cmdDelete_Click();
-    void cmdEdit_Click();
-    void cmdCompile_Click();
-    void cmdEditSrcpath_Click();
-    void cmdNewDir_Click();
     void mnuHelpAbout_Click();
     void mnuToolsOptions_Click();
 

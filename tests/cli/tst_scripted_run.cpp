@@ -144,8 +144,10 @@ int TestScriptedRun::run(const QStringList &arguments, QByteArray &out, QByteArr
     p.setProcessEnvironment(env);
     p.setWorkingDirectory(m_root.filePath("elsewhere"));
     p.start(m_program, arguments);
-    if (!p.waitForFinished(60000))
+    if (!p.waitForFinished(60000)) {
+        qWarning("the program did not run to its end: %s", qPrintable(p.errorString()));
         return -1;
+    }
 #ifndef Q_OS_WIN
     // Ended by a signal (an abort for want of a display, say): no status.
     // Windows has none; Qt calls exception codes crashes, but they are the

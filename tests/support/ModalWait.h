@@ -1,8 +1,11 @@
 #pragma once
+// Waiting for modal windows.
+//
 // Waits for a modal window of type T to come up and hands it over, polling
 // every 10 ms; gives up after `attempts` tries. The timer removes itself, so
 // nothing outlives the wait.
 #include <QApplication>
+#include <QTest>
 #include <QTimer>
 #include <QWidget>
 
@@ -29,4 +32,31 @@ void whenModalShows(std::function<void(T *)> handle, int attempts = 200,
         }
     });
     timer->start();
+}
+
+// Clicks `button`, which opens a modal dialog of type T, and runs `drive` on
+// the dialog once it is up and active; a dialog that `drive` leaves open
+// (a failed check) is rejected rather than left hanging. Returns how many
+// such dialogs came up.
+template <class T>
+int clickAndDrive(QWidget *button, const std::function<void(T *)> &drive)
+{
+    int seen = 0;
+    QTimer poll;
+    poll.setInterval(5);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        auto *dialog = qobject_cast<T *>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        poll.stop();
+        ++seen;
+        dialog->activateWindow();
+        if (QTest::qWaitForWindowActive(dialog))
+            drive(dialog);
+        if (dialog->isVisible())
+            dialog->reject();
+    });
+    poll.start();
+    QTest::mouseClick(button, Qt::LeftButton);
+    return seen;
 }

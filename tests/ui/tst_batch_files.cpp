@@ -551,7 +551,7 @@ void TestBatchFiles::compileWithImportedValuesWhileOptionsAreOpen()
     // The main window stays usable: Compile starts the imported, unsaved values.
     QVERIFY(!QApplication::activeModalWidget());
     QTest::mouseClick(main().cmdCompile, Qt::LeftButton);
-    QTRY_VERIFY(QFile::exists(compiler + QStringLiteral(".rec")));
+    QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(compiler + QStringLiteral(".rec")), 20000);
     QCOMPARE(readStandInRecord(compiler).mid(1), (QStringList{"-Xstdout", "-classpath", "my.jar;", "..\\lib\\fb\\rt\\hmi\\*.java",
                                              "%1", ">", ".\\compile.log"}));
     QCOMPARE(main().statusText(), QString());

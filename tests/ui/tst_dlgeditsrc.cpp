@@ -6,6 +6,7 @@
 #include "ui/dlgEditSrc.h"
 
 #include "support/FakeMain.h"
+#include "support/ModalWait.h"
 #include "support/TestFiles.h"
 #include "support/TestKit.h"
 
@@ -109,24 +110,7 @@ void toggle(dlgEditSrc *d, const QString &text)
 // how many dialogs were seen.
 int openDialog(LibsMain &main, const std::function<void(dlgEditSrc *)> &drive)
 {
-    int seen = 0;
-    QTimer poll;
-    poll.setInterval(5);
-    QObject::connect(&poll, &QTimer::timeout, [&] {
-        auto *d = qobject_cast<dlgEditSrc *>(QApplication::activeModalWidget());
-        if (!d)
-            return;
-        poll.stop();
-        ++seen;
-        d->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(d));
-        drive(d);
-        if (d->isVisible())
-            d->reject(); // a failed check above must not leave it hanging
-    });
-    poll.start();
-    QTest::mouseClick(main.libs, Qt::LeftButton);
-    return seen;
+    return clickAndDrive<dlgEditSrc>(main.libs, drive);
 }
 
 void pressOK(dlgEditSrc *d)

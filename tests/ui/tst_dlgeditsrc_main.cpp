@@ -4,6 +4,7 @@
 #include "ui/dlgEditSrc.h"
 #include "ui/frmMain.h"
 
+#include "support/ModalWait.h"
 #include "support/WindowTests.h"
 
 #include <QApplication>
@@ -22,23 +23,7 @@ namespace {
 
 int clickLibs(frmMain &w, const std::function<void(dlgEditSrc *)> &drive)
 {
-    int seen = 0;
-    QTimer poll;
-    poll.setInterval(5);
-    QObject::connect(&poll, &QTimer::timeout, [&] {
-        auto *d = qobject_cast<dlgEditSrc *>(QApplication::activeModalWidget());
-        if (!d)
-            return;
-        poll.stop();
-        ++seen;
-        QVERIFY(QTest::qWaitForWindowActive(d));
-        drive(d);
-        if (d->isVisible())
-            d->reject();
-    });
-    poll.start();
-    QTest::mouseClick(w.cmdEditSrcpath, Qt::LeftButton);
-    return seen;
+    return clickAndDrive<dlgEditSrc>(w.cmdEditSrcpath, drive);
 }
 
 } // namespace
