@@ -240,8 +240,6 @@ void tst_DlgEditSrc::unknownEntriesRemovedByOkKeptByCancel_data()
     QTest::addColumn<QStringList>("afterOk");
     QTest::newRow("missing and case-different")
         << QStringList{"gone", "a", "A", "b\\Deep", "b"} << QStringList{"a", "b"};
-    QTest::newRow("dotted levels, trailing backslash")
-        << QStringList{"a.x", "my.pkg", "a\\", "a\\x"} << QStringList{"my.pkg", "a\\x"};
     QTest::newRow("hidden and skipped directories")
         << QStringList{".hidden", "pagefile.sys", "a"} << QStringList{"a"};
 }

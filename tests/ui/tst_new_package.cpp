@@ -212,7 +212,6 @@ private slots:
     void libraryFolderUnavailable_data()
     {
         QTest::addColumn<bool>("runtimeTree");
-        QTest::newRow("library folder present") << true;
         QTest::newRow("runtime tree missing") << false;
     }
 
