@@ -2,6 +2,7 @@
 #include "Version.h"
 #include "core/CommandLines.h"
 #include "core/CompileSteps.h"
+#include "core/KitCheck.h"
 #include "core/Packages.h"
 #include "core/SettingsFile.h"
 #include "core/StringTable.h"
@@ -67,6 +68,7 @@ struct Options {
     QCommandLineOption version{{QStringLiteral("v"), QStringLiteral("version")}};
     QCommandLineOption print{QStringLiteral("print-command"), QString(), QStringLiteral("KIND")};
     QCommandLineOption compile{QStringLiteral("compile")};
+    QCommandLineOption check{QStringLiteral("check")};
     QCommandLineOption package{QStringLiteral("package"), QString(), QStringLiteral("NAME")};
     QCommandLineOption file{QStringLiteral("file"), QString(), QStringLiteral("NAME")};
 };
@@ -99,7 +101,8 @@ QString parseError(const QCommandLineParser &parser, const Options &options, con
     }
     // Otherwise a value went wrong: one given with "=" to an option that
     // takes none, or one missing after the last argument.
-    const QList<const QCommandLineOption *> flags = {&options.help, &options.version, &options.compile};
+    const QList<const QCommandLineOption *> flags = {&options.help, &options.version, &options.compile,
+                                                     &options.check};
     for (const QString &argument : given) {
         if (argument == QLatin1String("--"))
             break;
@@ -182,6 +185,22 @@ bool isWindowOption(const QString &argument, bool &takesValue)
     return false;
 }
 
+// One line a finding: verdict, setting, path and sentence, between tabs.
+// Something that would stop a launch ends with 1.
+int checkAndReport(const core::Kit &kit, const core::Settings &settings, const core::Workspace &workspace,
+                   core::LoadOutcome settingsFile)
+{
+    const QList<core::KitFinding> findings = core::checkKit(kit, settings, workspace, settingsFile);
+    QString text;
+    for (const core::KitFinding &f : findings)
+        text += core::verdictWord(f.verdict) + QLatin1Char('\t') + f.setting + QLatin1Char('\t') + f.path
+            + QLatin1Char('\t') + f.sentence + QLatin1Char('\n');
+    const int written = answer(text);
+    if (written != 0)
+        return written;
+    return core::anyProblem(findings) ? kExitCheckProblem : 0;
+}
+
 } // namespace
 
 bool isScriptedRun(const QStringList &arguments)
@@ -204,14 +223,15 @@ int runScripted(const QStringList &arguments, const core::Kit &kit)
     QCommandLineParser parser;
     // "-platform" is one unknown option, not -p -l -a ...
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    parser.addOptions({options.help, options.version, options.print, options.compile,
+    parser.addOptions({options.help, options.version, options.print, options.compile, options.check,
                        options.package, options.file});
     if (!parser.parse(arguments))
         return badUse(parseError(parser, options, arguments));
     // The parser would keep the last value; which one the script meant is
     // anyone's guess.
     const QString repeated = repeatedOption(parser, {&options.help, &options.version, &options.print,
-                                                     &options.compile, &options.package, &options.file});
+                                                     &options.compile, &options.check, &options.package,
+                                                     &options.file});
     if (!repeated.isEmpty())
         return badUse(core::message(kRepeated).arg(repeated));
     if (!parser.positionalArguments().isEmpty())
@@ -223,8 +243,10 @@ int runScripted(const QStringList &arguments, const core::Kit &kit)
         return answer(QStringLiteral("TAVO Starter " TAVO_VERSION_TEXT "\n"));
 
     const bool printing = parser.isSet(options.print);
-    if (printing == parser.isSet(options.compile))
-        return badUse(core::message(printing ? kTwoActions : kNoAction));
+    const bool checking = parser.isSet(options.check);
+    const int actions = int(printing) + int(parser.isSet(options.compile)) + int(checking);
+    if (actions != 1)
+        return badUse(core::message(actions == 0 ? kNoAction : kTwoActions));
     const QString kind = parser.value(options.print);
     const bool editor = kind == QLatin1String("editor");
     if (printing && !editor && kind != QLatin1String("compile"))
@@ -240,7 +262,9 @@ int runScripted(const QStringList &arguments, const core::Kit &kit)
     // defaults silently in place of the user's own.
     const QString settingsPath = kit.settingsFile();
     core::Settings settings;
-    if (core::keptUnread(core::readSettingsFile(settingsPath, settings))) {
+    const core::LoadOutcome settingsFile = core::readSettingsFile(settingsPath, settings);
+    // The check says so itself, among its findings.
+    if (core::keptUnread(settingsFile) && !checking) {
         // Not a wrong use: the same call works once the file is mended.
         platform::writeStandardError(kProgramPrefix
                                      + core::message(kSettingsUnreadable).arg(platform::nativePath(settingsPath))
@@ -265,9 +289,12 @@ int runScripted(const QStringList &arguments, const core::Kit &kit)
             w.entries.append(name);
             w.selected = int(w.entries.size()) - 1;
         }
-    } else if (w.selected < 0) {
+    } else if (w.selected < 0 && !checking) {
         return badUse(core::message(kNoneSelected));
     }
+
+    if (checking)
+        return checkAndReport(kit, settings, w, settingsFile);
 
     if (!printing)
         return compileAndWait(kit, settings, w);

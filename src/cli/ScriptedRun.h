@@ -9,6 +9,8 @@
 namespace cli {
 
 // Exit statuses of a scripted run besides 0 and the compiler's own.
+// --check: something would stop a launch.
+constexpr int kExitCheckProblem = 1;
 constexpr int kExitBadUse = 2;
 // A settings file that is there but cannot be read (sysexits' "no input").
 constexpr int kExitSettingsUnreadable = 66;

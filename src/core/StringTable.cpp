@@ -46,8 +46,10 @@ constexpr Entry kTable[] = {
 
     {1100, "Open Editor: the file name has no extension", "Editorを開く: ファイル名に拡張子がありません"},
     {1101, "Open Editor: cannot enter the source folder", "Editorを開く: ソースフォルダに移動できません"},
-    {1102, "Open Editor: the editor could not be started", "Editorを開く: エディタを起動できませんでした"},
-    {1103, "Compile: the compiler could not be started", "コンパイル: コンパイラを起動できませんでした"},
+    {1102, "Open Editor: the editor could not be started; Tool > Check Kit... says why",
+     "Editorを開く: エディタを起動できませんでした。ﾂｰﾙ > キットの確認 で原因を確認できます"},
+    {1103, "Compile: the compiler could not be started; Tool > Check Kit... says why",
+     "コンパイル: コンパイラを起動できませんでした。ﾂｰﾙ > キットの確認 で原因を確認できます"},
     {1104, "The source folder cannot be read: %1", "ソースフォルダを読み込めません: %1"},
     {1105, "Cannot read %1; the entries below it stay in the list",
      "%1 を読み込めません。その下の項目はリストに残します"},
@@ -65,12 +67,62 @@ constexpr Entry kTable[] = {
     {1111, "%1 not added: the system's code page cannot hold the name",
      "%1 は追加しません: 名前をシステムのコードページで表せません"},
 
+    // The kit check.
+    {1200, "Check &Kit...", "キットの確認(&K)..."},
+    {1201, "Check Kit", "キットの確認"},
+    {1202, "&Options...", "ｵﾌﾟｼｮﾝ(&O)..."},
+    {1203, "Check &Again", "再確認(&A)"},
+    {1204, "Close", "閉じる"},
+    {1205, "Setting", "設定"},
+    {1206, "Finding", "結果"},
+    {1207, "Path", "パス"},
+    {1210, "No settings file: the defaults are in force.", "設定ファイルがありません。既定値を使用しています。"},
+    {1211, "The settings file is read.", "設定ファイルを読み込みました。"},
+    {1212, "The settings file has the older line form: Compiler and ClassDirectory keep their defaults "
+           "until OK or Apply writes it anew.",
+     "設定ファイルは旧形式です。OK か適用で書き直すまで Compiler と ClassDirectory は既定値です。"},
+    {1213, "The settings file cannot be read: the defaults are in force, not its values.",
+     "設定ファイルを読み込めません。ファイルの値ではなく既定値を使用しています。"},
+    {1214, "The compiler is there.", "コンパイラがあります。"},
+    {1215, "No compiler there: Compile cannot start it.", "コンパイラがありません。コンパイルで起動できません。"},
+    {1216, "The Java runtime is there.", "Java ランタイムがあります。"},
+    {1217, "No Java runtime there: Open Editor cannot start the editor.",
+     "Java ランタイムがありません。エディタを起動できません。"},
+    {1218, "This piece of the class path is there.", "クラスパスのこの項目があります。"},
+    {1219, "This piece of the class path is missing: the compiler finds no classes in it.",
+     "クラスパスのこの項目がありません。コンパイラはここからクラスを読めません。"},
+    {1220, "This piece of the editor's class path is there.", "エディタのクラスパスのこの項目があります。"},
+    {1221, "This piece of the editor's class path is missing: the editor finds no classes in it.",
+     "エディタのクラスパスのこの項目がありません。エディタはここからクラスを読めません。"},
+    {1222, "The selected package's sources are here.", "選択されたパッケージのソースがあります。"},
+    {1223, "No .java file here: Compile has nothing to compile.",
+     "ここに .java ファイルがありません。コンパイルするものがありません。"},
+    {1224, "No package is selected: Compile takes the sources of javapath itself.",
+     "パッケージが選択されていません。コンパイルは javapath 自体のソースを対象にします。"},
+    {1225, "The class folder is there.", "クラスフォルダがあります。"},
+    {1226, "The class folder is not there yet; Compile makes it.", "クラスフォルダはまだありません。コンパイル時に作成されます。"},
+    {1227, "The class folder cannot be made: the folder above it is missing or read-only.",
+     "クラスフォルダを作成できません。親フォルダがないか書き込めません。"},
+    {1228, "The source folder is there.", "ソースフォルダがあります。"},
+    {1229, "No source folder: the editor cannot start and no package can be chosen.",
+     "ソースフォルダがありません。エディタを起動できず、パッケージも選べません。"},
+    {1230, "The runtime folder is there.", "ランタイムフォルダがあります。"},
+    {1231, "No runtime folder: New... cannot make packages.", "ランタイムフォルダがありません。新規でパッケージを作成できません。"},
+    {1232, "Every workspace entry names a folder below src.", "ワークスペースのすべての項目が src の下のフォルダを指しています。"},
+    {1233, "No folder below src for this workspace entry: Select libraries would remove it.",
+     "このワークスペースの項目に対応するフォルダが src の下にありません。ライブラリの選択で削除されます。"},
+    {1234, "The editor's help page is there.", "エディタのヘルプページがあります。"},
+    {1235, "No help page: BlockEditor Help shows nothing.", "ヘルプページがありません。"},
+    {1236, "Holds a blank, so the tool receives the words %1 in its place.",
+     "空白を含むため、ツールには代わりに %1 という語が渡されます。"},
+
     // Run from a build script: usage and messages on the console.
     {1150,
      "Usage:\n"
      "  TAVO_Starter --print-command compile [--package NAME]\n"
      "  TAVO_Starter --print-command editor --file NAME.fbt [--package NAME]\n"
      "  TAVO_Starter --compile [--package NAME]\n"
+     "  TAVO_Starter --check [--package NAME]\n"
      "  TAVO_Starter --help | --version\n"
      "\n"
      "The kit is the folder that holds the program. The settings are read from\n"
@@ -83,20 +135,27 @@ constexpr Entry kTable[] = {
      "  --compile       start the compiler as Compile does, but without that\n"
      "                  ending: its output comes here; wait for it and end with\n"
      "                  its exit status\n"
+     "  --check         check that the settings point at what is there (the\n"
+     "                  compiler, the Java runtime, the class paths, the package's\n"
+     "                  sources, the kit's folders, values a blank would split):\n"
+     "                  one line a finding, \"fine\", \"warning\" or \"problem\", the\n"
+     "                  setting, the path and a sentence, between tabs\n"
      "  --package NAME  the package to use: an entry of the workspace or a folder\n"
      "                  below src (without it, the workspace's selected entry)\n"
      "  --file NAME     the function-block file for the editor line, no folder\n"
      "  -h, --help      show this text\n"
      "  -v, --version   show the version\n"
      "\n"
-     "Exit status: 0 done; 2 wrong use (the message says why); 66 the settings\n"
-     "file is there but cannot be read (or is broken XML); 74 the output could\n"
-     "not be written; 127 the compiler could not be started; after --compile\n"
-     "otherwise the compiler's own status.\n",
+     "Exit status: 0 done; 1 --check found a problem (warnings alone give 0);\n"
+     "2 wrong use (the message says why); 66 the settings file is there but\n"
+     "cannot be read (or is broken XML; --check says so among its findings);\n"
+     "74 the output could not be written; 127 the compiler could not be\n"
+     "started; after --compile otherwise the compiler's own status.\n",
      "使い方:\n"
      "  TAVO_Starter --print-command compile [--package 名前]\n"
      "  TAVO_Starter --print-command editor --file 名前.fbt [--package 名前]\n"
      "  TAVO_Starter --compile [--package 名前]\n"
+     "  TAVO_Starter --check [--package 名前]\n"
      "  TAVO_Starter --help | --version\n"
      "\n"
      "キットはプログラムのあるフォルダです。設定は TAVO_Starter.ini から、\n"
@@ -108,14 +167,19 @@ constexpr Entry kTable[] = {
      "                  \" %1 > .\\compile.log\" で終わります)\n"
      "  --compile       「コンパイル」と同じくコンパイラを起動しますが、その末尾は\n"
      "                  付けず、出力はここに出ます。終了を待ってその終了コードで終了します\n"
+     "  --check         設定が実在するものを指しているか確認します (コンパイラ、Java\n"
+     "                  ランタイム、クラスパス、パッケージのソース、キットのフォルダ、\n"
+     "                  空白で分かれる値)。1 行に 1 件、\"fine\"・\"warning\"・\"problem\"、\n"
+     "                  設定、パス、説明をタブで区切って出力します\n"
      "  --package 名前  使うパッケージ: ワークスペースの項目か src の下のフォルダ\n"
      "                  (省略時はワークスペースで選択されている項目)\n"
      "  --file 名前     エディタの行に使うファンクションブロックのファイル名 (フォルダなし)\n"
      "  -h, --help      この説明を表示します\n"
      "  -v, --version   バージョンを表示します\n"
      "\n"
-     "終了コード: 0 成功、2 使い方の誤り (理由はメッセージに表示)、66 設定ファイルは\n"
-     "あるが読み込めない (XML が壊れている場合も)、74 出力を書き込めなかった、\n"
+     "終了コード: 0 成功、1 --check が問題を見つけた (警告だけなら 0)、2 使い方の誤り\n"
+     "(理由はメッセージに表示)、66 設定ファイルはあるが読み込めない (XML が壊れて\n"
+     "いる場合も。--check では結果の一つとして表示)、74 出力を書き込めなかった、\n"
      "127 コンパイラを起動できなかった。\n"
      "--compile ではそれ以外はコンパイラ自身の終了コード。\n"},
     {1151, "Run TAVO_Starter --help for the options.", "オプションは TAVO_Starter --help で表示できます。"},
@@ -123,10 +187,10 @@ constexpr Entry kTable[] = {
     {1153, "%1 needs a value", "%1 には値が必要です"},
     {1154, "%1 takes no value", "%1 は値を取りません"},
     {1155, "unexpected argument: %1", "余分な引数です: %1"},
-    {1156, "nothing to do: give --print-command, --compile, --help or --version",
-     "何もすることがありません: --print-command、--compile、--help、--version のいずれかを指定してください"},
-    {1157, "give --print-command or --compile, not both",
-     "--print-command と --compile は同時に指定できません"},
+    {1156, "nothing to do: give --print-command, --compile, --check, --help or --version",
+     "何もすることがありません: --print-command、--compile、--check、--help、--version のいずれかを指定してください"},
+    {1157, "give one of --print-command, --compile and --check, not more",
+     "--print-command、--compile、--check は一つだけ指定してください"},
     {1158, "--print-command takes compile or editor, not \"%1\"",
      "--print-command には compile か editor を指定してください (指定: \"%1\")"},
     {1159, "--print-command editor needs --file NAME", "--print-command editor には --file 名前 が必要です"},

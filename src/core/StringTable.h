@@ -38,6 +38,43 @@ constexpr int kExportOutsideCodePage = 1108;
 constexpr int kNameOutsideTree = 1109;       // %1: the name
 constexpr int kNameOutsideCodePage = 1110;   // %1: the name
 constexpr int kFoldersOutsideCodePage = 1111;  // %1: the folders
+
+// The kit check (1200-1249): its window, and one sentence per finding.
+constexpr int kCheckMenu = 1200;
+constexpr int kCheckTitle = 1201;
+constexpr int kCheckOptionsButton = 1202;
+constexpr int kCheckAgainButton = 1203;
+constexpr int kCheckCloseButton = 1204;
+constexpr int kCheckColumnSetting = 1205;
+constexpr int kCheckColumnFinding = 1206;
+constexpr int kCheckColumnPath = 1207;
+constexpr int kCheckSettingsMissing = 1210;
+constexpr int kCheckSettingsRead = 1211;
+constexpr int kCheckSettingsLineForm = 1212;
+constexpr int kCheckSettingsUnread = 1213;
+constexpr int kCheckCompilerThere = 1214;
+constexpr int kCheckCompilerMissing = 1215;
+constexpr int kCheckRuntimeThere = 1216;
+constexpr int kCheckRuntimeMissing = 1217;
+constexpr int kCheckPieceThere = 1218;
+constexpr int kCheckPieceMissing = 1219;
+constexpr int kCheckEditorPieceThere = 1220;
+constexpr int kCheckEditorPieceMissing = 1221;
+constexpr int kCheckSourcesThere = 1222;
+constexpr int kCheckNoSources = 1223;
+constexpr int kCheckNoneSelected = 1224;
+constexpr int kCheckClassesThere = 1225;
+constexpr int kCheckClassesMade = 1226;
+constexpr int kCheckClassesNotMade = 1227;
+constexpr int kCheckSourceRootThere = 1228;
+constexpr int kCheckSourceRootMissing = 1229;
+constexpr int kCheckRuntimeRootThere = 1230;
+constexpr int kCheckRuntimeRootMissing = 1231;
+constexpr int kCheckEntriesThere = 1232;
+constexpr int kCheckEntryMissing = 1233;
+constexpr int kCheckHelpThere = 1234;
+constexpr int kCheckHelpMissing = 1235;
+constexpr int kCheckBlank = 1236;  // %1: the words, quoted
 } // namespace msg
 
 } // namespace core

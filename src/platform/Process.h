@@ -14,6 +14,21 @@ bool startCommandLine(const QString &commandLine);
 // the arguments after it as one more piece of command line, the same way.
 bool startProgram(const QString &program, const QString &arguments);
 
+// Where a command line leads when it is started from workingDirectory: the
+// program file and whether it would start. Windows searches as CreateProcess
+// does: an unquoted line is tried up to each blank in turn; a name with a
+// folder is taken from the working directory, a bare name from this
+// program's own folder, the working directory, the system folders and then
+// PATH; ".exe" is added to a name without an extension. Elsewhere the first
+// word is the program (Windows' rules split the line): a name with a folder
+// from the working directory, a bare name from PATH, and the file must be
+// executable. When nothing is found, the path is where the first word points.
+struct ProgramFound {
+    QString path;
+    bool startable = false;
+};
+ProgramFound findProgram(const QString &commandLine, const QString &workingDirectory);
+
 // Starts the same way, but the process shares this program's standard input,
 // output and error and is waited for. Its exit status, or nothing when it
 // could not be started; on Windows the whole 32-bit exit code, bit for bit,

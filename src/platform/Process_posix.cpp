@@ -2,7 +2,10 @@
 #include "platform/CommandLine.h"
 #include "platform/NativePath.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QProcess>
+#include <QStandardPaths>
 
 namespace platform {
 namespace {
@@ -37,6 +40,21 @@ bool startProgram(const QString &program, const QString &arguments)
     if (program.isEmpty())
         return false;
     return QProcess::startDetached(nativePath(program), splitWindowsCommandLine(arguments));
+}
+
+ProgramFound findProgram(const QString &commandLine, const QString &workingDirectory)
+{
+    const QString program = nativePath(splitWindowsCommandLine(commandLine).value(0));
+    if (program.isEmpty())
+        return {};
+    // A bare name is looked up on PATH, as starting it would.
+    if (!program.contains(QLatin1Char('/'))) {
+        const QString found = QStandardPaths::findExecutable(program);
+        return {found.isEmpty() ? program : found, !found.isEmpty()};
+    }
+    const QString path = QDir::cleanPath(QDir(nativePath(workingDirectory)).absoluteFilePath(program));
+    const QFileInfo file(path);
+    return {path, file.isFile() && file.isExecutable()};
 }
 
 std::optional<int> runCommandLineAndWait(const QString &commandLine)

@@ -2,6 +2,20 @@
 
 #include "platform/win/WinPlatform.h"
 
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QStringList>
+
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+
 namespace platform {
 
 bool startCommandLine(const QString &commandLine)
@@ -22,6 +36,71 @@ bool startProgram(const QString &program, const QString &arguments)
     if (!arguments.isEmpty())
         line += QLatin1Char(' ') + arguments;
     return win::startProcess(line.toStdWString(), program.toStdWString());
+}
+
+namespace {
+
+QString systemFolder(UINT (WINAPI *get)(LPWSTR, UINT))
+{
+    wchar_t buffer[MAX_PATH + 1];
+    const UINT length = get(buffer, MAX_PATH + 1);
+    return length > 0 && length <= MAX_PATH ? QString::fromWCharArray(buffer, int(length)) : QString();
+}
+
+// One name as CreateProcess looks for it; empty when it is nowhere.
+QString searchProgram(QString program, const QString &workingDirectory)
+{
+    // ".exe" is added to a last level without an extension.
+    const QString last = program.section(QRegularExpression(QStringLiteral("[\\\\/]")), -1);
+    if (!last.contains(QLatin1Char('.')))
+        program += QStringLiteral(".exe");
+    const auto inFolder = [&program](const QString &folder) {
+        return QDir::cleanPath(QDir(QDir::fromNativeSeparators(folder)).absoluteFilePath(QDir::fromNativeSeparators(program)));
+    };
+    QStringList folders;
+    if (program.contains(QLatin1Char('\\')) || program.contains(QLatin1Char('/'))) {
+        folders << workingDirectory;
+    } else {
+        folders << QCoreApplication::applicationDirPath() << workingDirectory << systemFolder(GetSystemDirectoryW)
+                << systemFolder(GetWindowsDirectoryW);
+        folders += qEnvironmentVariable("PATH").split(QLatin1Char(';'), Qt::SkipEmptyParts);
+    }
+    for (const QString &folder : folders) {
+        const QString path = folder.isEmpty() ? QString() : inFolder(folder);
+        if (!path.isEmpty() && QFileInfo(path).isFile())
+            return QDir::toNativeSeparators(path);
+    }
+    return QString();
+}
+
+} // namespace
+
+ProgramFound findProgram(const QString &commandLine, const QString &workingDirectory)
+{
+    const QString line = commandLine.trimmed();
+    if (line.isEmpty())
+        return {};
+    // A quoted program is the quoted text; an unquoted one is tried up to
+    // each blank, shortest first, the first file found winning.
+    QStringList candidates;
+    if (line.startsWith(QLatin1Char('"'))) {
+        candidates << line.mid(1).section(QLatin1Char('"'), 0, 0);
+    } else {
+        for (int blank = line.indexOf(QLatin1Char(' ')); blank > 0; blank = line.indexOf(QLatin1Char(' '), blank + 1))
+            candidates << line.left(blank);
+        candidates << line;
+    }
+    for (const QString &candidate : candidates) {
+        const QString found = searchProgram(candidate, workingDirectory);
+        if (!found.isEmpty())
+            return {found, true};
+    }
+    const QString first = candidates.first();
+    return {first.contains(QLatin1Char('\\')) || first.contains(QLatin1Char('/'))
+                ? QDir::toNativeSeparators(QDir::cleanPath(QDir(QDir::fromNativeSeparators(workingDirectory))
+                                                               .absoluteFilePath(QDir::fromNativeSeparators(first))))
+                : first,
+            false};
 }
 
 std::optional<int> runCommandLineAndWait(const QString &commandLine)

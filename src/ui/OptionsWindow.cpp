@@ -54,16 +54,24 @@ void OptionsWindow::setValue(const QString &key, const QString &value)
         field->setText(value);
 }
 
-void OptionsWindow::showModal()
+void OptionsWindow::showModal(int tab)
 {
+    frmOptions *form = ensureLoaded();
+    if (tab >= 0 && tab < form->SSTab->count())
+        form->SSTab->setCurrentIndex(tab);
     // Already open without blocking (after an import): keep it, with the
     // values it holds, and bring it forward.
-    if (m_form && m_form->isVisible()) {
-        m_form->raise();
-        m_form->activateWindow();
+    if (form->isVisible()) {
+        form->raise();
+        form->activateWindow();
         return;
     }
-    ensureLoaded()->exec();
+    form->exec();
+}
+
+core::LoadOutcome OptionsWindow::loadOutcome()
+{
+    return ensureLoaded()->loadOutcome();
 }
 
 void OptionsWindow::showModeless(int tab)

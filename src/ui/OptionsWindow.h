@@ -1,6 +1,7 @@
 #pragma once
 #include "core/Kit.h"
 #include "core/Settings.h"
+#include "core/SettingsFile.h"
 
 #include <QPointer>
 #include <QString>
@@ -30,9 +31,13 @@ public:
 
     // Tool > Option...: modal over the owner; returns when the dialog closes.
     // When the dialog is already shown modeless it is only brought forward.
-    void showModal();
+    // A tab, when given, is selected first.
+    void showModal(int tab = -1);
     // After a batch-file import: on the given tab, main window stays usable.
     void showModeless(int tab);
+
+    // What reading the settings file found for the live settings.
+    core::LoadOutcome loadOutcome();
 
     bool isLoaded() const;
     // Discards the dialog's state without saving, as Cancel does.

@@ -8,6 +8,7 @@
 #include "ui/ListRows.h"
 #include "ui/LocalizeForm.h"
 #include "ui/NewPackage.h"
+#include "ui/frmCheckKit.h"
 #include "ui/Twips.h"
 
 #include <QAction>
@@ -250,6 +251,7 @@ void frmMain::buildMenus()
 
     mnuTools = topMenu("mnuTools", "1002");
     mnuToolsOptions = entry(mnuTools, "mnuToolsOptions", "1003");
+    mnuToolsCheckKit = entry(mnuTools, "mnuToolsCheckKit", "1200");
 
     mnuHelp = topMenu("mnuHelp", "1004");
     mnuBlockEditorHelp = entry(mnuHelp, "mnuBlockEditorHelp", "1025");
@@ -262,6 +264,7 @@ void frmMain::buildMenus()
     connect(mnuSaveCompile, &QAction::triggered, this, [this] { ui::mnuSaveCompile_Click(*this); });
     connect(mnuFileExit, &QAction::triggered, this, &frmMain::close);
     connect(mnuToolsOptions, &QAction::triggered, this, &frmMain::mnuToolsOptions_Click);
+    connect(mnuToolsCheckKit, &QAction::triggered, this, &frmMain::mnuToolsCheckKit_Click);
     connect(mnuBlockEditorHelp, &QAction::triggered, this, [this] { ui::mnuBlockEditorHelp_Click(*this); });
     connect(mnuHelpAbout, &QAction::triggered, this, &frmMain::mnuHelpAbout_Click);
 }
@@ -598,4 +601,14 @@ void frmMain::mnuHelpAbout_Click()
 void frmMain::mnuToolsOptions_Click()
 {
     m_options.showModal();
+}
+
+void frmMain::mnuToolsCheckKit_Click()
+{
+    // Over what Compile and Open Editor would use: the live settings and the
+    // list as they stand.
+    frmCheckKit box([this] { return core::checkKit(m_kit, settings(), workspace(), m_options.loadOutcome()); },
+                    [this](int tab) { m_options.showModal(tab); }, this);
+    box.Form_Load();
+    box.exec();
 }

@@ -91,6 +91,7 @@ private:
     void cmdDelete_Click();
     void mnuHelpAbout_Click();
     void mnuToolsOptions_Click();
+    void mnuToolsCheckKit_Click();
 
     core::Kit m_kit;
     PlacementStoreFactory m_placementStore;
@@ -134,6 +135,7 @@ public:
     QAction *mnuFileExit = nullptr;
     QMenu *mnuTools = nullptr;
     QAction *mnuToolsOptions = nullptr;
+    QAction *mnuToolsCheckKit = nullptr;
     QMenu *mnuHelp = nullptr;
     QAction *mnuBlockEditorHelp = nullptr;
     QAction *mnuFileBar2 = nullptr;

@@ -81,6 +81,7 @@ private slots:
     void qtWindowOptionsStillOpenTheWindow();
     void failedWriteIsNoSuccess();
     void consoleShowsText();
+    void checkTheDemoKit();
 
 private:
     QString app() const { return m_root.filePath("kit"); }
@@ -324,7 +325,8 @@ void TestScriptedRun::answers_data()
     row("value on an option without one", {"--compile=yes"}, "--compile takes no value");
     row("argument that is no option", {"--compile", "mypkg"}, "unexpected argument: mypkg");
     row("nothing to do", {"--package", "mypkg"}, "nothing to do");
-    row("both actions", {"--compile", "--print-command", "compile"}, "not both");
+    row("both actions", {"--compile", "--print-command", "compile"}, "not more");
+    row("check and compile", {"--check", "--compile"}, "give one of --print-command, --compile and --check");
     row("unknown line", {"--print-command", "linker"}, "\"linker\"");
     row("editor without a file", {"--print-command", "editor"}, "needs --file");
     row("file for the compiler", {"--compile", "--file", "MyFB.fbt"}, "--file is used only");
@@ -451,6 +453,43 @@ void TestScriptedRun::consoleShowsText()
     QCOMPARE(status, DWORD(2));
     const QString shown = QString::fromWCharArray(cells, int(read));
     QVERIFY2(shown.contains(QStringLiteral("unknown option: --caf\u00e9-\u03a9")), qPrintable(shown.simplified()));
+#endif
+}
+
+// --check in the demo kit that scripts/demo lays: nothing there stops a
+// launch, so 0 and no problem; with its compiler gone, a problem line for it
+// and 1. Nothing is written into the kit.
+void TestScriptedRun::checkTheDemoKit()
+{
+#ifdef Q_OS_WIN
+    QSKIP("the demo kit is laid by a shell script on Linux");
+#else
+    QTemporaryDir demo;
+    QProcess make;
+    make.start(QStringLiteral(TAVO_SOURCE_DIR "/demo/make-kit"), {demo.path(), QStringLiteral(TAVO_PROGRAM)});
+    QVERIFY(make.waitForFinished(60000) && make.exitCode() == 0);
+    const QString program = demo.filePath("starter/TAVO_Starter");
+    const auto check = [&](QByteArray &out) {
+        QProcess p;
+        p.setProcessEnvironment(environment());
+        p.start(program, {QStringLiteral("--check")});
+        if (!p.waitForFinished(60000))
+            return -1;
+        out = p.readAllStandardOutput();
+        return p.exitCode();
+    };
+    const Snapshot before = snapshot(demo.path(), program);
+    QByteArray out;
+    QCOMPARE(check(out), 0);
+    QVERIFY2(!out.contains("problem\t") && !out.contains("warning\t"), out.constData());
+    QVERIFY(out.contains("fine\tCompiler\t" + QFile::encodeName(demo.filePath("bin/jikes")) + "\tThe compiler is there.\n"));
+    QCOMPARE(snapshot(demo.path(), program), before);
+
+    QVERIFY(QFile::remove(demo.filePath("bin/jikes")));
+    QCOMPARE(check(out), 1);
+    QVERIFY2(out.contains("problem\tCompiler\t" + QFile::encodeName(demo.filePath("bin/jikes"))
+                          + "\tNo compiler there: Compile cannot start it.\n"),
+             out.constData());
 #endif
 }
 

@@ -260,9 +260,9 @@ void TestLaunchActions::compilerNotStarted_data()
     QTest::addColumn<int>("language");
     QTest::addColumn<QString>("status");
     QTest::newRow("English") << int(core::Language::English)
-                             << QStringLiteral("Compile: the compiler could not be started");
+                             << QStringLiteral("Compile: the compiler could not be started; Tool > Check Kit... says why");
     QTest::newRow("Japanese") << int(core::Language::Japanese)
-                              << QString::fromUtf8("コンパイル: コンパイラを起動できませんでした");
+                              << QString::fromUtf8("コンパイル: コンパイラを起動できませんでした。ﾂｰﾙ > キットの確認 で原因を確認できます");
 }
 
 void TestLaunchActions::compilerNotStarted()
@@ -404,9 +404,9 @@ void TestLaunchActions::openEditorFailures_data()
     QTest::newRow("source root missing") << "elsewhere/A.fbt" << "kit/src" << english
                                          << "Open Editor: cannot enter the source folder";
     QTest::newRow("editor not startable") << "kit/src/hmi/A.fbt" << "kit/bin" << english
-                                          << "Open Editor: the editor could not be started";
+                                          << "Open Editor: the editor could not be started; Tool > Check Kit... says why";
     QTest::newRow("editor not startable, Japanese") << "kit/src/hmi/A.fbt" << "kit/bin" << japanese
-                                                    << QString::fromUtf8("Editorを開く: エディタを起動できませんでした");
+                                                    << QString::fromUtf8("Editorを開く: エディタを起動できませんでした。ﾂｰﾙ > キットの確認 で原因を確認できます");
 }
 
 void TestLaunchActions::openEditorFailures()

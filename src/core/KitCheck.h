@@ -1,0 +1,52 @@
+#pragma once
+// The kit check: which setting points at nothing, before a launch fails.
+// Each finding concerns one setting (or one part of the kit), names the
+// path it resolved, and says in one sentence, in the user's language, what
+// was found. It reads the disk and writes nothing.
+#include "core/Kit.h"
+#include "core/Settings.h"
+#include "core/SettingsFile.h"
+#include "core/Workspace.h"
+
+#include <QList>
+#include <QString>
+
+namespace core {
+
+enum class Verdict { Fine, Warning, Problem };
+
+struct KitFinding {
+    Verdict verdict = Verdict::Fine;
+    // A setting's key, or one of the names below for what is no setting.
+    QString setting;
+    // The path the check resolved, in the system's form; for a value with a
+    // blank, the value itself.
+    QString path;
+    QString sentence;
+};
+
+// What the findings that concern no single setting are about.
+inline const QString kCheckSettingsFile = QStringLiteral("settings file");
+inline const QString kCheckSourceRoot = QStringLiteral("src");
+inline const QString kCheckRuntimeRoot = QStringLiteral("lib\\fb\\rt");
+inline const QString kCheckWorkspace = QStringLiteral("workspace");
+inline const QString kCheckSelectedEntry = QStringLiteral("selected entry");
+inline const QString kCheckHelpPage = QStringLiteral("help page");
+
+// Every check, in a fixed order: the settings file, the compiler and the
+// Java runtime as their starts would find them, the pieces of both class
+// paths, the selected package's sources and the class folder, the kit's
+// folders and help page, and each value that a blank would split.
+// settingsFile is what reading the settings file found.
+QList<KitFinding> checkKit(const Kit &kit, const Settings &settings, const Workspace &workspace,
+                           LoadOutcome settingsFile);
+
+// "fine", "warning" or "problem": the word a script reads.
+QString verdictWord(Verdict verdict);
+bool anyProblem(const QList<KitFinding> &findings);
+
+// The tab of the Options dialog a finding's setting is edited on (0
+// "Editor", 1 "Compiler", 2 "Properties"), or -1 when it has none.
+int optionsTabOf(const QString &setting);
+
+} // namespace core

@@ -1,0 +1,169 @@
+#include "ui/frmCheckKit.h"
+#include "ui/LocalizeForm.h"
+#include "ui/Twips.h"
+
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace {
+
+// The row's finding, by its place in the list.
+constexpr int kFindingRole = Qt::UserRole + 1;
+
+} // namespace
+
+QIcon frmCheckKit::verdictIcon(core::Verdict verdict)
+{
+    // Drawn rather than taken from the style, so that each verdict looks the
+    // same on every system: a green tick, an amber triangle, a red cross.
+    QPixmap pixmap(16, 16);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    switch (verdict) {
+    case core::Verdict::Fine:
+        p.setBrush(QColor(0x2e, 0x8b, 0x3e));
+        p.setPen(Qt::NoPen);
+        p.drawEllipse(1, 1, 14, 14);
+        p.setPen(QPen(Qt::white, 2));
+        p.drawPolyline(QPolygonF({QPointF(4.5, 8.5), QPointF(7, 11), QPointF(11.5, 5)}));
+        break;
+    case core::Verdict::Warning: {
+        QPainterPath triangle;
+        triangle.moveTo(8, 1);
+        triangle.lineTo(15, 14.5);
+        triangle.lineTo(1, 14.5);
+        triangle.closeSubpath();
+        p.fillPath(triangle, QColor(0xe0, 0xa0, 0x10));
+        p.setPen(QPen(Qt::black, 2));
+        p.drawLine(QPointF(8, 5.5), QPointF(8, 9.5));
+        p.drawPoint(QPointF(8, 12.2));
+        break;
+    }
+    case core::Verdict::Problem:
+        p.setBrush(QColor(0xc8, 0x20, 0x20));
+        p.setPen(Qt::NoPen);
+        p.drawEllipse(1, 1, 14, 14);
+        p.setPen(QPen(Qt::white, 2));
+        p.drawLine(QPointF(5, 5), QPointF(11, 11));
+        p.drawLine(QPointF(11, 5), QPointF(5, 11));
+        break;
+    }
+    return QIcon(pixmap);
+}
+
+frmCheckKit::frmCheckKit(std::function<QList<core::KitFinding>()> check, std::function<void(int)> openOptions,
+                         QWidget *parent)
+    : QDialog(parent), m_check(std::move(check)), m_openOptions(std::move(openOptions))
+{
+    setObjectName(QStringLiteral("frmCheckKit"));
+    setProperty(ui::kTagProperty, QStringLiteral("1201"));
+    setWindowTitle(QStringLiteral("Check Kit"));
+    resize(ui::twipsToPixels(this, 13500), ui::twipsToPixels(this, 5400));
+
+    lstFindings = new QTreeWidget(this);
+    lstFindings->setObjectName(QStringLiteral("lstFindings"));
+    lstFindings->setColumnCount(3);
+    lstFindings->setRootIsDecorated(false);
+    lstFindings->setUniformRowHeights(true);
+    lstFindings->setWordWrap(false);
+    // A long path keeps its ends: the drive and the file.
+    lstFindings->setTextElideMode(Qt::ElideMiddle);
+    // Column captions by string id, as the caption loader reads them.
+    QTreeWidgetItem *header = lstFindings->headerItem();
+    const QStringList captions{QStringLiteral("Setting"), QStringLiteral("Finding"), QStringLiteral("Path")};
+    for (int column = 0; column < 3; ++column) {
+        header->setText(column, captions[column]);
+        header->setData(column, Qt::UserRole, QString::number(1205 + column));
+    }
+    // The sentence gets the room; the path, often long, keeps what is left
+    // and shows whole in its tooltip.
+    lstFindings->header()->setStretchLastSection(false);
+    lstFindings->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    lstFindings->header()->setSectionResizeMode(1, QHeaderView::Stretch);
+    lstFindings->header()->setSectionResizeMode(2, QHeaderView::Interactive);
+    lstFindings->header()->resizeSection(2, ui::twipsToPixels(this, 4800));
+
+    auto button = [this](const char *name, const char *tag, const QString &caption) {
+        auto *b = new QPushButton(caption, this);
+        b->setObjectName(QLatin1String(name));
+        b->setProperty(ui::kTagProperty, QLatin1String(tag));
+        b->setAutoDefault(false);
+        return b;
+    };
+    cmdOptions = button("cmdOptions", "1202", QStringLiteral("&Options..."));
+    cmdCheckAgain = button("cmdCheckAgain", "1203", QStringLiteral("Check &Again"));
+    cmdClose = button("cmdClose", "1204", QStringLiteral("Close"));
+    cmdClose->setDefault(true);
+
+    auto *buttons = new QHBoxLayout;
+    buttons->addWidget(cmdOptions);
+    buttons->addStretch(1);
+    buttons->addWidget(cmdCheckAgain);
+    buttons->addWidget(cmdClose);
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(lstFindings, 1);
+    layout->addLayout(buttons);
+
+    connect(cmdOptions, &QPushButton::clicked, this, &frmCheckKit::cmdOptions_Click);
+    connect(cmdCheckAgain, &QPushButton::clicked, this, &frmCheckKit::runCheck);
+    connect(cmdClose, &QPushButton::clicked, this, &QDialog::accept);
+    connect(lstFindings, &QTreeWidget::currentItemChanged, this, &frmCheckKit::updateOptionsButton);
+    connect(lstFindings, &QTreeWidget::itemActivated, this, &frmCheckKit::cmdOptions_Click);
+}
+
+void frmCheckKit::Form_Load()
+{
+    ui::LocalizeForm(this);
+    runCheck();
+}
+
+void frmCheckKit::runCheck()
+{
+    m_findings = m_check ? m_check() : QList<core::KitFinding>();
+    // What needs the user's eye first: problems, then warnings, each in the
+    // check's own order.
+    std::stable_sort(m_findings.begin(), m_findings.end(), [](const core::KitFinding &a, const core::KitFinding &b) {
+        return int(a.verdict) > int(b.verdict);
+    });
+    lstFindings->clear();
+    for (int i = 0; i < m_findings.size(); ++i) {
+        const core::KitFinding &f = m_findings[i];
+        auto *item = new QTreeWidgetItem(lstFindings, {f.setting, f.sentence, f.path});
+        item->setIcon(0, verdictIcon(f.verdict));
+        item->setData(0, kFindingRole, i);
+        item->setToolTip(1, f.sentence);
+        item->setToolTip(2, f.path);
+    }
+    // The first line, the one that most needs the eye, is the current one.
+    if (lstFindings->topLevelItemCount() > 0)
+        lstFindings->setCurrentItem(lstFindings->topLevelItem(0));
+    updateOptionsButton();
+}
+
+void frmCheckKit::updateOptionsButton()
+{
+    const QTreeWidgetItem *item = lstFindings->currentItem();
+    const int row = item ? item->data(0, kFindingRole).toInt() : -1;
+    cmdOptions->setEnabled(row >= 0 && core::optionsTabOf(m_findings.value(row).setting) >= 0);
+}
+
+void frmCheckKit::cmdOptions_Click()
+{
+    const QTreeWidgetItem *item = lstFindings->currentItem();
+    if (!item || !m_openOptions)
+        return;
+    const int tab = core::optionsTabOf(m_findings.value(item->data(0, kFindingRole).toInt()).setting);
+    if (tab < 0)
+        return;
+    m_openOptions(tab);
+    // The settings may have changed there.
+    runCheck();
+}

@@ -1,0 +1,140 @@
+// Tool > Check Kit... in the main window: the findings with their icons, in
+// both languages, and the Options button that opens the setting's tab.
+#include "core/StringTable.h"
+#include "ui/frmCheckKit.h"
+#include "ui/frmMain.h"
+#include "ui/frmOptions.h"
+
+#include "support/ModalWait.h"
+#include "support/WindowTests.h"
+
+#include <QAction>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTreeWidget>
+#include <QtTest>
+
+class TestCheckKit : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void findingsShown_data();
+    void findingsShown();
+    void optionsOnTheSettingsTab();
+};
+
+namespace {
+
+// Opens Check Kit... from the menu and hands the window to `drive`, which
+// closes it.
+void openCheck(frmMain &w, const std::function<void(frmCheckKit *)> &drive)
+{
+    bool seen = false;
+    whenModalShows<frmCheckKit>([&](frmCheckKit *box) {
+        seen = true;
+        drive(box);
+        if (box->isVisible())
+            box->reject();
+    });
+    w.mnuToolsCheckKit->trigger();
+    QVERIFY(seen);
+}
+
+// The row of the first finding of a setting.
+QTreeWidgetItem *rowOf(frmCheckKit *box, const QString &setting)
+{
+    for (int i = 0; i < box->lstFindings->topLevelItemCount(); ++i) {
+        if (box->lstFindings->topLevelItem(i)->text(0) == setting)
+            return box->lstFindings->topLevelItem(i);
+    }
+    return nullptr;
+}
+
+} // namespace
+
+void TestCheckKit::findingsShown_data()
+{
+    QTest::addColumn<int>("language");
+    QTest::addColumn<QStringList>("captions");  // menu entry, title, buttons, columns
+    QTest::addColumn<QString>("compilerFinding");
+    QTest::newRow("English") << int(core::Language::English)
+                             << QStringList{"Check &Kit...", "Check Kit", "&Options...", "Check &Again", "Close",
+                                            "Setting", "Finding", "Path"}
+                             << "No compiler there: Compile cannot start it.";
+    QTest::newRow("Japanese") << int(core::Language::Japanese)
+                              << QStringList{"キットの確認(&K)...", "キットの確認", "ｵﾌﾟｼｮﾝ(&O)...", "再確認(&A)", "閉じる",
+                                             "設定", "結果", "パス"}
+                              << QString::fromUtf8("コンパイラがありません。コンパイルで起動できません。");
+}
+
+void TestCheckKit::findingsShown()
+{
+    QFETCH(int, language);
+    QFETCH(QStringList, captions);
+    QFETCH(QString, compilerFinding);
+    core::setCurrentLanguage(core::Language(language));
+    TestKit kit;
+    QVERIFY(kit.makeSourceFolders({"hmi"}));
+    frmMain w(kit.path(), placementStore(kit));
+    QCOMPARE(w.mnuTools->actions().value(1), w.mnuToolsCheckKit);
+    QCOMPARE(w.mnuToolsCheckKit->text(), captions[0]);
+
+    openCheck(w, [&](frmCheckKit *box) {
+        QCOMPARE(box->windowTitle(), captions[1]);
+        QCOMPARE((QStringList{box->cmdOptions->text(), box->cmdCheckAgain->text(), box->cmdClose->text()}),
+                 captions.mid(2, 3));
+        QTreeWidgetItem *header = box->lstFindings->headerItem();
+        QCOMPARE((QStringList{header->text(0), header->text(1), header->text(2)}), captions.mid(5, 3));
+        // One row a finding: setting, sentence and path, the icon its verdict's.
+        QCOMPARE(box->lstFindings->topLevelItemCount(), box->findings().size());
+        QTreeWidgetItem *compiler = rowOf(box, "Compiler");
+        QVERIFY(compiler);
+        QCOMPARE(compiler->text(1), compilerFinding);
+        QCOMPARE(compiler->icon(0).pixmap(16).toImage(),
+                 frmCheckKit::verdictIcon(core::Verdict::Problem).pixmap(16).toImage());
+        QCOMPARE(rowOf(box, "src")->icon(0).pixmap(16).toImage(),
+                 frmCheckKit::verdictIcon(core::Verdict::Fine).pixmap(16).toImage());
+        QVERIFY(frmCheckKit::verdictIcon(core::Verdict::Fine).pixmap(16).toImage()
+                != frmCheckKit::verdictIcon(core::Verdict::Warning).pixmap(16).toImage());
+        // Problems first, the first of them current: the compiler.
+        QCOMPARE(box->lstFindings->topLevelItem(0), compiler);
+        QCOMPARE(box->lstFindings->currentItem(), compiler);
+    });
+}
+
+// The Options button opens the dialog on the tab of the line's setting; a
+// line about no setting leaves it disabled; afterwards the check runs again.
+void TestCheckKit::optionsOnTheSettingsTab()
+{
+    core::setCurrentLanguage(core::Language::English);
+    TestKit kit;
+    QVERIFY(kit.makeSourceFolders({"hmi"}));
+    frmMain w(kit.path(), placementStore(kit));
+    QList<int> tabsShown;
+    openCheck(w, [&](frmCheckKit *box) {
+        for (const auto &[setting, tab] : {std::pair{"JREpath", 0}, std::pair{"Compiler", 1}}) {
+            box->lstFindings->setCurrentItem(rowOf(box, setting));
+            QVERIFY(box->cmdOptions->isEnabled());
+            whenModalShows<frmOptions>([&](frmOptions *options) {
+                tabsShown << options->SSTab->currentIndex();
+                // Pointed at a program that is there, the compiler is found
+                // by the check that follows.
+                if (tab == 1)
+                    options->txtCompiler->setText(QDir::toNativeSeparators(QCoreApplication::applicationFilePath()));
+                options->cmdApply->click();
+                options->reject();
+            });
+            box->cmdOptions->click();
+        }
+        QCOMPARE(rowOf(box, "Compiler")->text(1), QStringLiteral("The compiler is there."));
+        box->lstFindings->setCurrentItem(rowOf(box, "src"));
+        QVERIFY(!box->cmdOptions->isEnabled());
+    });
+    QCOMPARE(tabsShown, (QList<int>{0, 1}));
+}
+
+QTEST_MAIN(TestCheckKit)
+#include "tst_check_kit.moc"
