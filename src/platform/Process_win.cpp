@@ -47,13 +47,17 @@ QString systemFolder(UINT (WINAPI *get)(LPWSTR, UINT))
     return length > 0 && length <= MAX_PATH ? QString::fromWCharArray(buffer, int(length)) : QString();
 }
 
-// One name as CreateProcess looks for it; empty when it is nowhere.
-QString searchProgram(QString program, const QString &workingDirectory)
+// ".exe" is added to a last level without an extension.
+QString withExtension(const QString &program)
 {
-    // ".exe" is added to a last level without an extension.
     const QString last = program.section(QRegularExpression(QStringLiteral("[\\\\/]")), -1);
-    if (!last.contains(QLatin1Char('.')))
-        program += QStringLiteral(".exe");
+    return last.contains(QLatin1Char('.')) ? program : program + QStringLiteral(".exe");
+}
+
+// One name as CreateProcess looks for it; empty when it is nowhere.
+QString searchProgram(const QString &name, const QString &workingDirectory)
+{
+    const QString program = withExtension(name);
     const auto inFolder = [&program](const QString &folder) {
         return QDir::cleanPath(QDir(QDir::fromNativeSeparators(folder)).absoluteFilePath(QDir::fromNativeSeparators(program)));
     };
@@ -95,7 +99,7 @@ ProgramFound findProgram(const QString &commandLine, const QString &workingDirec
         if (!found.isEmpty())
             return {found, true};
     }
-    const QString first = candidates.first();
+    const QString first = withExtension(candidates.first());
     return {first.contains(QLatin1Char('\\')) || first.contains(QLatin1Char('/'))
                 ? QDir::toNativeSeparators(QDir::cleanPath(QDir(QDir::fromNativeSeparators(workingDirectory))
                                                                .absoluteFilePath(QDir::fromNativeSeparators(first))))
