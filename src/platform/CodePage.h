@@ -12,7 +12,4 @@ namespace platform {
 // folder when read back.
 std::optional<QByteArray> toCodePage(const QString &text);
 
-// True when the text survives toCodePage.
-bool fitsCodePage(const QString &text);
-
 } // namespace platform

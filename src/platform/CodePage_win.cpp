@@ -43,9 +43,4 @@ std::optional<QByteArray> toCodePage(const QString &text)
     return bytes;
 }
 
-bool fitsCodePage(const QString &text)
-{
-    return toCodePage(text).has_value();
-}
-
 } // namespace platform
