@@ -48,15 +48,24 @@ QString withExtension(const QString &program)
     return last.contains(QLatin1Char('.')) ? program : program + QStringLiteral(".exe");
 }
 
+// A name with a folder is taken from the working directory only.
+bool hasFolder(const QString &program)
+{
+    return program.contains(QLatin1Char('\\')) || program.contains(QLatin1Char('/'));
+}
+
+// A program name taken from a folder, as a path with "/" between levels.
+QString inFolder(const QString &folder, const QString &program)
+{
+    return QDir::cleanPath(QDir(QDir::fromNativeSeparators(folder)).absoluteFilePath(QDir::fromNativeSeparators(program)));
+}
+
 // One name as CreateProcess looks for it; empty when it is nowhere.
 QString searchProgram(const QString &name, const QString &workingDirectory)
 {
     const QString program = withExtension(name);
-    const auto inFolder = [&program](const QString &folder) {
-        return QDir::cleanPath(QDir(QDir::fromNativeSeparators(folder)).absoluteFilePath(QDir::fromNativeSeparators(program)));
-    };
     QStringList folders;
-    if (program.contains(QLatin1Char('\\')) || program.contains(QLatin1Char('/'))) {
+    if (hasFolder(program)) {
         folders << workingDirectory;
     } else {
         folders << QCoreApplication::applicationDirPath() << workingDirectory << systemFolder(GetSystemDirectoryW)
@@ -64,7 +73,7 @@ QString searchProgram(const QString &name, const QString &workingDirectory)
         folders += qEnvironmentVariable("PATH").split(QLatin1Char(';'), Qt::SkipEmptyParts);
     }
     for (const QString &folder : folders) {
-        const QString path = folder.isEmpty() ? QString() : inFolder(folder);
+        const QString path = folder.isEmpty() ? QString() : inFolder(folder, program);
         if (!path.isEmpty() && QFileInfo(path).isFile())
             return QDir::toNativeSeparators(path);
     }
@@ -94,11 +103,7 @@ ProgramFound findProgram(const QString &commandLine, const QString &workingDirec
             return {found, true};
     }
     const QString first = withExtension(candidates.first());
-    return {first.contains(QLatin1Char('\\')) || first.contains(QLatin1Char('/'))
-                ? QDir::toNativeSeparators(QDir::cleanPath(QDir(QDir::fromNativeSeparators(workingDirectory))
-                                                               .absoluteFilePath(QDir::fromNativeSeparators(first))))
-                : first,
-            false};
+    return {hasFolder(first) ? QDir::toNativeSeparators(inFolder(workingDirectory, first)) : first, false};
 }
 
 std::optional<int> runCommandLineAndWait(const QString &commandLine)
