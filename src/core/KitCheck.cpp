@@ -1,5 +1,4 @@
 #include "core/KitCheck.h"
-#include "core/CommandLines.h"
 #include "core/StringTable.h"
 #include "platform/CommandLine.h"
 #include "platform/NativePath.h"

@@ -12,13 +12,6 @@
 
 #include <algorithm>
 
-namespace {
-
-// The row's finding, by its place in the list.
-constexpr int kFindingRole = Qt::UserRole + 1;
-
-} // namespace
-
 QIcon frmCheckKit::verdictIcon(core::Verdict verdict)
 {
     // Drawn rather than taken from the style, so that each verdict looks the
@@ -134,11 +127,10 @@ void frmCheckKit::runCheck()
         return int(a.verdict) > int(b.verdict);
     });
     lstFindings->clear();
-    for (int i = 0; i < m_findings.size(); ++i) {
-        const core::KitFinding &f = m_findings[i];
+    // One row a finding, in the same order: a row's place is its finding's.
+    for (const core::KitFinding &f : m_findings) {
         auto *item = new QTreeWidgetItem(lstFindings, {f.setting, f.sentence, f.path});
         item->setIcon(0, verdictIcon(f.verdict));
-        item->setData(0, kFindingRole, i);
         item->setToolTip(1, f.sentence);
         item->setToolTip(2, f.path);
     }
@@ -148,20 +140,21 @@ void frmCheckKit::runCheck()
     updateOptionsButton();
 }
 
+int frmCheckKit::currentTab() const
+{
+    const int row = lstFindings->indexOfTopLevelItem(lstFindings->currentItem());
+    return row < 0 ? -1 : core::optionsTabOf(m_findings.value(row).setting);
+}
+
 void frmCheckKit::updateOptionsButton()
 {
-    const QTreeWidgetItem *item = lstFindings->currentItem();
-    const int row = item ? item->data(0, kFindingRole).toInt() : -1;
-    cmdOptions->setEnabled(row >= 0 && core::optionsTabOf(m_findings.value(row).setting) >= 0);
+    cmdOptions->setEnabled(currentTab() >= 0);
 }
 
 void frmCheckKit::cmdOptions_Click()
 {
-    const QTreeWidgetItem *item = lstFindings->currentItem();
-    if (!item || !m_openOptions)
-        return;
-    const int tab = core::optionsTabOf(m_findings.value(item->data(0, kFindingRole).toInt()).setting);
-    if (tab < 0)
+    const int tab = currentTab();
+    if (tab < 0 || !m_openOptions)
         return;
     m_openOptions(tab);
     // The settings may have changed there.

@@ -38,6 +38,8 @@ public:
 private:
     void cmdOptions_Click();
     void updateOptionsButton();
+    // The Options tab of the current line's setting, or -1.
+    int currentTab() const;
 
     std::function<QList<core::KitFinding>()> m_check;
     std::function<void(int)> m_openOptions;
