@@ -115,6 +115,16 @@ constexpr Entry kTable[] = {
     {1235, "No help page: BlockEditor Help shows nothing.", "ヘルプページがありません。"},
     {1236, "Holds a blank, so the tool receives the words %1 in its place.",
      "空白を含むため、ツールには代わりに %1 という語が渡されます。"},
+    {1237, "Leaves a quote open, so the tool takes the rest of its line into this word.",
+     "引用符が閉じていないため、ツールは行の残りをこの語に含めて受け取ります。"},
+    {1238, "The name holds a blank but no quotes: the system may start another program, and this one would take "
+           "the rest of its name for arguments. Put the value in double quotes.",
+     "名前に引用符のない空白があります。システムが別のプログラムを起動するおそれがあり、このプログラムも名前の残りを"
+     "引数として受け取ります。値を二重引用符で囲んでください。"},
+    {1239, "The workspace file cannot be read (no permission, no file, or cut short): the list starts empty and "
+           "no package is selected.",
+     "ワークスペースファイルを読み込めません (権限がない、ファイルではない、または途中で切れている)。リストは空で、"
+     "パッケージは選択されていません。"},
 
     // Run from a build script: usage and messages on the console.
     {1150,
@@ -206,6 +216,10 @@ constexpr Entry kTable[] = {
     {1166, "the compiler could not be started: %1", "コンパイラを起動できませんでした: %1"},
     {1167, "%1 is given more than once", "%1 が2回以上指定されています"},
     {1168, "the output could not be written", "出力を書き込めませんでした"},
+    {1169, "the workspace file cannot be read: %1; name the package with --package",
+     "ワークスペースファイルを読み込めません: %1。--package でパッケージを指定してください"},
+    {1170, "%1 of %2 lines not written: they hold characters the system's code page cannot hold",
+     "%2 行のうち %1 行は、システムのコードページで表せない文字を含むため書き込みませんでした"},
 };
 
 Language &languageSlot()
