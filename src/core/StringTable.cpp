@@ -157,8 +157,11 @@ constexpr Entry kTable[] = {
      "  -v, --version   show the version\n"
      "\n"
      "Exit status: 0 done; 1 --check found a problem (warnings alone give 0);\n"
-     "2 wrong use (the message says why); 66 the settings file is there but\n"
-     "cannot be read (or is broken XML; --check says so among its findings);\n"
+     "2 wrong use (the message says why); 65 a line of the output holds\n"
+     "characters the system's code page cannot hold (on Windows, to a file or\n"
+     "pipe): that line is left out; 66 the settings file is there but cannot\n"
+     "be read (or is broken XML), or, without --package, the workspace file is\n"
+     "there but cannot be read (--check says either among its findings);\n"
      "74 the output could not be written; 127 the compiler could not be\n"
      "started; after --compile otherwise the compiler's own status.\n",
      "使い方:\n"
@@ -188,9 +191,11 @@ constexpr Entry kTable[] = {
      "  -v, --version   バージョンを表示します\n"
      "\n"
      "終了コード: 0 成功、1 --check が問題を見つけた (警告だけなら 0)、2 使い方の誤り\n"
-     "(理由はメッセージに表示)、66 設定ファイルはあるが読み込めない (XML が壊れて\n"
-     "いる場合も。--check では結果の一つとして表示)、74 出力を書き込めなかった、\n"
-     "127 コンパイラを起動できなかった。\n"
+     "(理由はメッセージに表示)、65 出力の行にシステムのコードページで表せない文字が\n"
+     "ある (Windows でファイルやパイプへ出力した場合。その行は書き込まない)、\n"
+     "66 設定ファイルはあるが読み込めない (XML が壊れている場合も)、または --package\n"
+     "なしでワークスペースファイルはあるが読み込めない (--check では結果の一つとして\n"
+     "表示)、74 出力を書き込めなかった、127 コンパイラを起動できなかった。\n"
      "--compile ではそれ以外はコンパイラ自身の終了コード。\n"},
     {1151, "Run TAVO_Starter --help for the options.", "オプションは TAVO_Starter --help で表示できます。"},
     {1152, "unknown option: %1", "不明なオプションです: %1"},
