@@ -293,8 +293,8 @@ int runScripted(const QStringList &given, const core::Kit &kit)
     const QString settingsPath = kit.settingsFile();
     core::Settings settings;
     const core::LoadOutcome settingsFile = core::readSettingsFile(settingsPath, settings);
-    // The check says so itself, among its findings.
-    // Not a wrong use: the same call works once the file is mended.
+    // Not a wrong use: the same call works once the file is mended. The
+    // check says so itself, among its findings.
     if (core::keptUnread(settingsFile) && !checking)
         return failure(kExitUnreadable, core::message(kSettingsUnreadable).arg(platform::nativePath(settingsPath)));
 

@@ -18,14 +18,13 @@ QString shown(const QString &path)
     return QDir::toNativeSeparators(QDir::cleanPath(platform::nativePath(path)));
 }
 
-// A value taken from a folder, as the tools take it once they have read it
-// from their line: relative ones from there, absolute ones as they are.
-QString from(const QString &folder, const QString &value)
+// A path taken from a folder, as the tools take it: relative ones from
+// there, absolute ones as they are.
+QString from(const QString &folder, const QString &path)
 {
-    const QString read = valueAsRead(value);
-    if (QDir::isAbsolutePath(platform::nativePath(read)))
-        return read;
-    return folder + QLatin1Char('\\') + read;
+    if (QDir::isAbsolutePath(platform::nativePath(path)))
+        return path;
+    return folder + QLatin1Char('\\') + path;
 }
 
 class Findings
@@ -105,7 +104,8 @@ bool holdsJavaSources(const QString &folder)
 void checkSources(Findings &f, const Kit &kit, const Settings &settings, const Workspace &workspace)
 {
     // The compile line names javapath and the entry joined as they are.
-    const QString folder = shown(from(kit.appPath(), settings.value(kJavapath) + workspace.selectedEntry()));
+    const QString folder =
+        shown(from(kit.appPath(), valueAsRead(settings.value(kJavapath) + workspace.selectedEntry())));
     if (workspace.selectedEntry().isEmpty())
         f.add(Verdict::Warning, kJavapath, folder, msg::kCheckNoneSelected);
     else if (holdsJavaSources(folder))
@@ -119,7 +119,7 @@ void checkClassDirectory(Findings &f, const Kit &kit, const Settings &settings)
     const QString value = settings.value(kClassDirectory);
     if (value.isEmpty())
         return;
-    const QString path = shown(from(kit.appPath(), value));
+    const QString path = shown(from(kit.appPath(), valueAsRead(value)));
     const QFileInfo info(path);
     if (info.isDir()) {
         f.add(Verdict::Fine, kClassDirectory, path, msg::kCheckClassesThere);

@@ -117,14 +117,10 @@ constexpr Entry kTable[] = {
      "空白を含むため、ツールには代わりに %1 という語が渡されます。"},
     {1237, "Leaves a quote open, so the tool takes the rest of its line into this word.",
      "引用符が閉じていないため、ツールは行の残りをこの語に含めて受け取ります。"},
-    {1238, "The name holds a blank but no quotes: the system may start another program, and this one would take "
-           "the rest of its name for arguments. Put the value in double quotes.",
-     "名前に引用符のない空白があります。システムが別のプログラムを起動するおそれがあり、このプログラムも名前の残りを"
-     "引数として受け取ります。値を二重引用符で囲んでください。"},
-    {1239, "The workspace file cannot be read (no permission, no file, or cut short): the list starts empty and "
-           "no package is selected.",
-     "ワークスペースファイルを読み込めません (権限がない、ファイルではない、または途中で切れている)。リストは空で、"
-     "パッケージは選択されていません。"},
+    {1238, "Unquoted blank in the program's name: the start goes wrong. Put the value in double quotes.",
+     "プログラム名に引用符のない空白があり、正しく起動できません。値を二重引用符で囲んでください。"},
+    {1239, "The workspace file is there but cannot be read: the list starts empty.",
+     "ワークスペースファイルはありますが読み込めません。リストは空になります。"},
 
     // Run from a build script: usage and messages on the console.
     {1150,

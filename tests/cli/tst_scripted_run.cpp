@@ -13,6 +13,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <algorithm>
+
 #ifdef Q_OS_WIN
 #include <windows.h>
 #endif
@@ -100,7 +102,7 @@ private:
 
 void TestScriptedRun::initTestCase()
 {
-    for (const char *dir : {"kit/src/hmi", "kit/src/mypkg/util", "kit/src/net/tcp", "kit/src/制御/ポンプ", "kit/src/régul/pompe", "kit/src/café", "kit/src/Ωpkg",
+    for (const char *dir : {"kit/src/hmi", "kit/src/mypkg/util", "kit/src/net/tcp", "kit/src/制御/ポンプ", "kit/src/régul/pompe", "kit/src/café",
                             "kit/lib", "bin", "home", "elsewhere"})
         QVERIFY(QDir(m_root.path()).mkpath(QString::fromUtf8(dir)));
     m_program = app() + "/" + QFileInfo(TAVO_PROGRAM).fileName();
@@ -234,10 +236,23 @@ void TestScriptedRun::printCommand()
     QFETCH(QString, line);
     layFiles(ini, dat);
 
+#ifdef Q_OS_WIN
+    // To a pipe in code page 1252, which holds nothing past U+00FF: such a
+    // line is not written at all, rather than with "?" in its stead.
+    const bool held = std::all_of(line.begin(), line.end(), [](QChar c) { return c.unicode() <= 0xFF; });
+#else
+    const bool held = true;
+#endif
     const Snapshot before = snapshot(m_root.path(), m_program);
     QByteArray out, err;
-    QCOMPARE(run(arguments, out, err), 0);
+    QCOMPARE(run(arguments, out, err), held ? 0 : 65);
     QCOMPARE(snapshot(m_root.path(), m_program), before);
+    if (!held) {
+        QCOMPARE(out, QByteArray());
+        QCOMPARE(QString::fromLocal8Bit(err), "TAVO_Starter: 1 of 1 lines not written: they hold characters the "
+                                              "system's code page cannot hold" + kNewline);
+        return;
+    }
     QCOMPARE(err, QByteArray());
     QCOMPARE(out, (line + kNewline).toLocal8Bit());
 }
@@ -363,8 +378,7 @@ void TestScriptedRun::answers_data()
         "hmi\r\nmypkg\r\n");
     row("workspace file a folder, checked", {"--check"},
         "problem\tworkspace file\t" + QDir::toNativeSeparators(app() + "/TAVO_Starter.dat")
-            + "\tThe workspace file cannot be read (no permission, no file, or cut short): the list starts empty "
-              "and no package is selected.\n",
+            + "\tThe workspace file is there but cannot be read: the list starts empty.\n",
         1, xml, "<folder>");
     row("settings file unreadable", {"--print-command", "compile", "--package", "hmi"},
         "settings file cannot be read", 66, "<folder>");
@@ -372,12 +386,7 @@ void TestScriptedRun::answers_data()
         "settings file cannot be read", 66, "<settings><Editor JREpath=\"a & b\"/></settings>");
     row("compiler that cannot start", {"--compile"}, "could not be started: ..\\bin\\missing", 127,
         xmlSettings("classes", "..\\bin\\missing"));
-#ifdef Q_OS_WIN
-    // To a pipe, in code page 1252, which has no omega: no "?" or "O" in
-    // its stead, which would name another folder.
-    row("line the code page cannot hold", {"--print-command", "compile", "--package", "Ωpkg"},
-        "1 of 1 lines not written: they hold characters the system's code page cannot hold", 65);
-#endif
+
 }
 
 void TestScriptedRun::answers()
@@ -500,22 +509,37 @@ void TestScriptedRun::compilerWaitsOnNoSystemBox()
     QSKIP("Only Windows holds a failing program up on a message box");
 #else
     QVERIFY(QFile::copy(testProgram("tavo_echo_child"), m_root.filePath("bin/echo.exe")));
-    layFiles(xmlSettings("", "..\\bin\\echo"), workspaceWith(1));
     const QString report = m_root.filePath("echo.txt");
-    QProcess p;
     QProcessEnvironment env = environment();
     env.insert("TAVO_ECHO_OUT", QDir::toNativeSeparators(report));
-    p.setProcessEnvironment(env);
-    p.setCreateProcessArgumentsModifier(
-        [](QProcess::CreateProcessArguments *arguments) { arguments->flags |= CREATE_DEFAULT_ERROR_MODE; });
-    p.start(m_program, {"--compile"});
-    QVERIFY(p.waitForFinished(60000));
-    QCOMPARE(p.exitCode(), 0);
-    const QStringList lines = readLines(report);
-    const QString mode = lines.filter(QRegularExpression("^errormode=")).value(0).mid(10);
-    QVERIFY2(!mode.isEmpty(), qPrintable(lines.join(" | ")));
+    // The error mode the echo child reports, started by program; with
+    // ownMode, program starts with the mode of this test rather than the
+    // system's default.
+    const auto childMode = [&](const QString &program, const QStringList &arguments, bool ownMode) {
+        QFile::remove(report);
+        QProcess p;
+        p.setProcessEnvironment(env);
+        if (!ownMode)
+            p.setCreateProcessArgumentsModifier(
+                [](QProcess::CreateProcessArguments *a) { a->flags |= CREATE_DEFAULT_ERROR_MODE; });
+        p.start(program, arguments);
+        if (!p.waitForFinished(60000) || p.exitCode() != 0)
+            return QString("<no run>");
+        return readLines(report).filter(QRegularExpression("^errormode=")).value(0).mid(10);
+    };
     const UINT wanted = SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX;
-    QCOMPARE(mode.toUInt() & wanted, wanted);
+    const UINT ours = SetErrorMode(wanted);
+    const QString handedOn = childMode(m_root.filePath("bin/echo.exe"), {}, true);
+    SetErrorMode(ours);
+    if ((handedOn.toUInt() & wanted) != wanted)
+        QSKIP("this system hands no error mode on to a child (Wine keeps it per process)");
+
+    layFiles(xmlSettings("", "..\\bin\\echo"), workspaceWith(1));
+    const QString mode = childMode(m_program, {"--compile"}, false);
+    bool reported = false;
+    const UINT got = mode.toUInt(&reported);
+    QVERIFY2(reported, qPrintable(mode));
+    QCOMPARE(got & wanted, wanted);
 #endif
 }
 

@@ -207,8 +207,7 @@ void TestKitCheck::findings_data()
 #ifdef Q_OS_WIN
     // The system finds a program past an unquoted blank, or stops short of
     // it at another file; either way the line goes wrong.
-    const QString pastBlank = "The name holds a blank but no quotes: the system may start another program, and this "
-                              "one would take the rest of its name for arguments. Put the value in double quotes.";
+    const QString pastBlank = "Unquoted blank in the program's name: the start goes wrong. Put the value in double quotes.";
     QTest::newRow("compiler found past a blank") << QStringList{"kit/my tools/jikes*"}
                                                  << QStringList{"Compiler=my tools\\jikes"} << none << xml << kCompiler
                                                  << problem << programFile("kit/my tools/jikes") << pastBlank;

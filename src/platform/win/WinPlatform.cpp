@@ -137,41 +137,50 @@ bool attachParentConsole()
     return true;
 }
 
+namespace {
+
+HANDLE standardHandle(bool error)
+{
+    return GetStdHandle(error ? STD_ERROR_HANDLE : STD_OUTPUT_HANDLE);
+}
+
+// Writes size units, at most chunk at a time, through write(offset, count,
+// written); a failed or empty write ends it.
+template <class Write>
+bool inChunks(std::size_t size, std::size_t chunk, Write write)
+{
+    for (std::size_t done = 0; done < size;) {
+        DWORD written = 0;
+        if (!write(done, static_cast<DWORD>(std::min(size - done, chunk)), written) || written == 0)
+            return false;
+        done += written;
+    }
+    return true;
+}
+
+} // namespace
+
 bool isConsole(bool error)
 {
-    const HANDLE handle = GetStdHandle(error ? STD_ERROR_HANDLE : STD_OUTPUT_HANDLE);
+    const HANDLE handle = standardHandle(error);
     DWORD mode = 0;
     return usable(handle) && GetConsoleMode(handle, &mode);
 }
 
 bool writeConsole(bool error, const std::wstring &text)
 {
-    const HANDLE handle = GetStdHandle(error ? STD_ERROR_HANDLE : STD_OUTPUT_HANDLE);
-    if (!usable(handle))
-        return false;
-    for (std::size_t done = 0; done < text.size();) {
-        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(text.size() - done, 8192));
-        DWORD written = 0;
-        if (!WriteConsoleW(handle, text.data() + done, chunk, &written, nullptr) || written == 0)
-            return false;
-        done += written;
-    }
-    return true;
+    const HANDLE handle = standardHandle(error);
+    return usable(handle) && inChunks(text.size(), 8192, [&](std::size_t at, DWORD count, DWORD &written) {
+               return WriteConsoleW(handle, text.data() + at, count, &written, nullptr);
+           });
 }
 
 bool writeBytes(bool error, const std::string &bytes)
 {
-    const HANDLE handle = GetStdHandle(error ? STD_ERROR_HANDLE : STD_OUTPUT_HANDLE);
-    if (!usable(handle))
-        return false;
-    for (std::size_t done = 0; done < bytes.size();) {
-        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 65536));
-        DWORD written = 0;
-        if (!WriteFile(handle, bytes.data() + done, chunk, &written, nullptr) || written == 0)
-            return false;
-        done += written;
-    }
-    return true;
+    const HANDLE handle = standardHandle(error);
+    return usable(handle) && inChunks(bytes.size(), 65536, [&](std::size_t at, DWORD count, DWORD &written) {
+               return WriteFile(handle, bytes.data() + at, count, &written, nullptr);
+           });
 }
 
 std::wstring longPathForm(const std::wstring &path)
