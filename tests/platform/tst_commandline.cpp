@@ -65,11 +65,9 @@ void TestCommandLine::pieces_data()
         << false << "a\\\"b c" << QStringList{"a\"b", "c"} << false;
     QTest::newRow("argument: a backslash before the closing quote keeps it open")
         << false << "\"C:\\my classes\\\"" << QStringList{"C:\\my classes\""} << true;
-    QTest::newRow("argument: closed after a blank") << false << "\"a\" \"b" << QStringList{"a", "b"} << true;
     QTest::newRow("program quoted for its blank")
         << true << "\"C:\\Program Files\\jikes\\\"" << QStringList{"C:\\Program Files\\jikes\\"} << false;
     QTest::newRow("program: quote left open") << true << "\"C:\\x y" << QStringList{"C:\\x y"} << true;
-    QTest::newRow("empty") << false << "" << QStringList{} << false;
 }
 
 void TestCommandLine::pieces()
