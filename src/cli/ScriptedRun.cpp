@@ -42,6 +42,8 @@ enum TextId {
     kNotStarted,
     kRepeated = 1167,
     kWriteFailed,
+    kWorkspaceUnreadable,
+    kNotHeld,
 };
 
 const QString kProgramPrefix = QStringLiteral("TAVO_Starter: ");
@@ -53,14 +55,31 @@ int badUse(const QString &message)
     return kExitBadUse;
 }
 
-// The answer on standard output; a script that reads it must not take a
-// cut-off answer for a whole one.
+int failure(int status, const QString &message)
+{
+    platform::writeStandardError(kProgramPrefix + message + QLatin1Char('\n'));
+    return status;
+}
+
+// The answer on standard output, line by line; a script that reads it must
+// not take a cut-off answer for a whole one. A line the output's code page
+// cannot hold is left out, never written with a stand-in character, and the
+// run says how many.
 int answer(const QString &text)
 {
-    if (platform::writeStandardOutput(text))
-        return 0;
-    platform::writeStandardError(kProgramPrefix + core::message(kWriteFailed) + QLatin1Char('\n'));
-    return kExitWriteFailed;
+    QStringList lines = text.split(QLatin1Char('\n'));
+    // Every answer ends with a newline.
+    lines.removeLast();
+    int notHeld = 0;
+    for (const QString &line : lines) {
+        const platform::Written written = platform::writeStandardOutput(line + QLatin1Char('\n'));
+        if (written == platform::Written::Failed)
+            return failure(kExitWriteFailed, core::message(kWriteFailed));
+        notHeld += int(written == platform::Written::NotHeld);
+    }
+    if (notHeld > 0)
+        return failure(kExitNotHeld, core::message(kNotHeld).arg(notHeld).arg(lines.size()));
+    return 0;
 }
 
 struct Options {
@@ -137,8 +156,7 @@ int compileAndWait(const core::Kit &kit, const core::Settings &settings, const c
     // Nothing ran, so the empty class directory made for it goes again.
     if (!start.madeClassDirectory.isEmpty())
         QDir().rmdir(platform::nativePath(start.madeClassDirectory));
-    platform::writeStandardError(kProgramPrefix + core::message(kNotStarted).arg(line) + QLatin1Char('\n'));
-    return kExitNotStarted;
+    return failure(kExitNotStarted, core::message(kNotStarted).arg(line));
 }
 
 // The first option given more than once, by its long name; empty when none.
@@ -157,9 +175,12 @@ QString repeatedOption(const QCommandLineParser &parser, const QList<const QComm
     return QString();
 }
 
-// Qt's own options for the window, as its application object takes them.
-bool isWindowOption(const QString &argument, bool &takesValue)
+// Qt's own options for the window, as its application object takes them:
+// with one dash or two.
+bool isWindowOption(QString argument, bool &takesValue)
 {
+    if (argument.startsWith(QLatin1String("--")))
+        argument.remove(0, 1);
     static const QStringList withValue = {
         QStringLiteral("-platform"),   QStringLiteral("-platformpluginpath"),
         QStringLiteral("-platformtheme"), QStringLiteral("-plugin"),
@@ -185,12 +206,27 @@ bool isWindowOption(const QString &argument, bool &takesValue)
     return false;
 }
 
+// The arguments less Qt's window options and their values.
+QStringList withoutWindowOptions(const QStringList &arguments)
+{
+    QStringList kept = arguments.mid(0, 1);
+    for (int i = 1; i < arguments.size(); ++i) {
+        bool takesValue = false;
+        if (!isWindowOption(arguments[i], takesValue))
+            kept << arguments[i];
+        else if (takesValue)
+            ++i;
+    }
+    return kept;
+}
+
 // One line a finding: verdict, setting, path and sentence, between tabs.
 // Something that would stop a launch ends with 1.
 int checkAndReport(const core::Kit &kit, const core::Settings &settings, const core::Workspace &workspace,
-                   core::LoadOutcome settingsFile)
+                   core::LoadOutcome settingsFile, bool workspaceFileUnread)
 {
-    const QList<core::KitFinding> findings = core::checkKit(kit, settings, workspace, settingsFile);
+    const QList<core::KitFinding> findings =
+        core::checkKit(kit, settings, workspace, settingsFile, workspaceFileUnread);
     QString text;
     for (const core::KitFinding &f : findings)
         text += core::verdictWord(f.verdict) + QLatin1Char('\t') + f.setting + QLatin1Char('\t') + f.path
@@ -205,19 +241,13 @@ int checkAndReport(const core::Kit &kit, const core::Settings &settings, const c
 
 bool isScriptedRun(const QStringList &arguments)
 {
-    for (int i = 1; i < arguments.size(); ++i) {
-        bool takesValue = false;
-        if (!isWindowOption(arguments[i], takesValue))
-            return true;
-        if (takesValue)
-            ++i;
-    }
-    return false;
+    return withoutWindowOptions(arguments).size() > 1;
 }
 
-int runScripted(const QStringList &arguments, const core::Kit &kit)
+int runScripted(const QStringList &given, const core::Kit &kit)
 {
     platform::attachParentConsole();
+    const QStringList arguments = withoutWindowOptions(given);
 
     const Options options;
     QCommandLineParser parser;
@@ -263,17 +293,14 @@ int runScripted(const QStringList &arguments, const core::Kit &kit)
     const QString settingsPath = kit.settingsFile();
     core::Settings settings;
     const core::LoadOutcome settingsFile = core::readSettingsFile(settingsPath, settings);
-    // The check says so itself, among its findings.
-    if (core::keptUnread(settingsFile) && !checking) {
-        // Not a wrong use: the same call works once the file is mended.
-        platform::writeStandardError(kProgramPrefix
-                                     + core::message(kSettingsUnreadable).arg(platform::nativePath(settingsPath))
-                                     + QLatin1Char('\n'));
-        return kExitSettingsUnreadable;
-    }
+    // Not a wrong use: the same call works once the file is mended. The
+    // check says so itself, among its findings.
+    if (core::keptUnread(settingsFile) && !checking)
+        return failure(kExitUnreadable, core::message(kSettingsUnreadable).arg(platform::nativePath(settingsPath)));
 
     // What the main window's list holds once it has loaded the file.
-    core::Workspace w = core::readWorkspaceFile(kit).workspace;
+    const core::WorkspaceRead read = core::readWorkspaceFile(kit);
+    core::Workspace w = read.workspace;
     if (parser.isSet(options.package)) {
         // Entries keep backslashes; a shell user may well type slashes, and
         // completion ends a folder's name with one.
@@ -289,12 +316,16 @@ int runScripted(const QStringList &arguments, const core::Kit &kit)
             w.entries.append(name);
             w.selected = int(w.entries.size()) - 1;
         }
+    } else if (read.fileUnread && !checking) {
+        // It may well select one; no selection is no wrong use then.
+        return failure(kExitUnreadable,
+                       core::message(kWorkspaceUnreadable).arg(platform::nativePath(kit.workspaceFile())));
     } else if (w.selected < 0 && !checking) {
         return badUse(core::message(kNoneSelected));
     }
 
     if (checking)
-        return checkAndReport(kit, settings, w, settingsFile);
+        return checkAndReport(kit, settings, w, settingsFile, read.fileUnread);
 
     if (!printing)
         return compileAndWait(kit, settings, w);

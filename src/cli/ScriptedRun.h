@@ -12,8 +12,12 @@ namespace cli {
 // --check: something would stop a launch.
 constexpr int kExitCheckProblem = 1;
 constexpr int kExitBadUse = 2;
-// A settings file that is there but cannot be read (sysexits' "no input").
-constexpr int kExitSettingsUnreadable = 66;
+// A line of the output that the system's code page cannot hold (sysexits'
+// "data format error"): it is left out rather than written otherwise.
+constexpr int kExitNotHeld = 65;
+// A settings file, or a workspace file the run needs, that is there but
+// cannot be read (sysexits' "no input").
+constexpr int kExitUnreadable = 66;
 // Standard output could not take what was to be written (sysexits' "I/O
 // error").
 constexpr int kExitWriteFailed = 74;
@@ -21,13 +25,15 @@ constexpr int kExitNotStarted = 127;
 
 // True when the arguments (the program's name first) ask for a scripted
 // run: any argument at all besides Qt's own window options (-platform,
-// -style and the like, in their one-dash form, with their values). A
+// -style and the like, with one dash or two, with their values). A
 // mistyped option then ends with a message instead of opening the window,
 // which would wait for a user a build script does not have.
 bool isScriptedRun(const QStringList &arguments);
 
 // Carries out the request on the console and returns the exit status. Reads
-// the settings and the workspace as the window does; writes neither.
+// the settings and the workspace as the window does; writes neither. Qt's
+// window options may stand anywhere among the arguments: with no window
+// they mean nothing and are passed over.
 int runScripted(const QStringList &arguments, const core::Kit &kit);
 
 } // namespace cli

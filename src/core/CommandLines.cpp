@@ -1,4 +1,5 @@
 #include "core/CommandLines.h"
+#include "platform/CommandLine.h"
 
 namespace core {
 namespace {
@@ -28,6 +29,11 @@ QString BuildCompileCommand(const Settings &settings, const Workspace &workspace
 QString withoutBatchTail(const QString &compileLine)
 {
     return compileLine.endsWith(kBatchTail) ? compileLine.chopped(kBatchTail.size()) : compileLine;
+}
+
+QString valueAsRead(const QString &value)
+{
+    return platform::splitWindowsArguments(value).join(QLatin1Char(' '));
 }
 
 QString PackageWord(const Workspace &workspace)

@@ -19,6 +19,11 @@ QString withoutBatchTail(const QString &compileLine);
 // no base name.
 QString BuildEditorCommand(const Settings &settings, const Workspace &workspace, const QString &fileName);
 
+// What a value of the lines names once the tool has read it from its line
+// by the Windows rules: its quotes gone; where blanks split it into
+// several words, they are joined by one blank again.
+QString valueAsRead(const QString &value);
+
 // The editor's package word: the selected entry first and unchanged, then the
 // others in list order with "\" turned into ".", each followed by ";".
 QString PackageWord(const Workspace &workspace);

@@ -13,9 +13,10 @@ CompileStart prepareCompile(const Kit &kit, const Settings &settings, const Work
     // compiler outside the kit when that root is missing (or is a link to
     // elsewhere).
     platform::changeDirectory(kit.appPath());
-    const QString classDirectory = settings.value(kClassDirectory);
-    // One level only; an existing or unreachable folder is the compiler's
-    // business, not ours.
+    // The folder the compiler is given after "-d": a value quoted for its
+    // blanks names it without the quotes. One level only; an existing or
+    // unreachable folder is the compiler's business, not ours.
+    const QString classDirectory = valueAsRead(settings.value(kClassDirectory));
     if (!classDirectory.isEmpty() && platform::makeDirectory(classDirectory))
         start.madeClassDirectory = classDirectory;
     return start;

@@ -10,7 +10,7 @@ namespace core {
 struct CompileStart {
     // The compiler line for the selected entry.
     QString line;
-    // The class directory these steps made, as named in the settings; empty
+    // The class directory these steps made, as the compiler is given it; empty
     // when none was made.
     QString madeClassDirectory;
 };

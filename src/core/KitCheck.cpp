@@ -1,6 +1,8 @@
 #include "core/KitCheck.h"
+#include "core/CommandLines.h"
 #include "core/StringTable.h"
 #include "platform/CommandLine.h"
+#include "platform/FileSystem.h"
 #include "platform/NativePath.h"
 #include "platform/Process.h"
 
@@ -16,14 +18,13 @@ QString shown(const QString &path)
     return QDir::toNativeSeparators(QDir::cleanPath(platform::nativePath(path)));
 }
 
-// A value taken from a folder, as the tools take it: relative ones from
+// A path taken from a folder, as the tools take it: relative ones from
 // there, absolute ones as they are.
-QString from(const QString &folder, const QString &value)
+QString from(const QString &folder, const QString &path)
 {
-    const QString native = platform::nativePath(value);
-    if (QDir::isAbsolutePath(native))
-        return value;
-    return folder + QLatin1Char('\\') + value;
+    if (QDir::isAbsolutePath(platform::nativePath(path)))
+        return path;
+    return folder + QLatin1Char('\\') + path;
 }
 
 class Findings
@@ -63,6 +64,14 @@ void checkSettingsFile(Findings &f, const Kit &kit, LoadOutcome outcome)
     }
 }
 
+// Only a file that is there and gave nothing is worth a line: without one
+// the list starts empty, as it does for a new kit.
+void checkWorkspaceFile(Findings &f, const Kit &kit, bool unread)
+{
+    if (unread)
+        f.add(Verdict::Problem, kCheckWorkspaceFile, shown(kit.workspaceFile()), msg::kCheckWorkspaceUnread);
+}
+
 // The program word of a tool's line, found from the folder the tool is
 // started in.
 void checkProgram(Findings &f, const QString &key, const QString &value, const QString &workingDirectory,
@@ -70,14 +79,17 @@ void checkProgram(Findings &f, const QString &key, const QString &value, const Q
 {
     const platform::ProgramFound program = platform::findProgram(value, workingDirectory);
     const QString path = program.path.isEmpty() ? QString() : shown(program.path);
-    f.add(program.startable ? Verdict::Fine : Verdict::Problem, key, path, program.startable ? found : missing);
+    if (program.pastBlank)
+        f.add(Verdict::Problem, key, path, msg::kCheckProgramPastBlank);
+    else
+        f.add(program.startable ? Verdict::Fine : Verdict::Problem, key, path, program.startable ? found : missing);
 }
 
 // Every non-empty piece of a class path, from the folder its tool runs in.
 void checkPieces(Findings &f, const QString &key, const QString &value, const QString &folder, int there,
                  int missing)
 {
-    for (const QString &piece : value.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
+    for (const QString &piece : valueAsRead(value).split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
         const QString path = shown(from(folder, piece));
         f.add(QFileInfo::exists(path) ? Verdict::Fine : Verdict::Warning, key, path,
               QFileInfo::exists(path) ? there : missing);
@@ -92,7 +104,8 @@ bool holdsJavaSources(const QString &folder)
 void checkSources(Findings &f, const Kit &kit, const Settings &settings, const Workspace &workspace)
 {
     // The compile line names javapath and the entry joined as they are.
-    const QString folder = shown(from(kit.appPath(), settings.value(kJavapath) + workspace.selectedEntry()));
+    const QString folder =
+        shown(from(kit.appPath(), valueAsRead(settings.value(kJavapath) + workspace.selectedEntry())));
     if (workspace.selectedEntry().isEmpty())
         f.add(Verdict::Warning, kJavapath, folder, msg::kCheckNoneSelected);
     else if (holdsJavaSources(folder))
@@ -106,15 +119,16 @@ void checkClassDirectory(Findings &f, const Kit &kit, const Settings &settings)
     const QString value = settings.value(kClassDirectory);
     if (value.isEmpty())
         return;
-    const QString path = shown(from(kit.appPath(), value));
+    const QString path = shown(from(kit.appPath(), valueAsRead(value)));
     const QFileInfo info(path);
     if (info.isDir()) {
         f.add(Verdict::Fine, kClassDirectory, path, msg::kCheckClassesThere);
         return;
     }
-    // Compile makes one level only, in a folder that takes it.
-    const QFileInfo parent(info.absolutePath());
-    const bool makeable = !info.exists() && parent.isDir() && parent.isWritable();
+    // Compile makes one level only, where the system lets it: asked by
+    // making it, since a folder's attributes and its access list may each
+    // say otherwise. It goes again at once.
+    const bool makeable = !info.exists() && platform::makeDirectory(path) && QDir().rmdir(path);
     f.add(makeable ? Verdict::Fine : Verdict::Problem, kClassDirectory, path,
           makeable ? msg::kCheckClassesMade : msg::kCheckClassesNotMade);
 }
@@ -147,30 +161,54 @@ void checkKitFolders(Findings &f, const Kit &kit, const Workspace &workspace)
           helpThere ? msg::kCheckHelpThere : msg::kCheckHelpMissing);
 }
 
-// Values the lines carry unquoted: a blank in one splits it into words.
+// A value as its tool reads it from its line: more than one word where an
+// unquoted blank splits it, and the rest of the line taken into its last
+// word where it leaves a quote open.
+void checkWords(Findings &f, const QString &setting, const QString &shownValue, const QStringList &words,
+                bool quoteOpen)
+{
+    if (quoteOpen) {
+        f.add(Verdict::Warning, setting, shownValue, msg::kCheckQuoteOpen);
+    } else if (words.size() > 1) {
+        QStringList quoted;
+        for (const QString &word : words)
+            quoted << QLatin1Char('"') + word + QLatin1Char('"');
+        f.add(Verdict::Warning, setting, shownValue,
+              message(msg::kCheckBlank).arg(quoted.join(QStringLiteral(", "))));
+    }
+}
+
+// The values the lines carry, each read by the rules its place in the line
+// follows: the programs' by those of a program's name, the rest as
+// arguments. Every entry stands in the editor's package word, the others
+// with "\" turned into ".".
 void checkBlanks(Findings &f, const Settings &settings, const Workspace &workspace)
 {
-    QList<QPair<QString, QString>> values;
-    for (const QString &key : {kCompiler, kCP, kJavapath, kClassDirectory, kJREpath, kLibpath, kDtPackages})
-        values.append({key, settings.value(key)});
-    values.append({kCheckSelectedEntry, workspace.selectedEntry()});
-    for (const auto &[setting, value] : values) {
-        if (!value.contains(QLatin1Char(' ')) && !value.contains(QLatin1Char('\t')))
-            continue;
-        QStringList words;
-        for (const QString &word : platform::splitWindowsCommandLine(value))
-            words << QLatin1Char('"') + word + QLatin1Char('"');
-        f.add(Verdict::Warning, setting, value, message(msg::kCheckBlank).arg(words.join(QStringLiteral(", "))));
+    for (const QString &key : {kCompiler, kCP, kJavapath, kClassDirectory, kJREpath, kLibpath, kDtPackages}) {
+        const QString value = settings.value(key);
+        bool open = false;
+        const QStringList words = key == kCompiler || key == kJREpath ? platform::splitWindowsCommandLine(value, &open)
+                                                                      : platform::splitWindowsArguments(value, &open);
+        checkWords(f, key, value, words, open);
+    }
+    for (int i = 0; i < workspace.entries.size(); ++i) {
+        const QString &entry = workspace.entries[i];
+        const bool selected = i == workspace.selected;
+        bool open = false;
+        const QStringList words = platform::splitWindowsArguments(
+            selected ? entry : QString(entry).replace(QLatin1Char('\\'), QLatin1Char('.')), &open);
+        checkWords(f, selected ? kCheckSelectedEntry : kCheckWorkspace, entry, words, open);
     }
 }
 
 } // namespace
 
 QList<KitFinding> checkKit(const Kit &kit, const Settings &settings, const Workspace &workspace,
-                           LoadOutcome settingsFile)
+                           LoadOutcome settingsFile, bool workspaceFileUnread)
 {
     Findings f;
     checkSettingsFile(f, kit, settingsFile);
+    checkWorkspaceFile(f, kit, workspaceFileUnread);
     // The compiler starts in the kit folder, the editor in the source root.
     checkProgram(f, kCompiler, settings.value(kCompiler), kit.appPath(), msg::kCheckCompilerThere,
                  msg::kCheckCompilerMissing);

@@ -2,7 +2,7 @@
 // The kit check: which setting points at nothing, before a launch fails.
 // Each finding concerns one setting (or one part of the kit), names the
 // path it resolved, and says in one sentence, in the user's language, what
-// was found. It reads the disk and writes nothing.
+// was found. It reads the disk and leaves it as it was.
 #include "core/Kit.h"
 #include "core/Settings.h"
 #include "core/SettingsFile.h"
@@ -27,19 +27,24 @@ struct KitFinding {
 
 // What the findings that concern no single setting are about.
 inline const QString kCheckSettingsFile = QStringLiteral("settings file");
+inline const QString kCheckWorkspaceFile = QStringLiteral("workspace file");
 inline const QString kCheckSourceRoot = QStringLiteral("src");
 inline const QString kCheckRuntimeRoot = QStringLiteral("lib\\fb\\rt");
 inline const QString kCheckWorkspace = QStringLiteral("workspace");
 inline const QString kCheckSelectedEntry = QStringLiteral("selected entry");
 inline const QString kCheckHelpPage = QStringLiteral("help page");
 
-// Every check, in a fixed order: the settings file, the compiler and the
-// Java runtime as their starts would find them, the pieces of both class
-// paths, the selected package's sources and the class folder, the kit's
-// folders and help page, and each value that a blank would split.
-// settingsFile is what reading the settings file found.
+// Every check, in a fixed order: the settings and workspace files, the
+// compiler and the Java runtime as their starts would find them, the pieces
+// of both class paths, the selected package's sources and the class folder,
+// the kit's folders and help page, and each value that a blank would split
+// or that leaves a quote open. Values are taken as their tools read them
+// from the lines, quotes removed. settingsFile is what reading the settings
+// file found; workspaceFileUnread, that the workspace file is there but gave
+// no entry. Reads the disk; the only thing it makes, a missing class folder
+// to learn whether Compile could, it removes again at once.
 QList<KitFinding> checkKit(const Kit &kit, const Settings &settings, const Workspace &workspace,
-                           LoadOutcome settingsFile);
+                           LoadOutcome settingsFile, bool workspaceFileUnread);
 
 // "fine", "warning" or "problem": the word a script reads.
 QString verdictWord(Verdict verdict);

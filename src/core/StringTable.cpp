@@ -115,6 +115,12 @@ constexpr Entry kTable[] = {
     {1235, "No help page: BlockEditor Help shows nothing.", "ヘルプページがありません。"},
     {1236, "Holds a blank, so the tool receives the words %1 in its place.",
      "空白を含むため、ツールには代わりに %1 という語が渡されます。"},
+    {1237, "Leaves a quote open, so the tool takes the rest of its line into this word.",
+     "引用符が閉じていないため、ツールは行の残りをこの語に含めて受け取ります。"},
+    {1238, "Unquoted blank in the program's name: the start goes wrong. Put the value in double quotes.",
+     "プログラム名に引用符のない空白があり、正しく起動できません。値を二重引用符で囲んでください。"},
+    {1239, "The workspace file is there but cannot be read: the list starts empty.",
+     "ワークスペースファイルはありますが読み込めません。リストは空になります。"},
 
     // Run from a build script: usage and messages on the console.
     {1150,
@@ -147,8 +153,11 @@ constexpr Entry kTable[] = {
      "  -v, --version   show the version\n"
      "\n"
      "Exit status: 0 done; 1 --check found a problem (warnings alone give 0);\n"
-     "2 wrong use (the message says why); 66 the settings file is there but\n"
-     "cannot be read (or is broken XML; --check says so among its findings);\n"
+     "2 wrong use (the message says why); 65 a line of the output holds\n"
+     "characters the system's code page cannot hold (on Windows, to a file or\n"
+     "pipe): that line is left out; 66 the settings file is there but cannot\n"
+     "be read (or is broken XML), or, without --package, the workspace file is\n"
+     "there but cannot be read (--check says either among its findings);\n"
      "74 the output could not be written; 127 the compiler could not be\n"
      "started; after --compile otherwise the compiler's own status.\n",
      "使い方:\n"
@@ -178,9 +187,11 @@ constexpr Entry kTable[] = {
      "  -v, --version   バージョンを表示します\n"
      "\n"
      "終了コード: 0 成功、1 --check が問題を見つけた (警告だけなら 0)、2 使い方の誤り\n"
-     "(理由はメッセージに表示)、66 設定ファイルはあるが読み込めない (XML が壊れて\n"
-     "いる場合も。--check では結果の一つとして表示)、74 出力を書き込めなかった、\n"
-     "127 コンパイラを起動できなかった。\n"
+     "(理由はメッセージに表示)、65 出力の行にシステムのコードページで表せない文字が\n"
+     "ある (Windows でファイルやパイプへ出力した場合。その行は書き込まない)、\n"
+     "66 設定ファイルはあるが読み込めない (XML が壊れている場合も)、または --package\n"
+     "なしでワークスペースファイルはあるが読み込めない (--check では結果の一つとして\n"
+     "表示)、74 出力を書き込めなかった、127 コンパイラを起動できなかった。\n"
      "--compile ではそれ以外はコンパイラ自身の終了コード。\n"},
     {1151, "Run TAVO_Starter --help for the options.", "オプションは TAVO_Starter --help で表示できます。"},
     {1152, "unknown option: %1", "不明なオプションです: %1"},
@@ -206,6 +217,10 @@ constexpr Entry kTable[] = {
     {1166, "the compiler could not be started: %1", "コンパイラを起動できませんでした: %1"},
     {1167, "%1 is given more than once", "%1 が2回以上指定されています"},
     {1168, "the output could not be written", "出力を書き込めませんでした"},
+    {1169, "the workspace file cannot be read: %1; name the package with --package",
+     "ワークスペースファイルを読み込めません: %1。--package でパッケージを指定してください"},
+    {1170, "%1 of %2 lines not written: they hold characters the system's code page cannot hold",
+     "%2 行のうち %1 行は、システムのコードページで表せない文字を含むため書き込みませんでした"},
 };
 
 Language &languageSlot()

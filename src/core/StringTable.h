@@ -75,6 +75,9 @@ constexpr int kCheckEntryMissing = 1233;
 constexpr int kCheckHelpThere = 1234;
 constexpr int kCheckHelpMissing = 1235;
 constexpr int kCheckBlank = 1236;  // %1: the words, quoted
+constexpr int kCheckQuoteOpen = 1237;
+constexpr int kCheckProgramPastBlank = 1238;
+constexpr int kCheckWorkspaceUnread = 1239;
 } // namespace msg
 
 } // namespace core

@@ -1,80 +1,100 @@
 #include "platform/CommandLine.h"
 
 namespace platform {
+namespace {
 
-QStringList splitWindowsCommandLine(const QString &line)
+bool isBlank(QChar c)
 {
-    QStringList words;
-    const int n = line.size();
-    int i = 0;
-    // The program name follows simpler rules: quotes toggle, backslashes are
-    // always literal.
-    while (i < n && (line[i] == u' ' || line[i] == u'\t'))
-        ++i;
-    if (i >= n)
-        return words;
-    {
-        QString word;
-        bool inQuotes = false;
-        while (i < n) {
-            const QChar c = line[i];
-            if (c == u'"') {
-                inQuotes = !inQuotes;
-                ++i;
-                continue;
-            }
-            if (!inQuotes && (c == u' ' || c == u'\t'))
-                break;
-            word += c;
-            ++i;
-        }
-        words << word;
-    }
-    for (;;) {
-        while (i < n && (line[i] == u' ' || line[i] == u'\t'))
-            ++i;
-        if (i >= n)
+    return c == u' ' || c == u'\t';
+}
+
+// The program's word follows simpler rules: quotes toggle, backslashes are
+// always literal.
+QString programWord(const QString &line, int &i, bool &inQuotes)
+{
+    QString word;
+    for (; i < line.size(); ++i) {
+        const QChar c = line[i];
+        if (c == u'"')
+            inQuotes = !inQuotes;
+        else if (!inQuotes && isBlank(c))
             break;
-        QString word;
-        bool inQuotes = false;
-        while (i < n) {
-            const QChar c = line[i];
-            if (c == u'\\') {
-                int slashes = 0;
-                while (i < n && line[i] == u'\\') {
-                    ++slashes;
+        else
+            word += c;
+    }
+    return word;
+}
+
+QString argumentWord(const QString &line, int &i, bool &inQuotes)
+{
+    const int n = line.size();
+    QString word;
+    while (i < n) {
+        const QChar c = line[i];
+        if (c == u'\\') {
+            int slashes = 0;
+            while (i < n && line[i] == u'\\') {
+                ++slashes;
+                ++i;
+            }
+            if (i < n && line[i] == u'"') {
+                word += QString(slashes / 2, u'\\');
+                if (slashes % 2) {
+                    word += u'"';
                     ++i;
                 }
-                if (i < n && line[i] == u'"') {
-                    word += QString(slashes / 2, u'\\');
-                    if (slashes % 2) {
-                        word += u'"';
-                        ++i;
-                    }
-                } else {
-                    word += QString(slashes, u'\\');
-                }
-                continue;
+            } else {
+                word += QString(slashes, u'\\');
             }
-            if (c == u'"') {
-                if (inQuotes && i + 1 < n && line[i + 1] == u'"') {
-                    // "" inside quotes stands for one literal quote.
-                    word += u'"';
-                    i += 2;
-                    continue;
-                }
-                inQuotes = !inQuotes;
-                ++i;
-                continue;
-            }
-            if (!inQuotes && (c == u' ' || c == u'\t'))
-                break;
-            word += c;
-            ++i;
+            continue;
         }
-        words << word;
+        if (c == u'"') {
+            if (inQuotes && i + 1 < n && line[i + 1] == u'"') {
+                // "" inside quotes stands for one literal quote.
+                word += u'"';
+                i += 2;
+                continue;
+            }
+            inQuotes = !inQuotes;
+            ++i;
+            continue;
+        }
+        if (!inQuotes && isBlank(c))
+            break;
+        word += c;
+        ++i;
     }
+    return word;
+}
+
+QStringList split(const QString &line, bool programFirst, bool *quoteOpen)
+{
+    QStringList words;
+    bool inQuotes = false;
+    int i = 0;
+    for (;;) {
+        while (i < line.size() && isBlank(line[i]))
+            ++i;
+        if (i >= line.size())
+            break;
+        inQuotes = false;
+        words << (programFirst && words.isEmpty() ? programWord(line, i, inQuotes) : argumentWord(line, i, inQuotes));
+    }
+    if (quoteOpen)
+        *quoteOpen = inQuotes;
     return words;
+}
+
+} // namespace
+
+QStringList splitWindowsCommandLine(const QString &line, bool *quoteOpen)
+{
+    return split(line, true, quoteOpen);
+}
+
+QStringList splitWindowsArguments(const QString &piece, bool *quoteOpen)
+{
+    return split(piece, false, quoteOpen);
 }
 
 } // namespace platform

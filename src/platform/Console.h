@@ -8,10 +8,19 @@ namespace platform {
 // started it, when there is one. Elsewhere they are connected already.
 void attachParentConsole();
 
+enum class Written {
+    All,
+    // Not all of it: a full disk, a closed pipe, nothing to write to.
+    Failed,
+    // Nothing: a file or pipe takes the system's 8-bit code page, which has
+    // no place for a character of it; a "?" or a look-alike would be
+    // another name to whoever reads it.
+    NotHeld,
+};
+
 // Text for standard output and standard error: on a Windows console as
-// text, otherwise in the system's 8-bit encoding. False when it could not
-// all be written (a full disk, a closed pipe, nothing to write to).
-bool writeStandardOutput(const QString &text);
-bool writeStandardError(const QString &text);
+// text, otherwise in the system's 8-bit code page.
+Written writeStandardOutput(const QString &text);
+Written writeStandardError(const QString &text);
 
 } // namespace platform

@@ -1,19 +1,22 @@
 #include "platform/Console.h"
+#include "platform/CodePage.h"
 
 #include <cstdio>
 
 namespace platform {
 namespace {
 
-bool write(bool error, const QString &text)
+Written write(bool error, const QString &text)
 {
+    const std::optional<QByteArray> bytes = toCodePage(text);
+    if (!bytes)
+        return Written::NotHeld;
     std::FILE *stream = error ? stderr : stdout;
-    const QByteArray bytes = text.toLocal8Bit();
-    const bool written = std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stream)
-                         == std::size_t(bytes.size());
+    const bool written = std::fwrite(bytes->constData(), 1, std::size_t(bytes->size()), stream)
+                         == std::size_t(bytes->size());
     // A child started next shares the stream; our text must come first. A
     // full disk shows only here.
-    return std::fflush(stream) == 0 && written;
+    return std::fflush(stream) == 0 && written ? Written::All : Written::Failed;
 }
 
 } // namespace
@@ -23,12 +26,12 @@ void attachParentConsole()
 {
 }
 
-bool writeStandardOutput(const QString &text)
+Written writeStandardOutput(const QString &text)
 {
     return write(false, text);
 }
 
-bool writeStandardError(const QString &text)
+Written writeStandardError(const QString &text)
 {
     return write(true, text);
 }

@@ -23,9 +23,13 @@ bool startProgram(const QString &program, const QString &arguments);
 // word is the program (Windows' rules split the line): a name with a folder
 // from the working directory, a bare name from PATH, and the file must be
 // executable. When nothing is found, the path is where the first word points.
+// On Windows pastBlank tells that a file lies at the line read past an
+// unquoted blank: whichever file the system then starts, the one meant
+// would take the rest of its own name for arguments, or another one starts.
 struct ProgramFound {
     QString path;
     bool startable = false;
+    bool pastBlank = false;
 };
 ProgramFound findProgram(const QString &commandLine, const QString &workingDirectory);
 

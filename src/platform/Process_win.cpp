@@ -97,11 +97,21 @@ ProgramFound findProgram(const QString &commandLine, const QString &workingDirec
             candidates << line.left(blank);
         candidates << line;
     }
-    for (const QString &candidate : candidates) {
-        const QString found = searchProgram(candidate, workingDirectory);
-        if (!found.isEmpty())
-            return {found, true};
+    ProgramFound program;
+    for (int i = 0; i < candidates.size(); ++i) {
+        const QString found = searchProgram(candidates[i], workingDirectory);
+        if (found.isEmpty())
+            continue;
+        if (!program.startable)
+            program = {found, true, false};
+        // The program's own start-up code ends its name at the first blank.
+        if (i > 0) {
+            program.pastBlank = true;
+            return program;
+        }
     }
+    if (program.startable)
+        return program;
     const QString first = withExtension(candidates.first());
     return {hasFolder(first) ? QDir::toNativeSeparators(inFolder(workingDirectory, first)) : first, false};
 }

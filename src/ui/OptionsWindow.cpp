@@ -54,11 +54,17 @@ void OptionsWindow::setValue(const QString &key, const QString &value)
         field->setText(value);
 }
 
-void OptionsWindow::showModal(int tab)
+frmOptions *OptionsWindow::onTab(int tab)
 {
     frmOptions *form = ensureLoaded();
     if (tab >= 0 && tab < form->SSTab->count())
         form->SSTab->setCurrentIndex(tab);
+    return form;
+}
+
+void OptionsWindow::showModal(int tab)
+{
+    frmOptions *form = onTab(tab);
     // Already open without blocking (after an import): keep it, with the
     // values it holds, and bring it forward.
     if (form->isVisible()) {
@@ -69,6 +75,16 @@ void OptionsWindow::showModal(int tab)
     form->exec();
 }
 
+void OptionsWindow::showAndWait(int tab)
+{
+    frmOptions *form = onTab(tab);
+    // A window that is shown takes no new modality; hidden, it keeps its
+    // fields and its place.
+    if (form->isVisible())
+        form->hide();
+    form->exec();
+}
+
 core::LoadOutcome OptionsWindow::loadOutcome()
 {
     return ensureLoaded()->loadOutcome();
@@ -76,9 +92,7 @@ core::LoadOutcome OptionsWindow::loadOutcome()
 
 void OptionsWindow::showModeless(int tab)
 {
-    frmOptions *form = ensureLoaded();
-    if (tab >= 0 && tab < form->SSTab->count())
-        form->SSTab->setCurrentIndex(tab);
+    frmOptions *form = onTab(tab);
     if (!form->isVisible()) {
         form->setModal(false);
         form->show();

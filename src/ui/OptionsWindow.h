@@ -33,6 +33,10 @@ public:
     // When the dialog is already shown modeless it is only brought forward.
     // A tab, when given, is selected first.
     void showModal(int tab = -1);
+    // The same, but waits for the dialog to close even when it is shown
+    // modeless already: it is then made modal for this call, with the values
+    // it holds, so that it takes input above another modal window.
+    void showAndWait(int tab);
     // After a batch-file import: on the given tab, main window stays usable.
     void showModeless(int tab);
 
@@ -47,6 +51,8 @@ public:
 
 private:
     frmOptions *ensureLoaded();
+    // Loaded, with the tab selected when one is given.
+    frmOptions *onTab(int tab);
     // Forgets a finished dialog and deletes it once control has left it.
     void discard(frmOptions *form);
 

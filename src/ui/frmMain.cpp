@@ -606,9 +606,16 @@ void frmMain::mnuToolsOptions_Click()
 void frmMain::mnuToolsCheckKit_Click()
 {
     // Over what Compile and Open Editor would use: the live settings and the
-    // list as they stand.
-    frmCheckKit box([this] { return core::checkKit(m_kit, settings(), workspace(), m_options.loadOutcome()); },
-                    [this](int tab) { m_options.showModal(tab); }, this);
+    // list as they stand. An unread workspace file matters only while the
+    // list is still the empty one it left; a list made since replaces it.
+    // Options waits until it closes, even when it was open already, so that
+    // it takes input above this window and the check runs after it.
+    frmCheckKit box(
+        [this] {
+            return core::checkKit(m_kit, settings(), workspace(), m_options.loadOutcome(),
+                                  m_workspaceFileUnread && !m_listChanged);
+        },
+        [this](int tab) { m_options.showAndWait(tab); }, this);
     box.Form_Load();
     box.exec();
 }

@@ -70,10 +70,11 @@ void TestKitCheck::findings_data()
     QTest::addColumn<QStringList>("values");     // key=value, over the defaults
     QTest::addColumn<QStringList>("entries");    // the workspace, the first selected
     QTest::addColumn<int>("settingsFile");       // what reading the file found
-    QTest::addColumn<QString>("setting");        // the finding looked at: the first of it
+    QTest::addColumn<QString>("setting");        // the finding looked at: the first of it ("X words": X's
+                                                 // finding about the words its value gives)
     QTest::addColumn<Verdict>("verdict");
     QTest::addColumn<QString>("path");           // below the root, or after "=" as it is
-    QTest::addColumn<QString>("sentence");
+    QTest::addColumn<QString>("sentence");       // empty: there is no such finding
 
     const int xml = int(LoadOutcome::Xml);
     const QStringList none;
@@ -132,6 +133,17 @@ void TestKitCheck::findings_data()
     QTest::newRow("class folder to be made") << QStringList{"kit/"} << QStringList{"ClassDirectory=classes"} << none
                                              << xml << kClassDirectory << fine << "kit/classes"
                                              << "The class folder is not there yet; Compile makes it.";
+    // Quoted for its blank, as the tool's start-up code reads it.
+    QTest::newRow("class folder quoted for its blank") << QStringList{"kit/my classes/"}
+                                                      << QStringList{"ClassDirectory=\"my classes\""} << none << xml
+                                                      << kClassDirectory << fine << "kit/my classes"
+                                                      << "The class folder is there.";
+    QTest::newRow("class path piece quoted for its blank")
+        << QStringList{"my lib/x.jar"} << QStringList{"CP=\"..\\my lib\\x.jar\";"} << none << xml << kCP << fine
+        << "my lib/x.jar" << "This piece of the class path is there.";
+    QTest::newRow("sources below a javapath quoted for its blank")
+        << QStringList{"my java/mypkg/A.java"} << QStringList{"javapath=\"..\\my java\"\\"} << QStringList{"mypkg"}
+        << xml << kJavapath << fine << "my java/mypkg" << "The selected package's sources are here.";
     QTest::newRow("class folder cannot be made") << QStringList{"kit/"}
                                                  << QStringList{"ClassDirectory=out\\classes"} << none << xml
                                                  << kClassDirectory << problem << "kit/out/classes"
@@ -164,15 +176,48 @@ void TestKitCheck::findings_data()
 
     // A value with a blank reaches the tool as more words than one.
     QTest::newRow("blank in Compiler") << none << QStringList{"Compiler=C:\\Program Files\\jikes\\jikes"} << none
-                                       << xml << QStringLiteral("Compiler blank") << warning
+                                       << xml << QStringLiteral("Compiler words") << warning
                                        << "=C:\\Program Files\\jikes\\jikes"
                                        << "Holds a blank, so the tool receives the words \"C:\\Program\", "
                                           "\"Files\\jikes\\jikes\" in its place.";
     QTest::newRow("blanks in the selected entry") << QStringList{"kit/src/my lib 1.2/"} << none
-                                                  << QStringList{"my lib 1.2"} << xml << kCheckSelectedEntry << warning
+                                                  << QStringList{"my lib 1.2"} << xml
+                                                  << kCheckSelectedEntry + " words" << warning
                                                   << "=my lib 1.2"
                                                   << "Holds a blank, so the tool receives the words \"my\", \"lib\", "
                                                      "\"1.2\" in its place.";
+    // Every entry stands in the editor's package word, the others converted.
+    QTest::newRow("blank in an entry not selected")
+        << QStringList{"kit/src/hmi/", "kit/src/my pkg/util/"} << none << QStringList{"hmi", "my pkg\\util"} << xml
+        << kCheckWorkspace + " words" << warning << "=my pkg\\util"
+        << "Holds a blank, so the tool receives the words \"my\", \"pkg.util\" in its place.";
+    // A blank inside quotes splits nothing.
+    QTest::newRow("Compiler quoted for its blank") << none << QStringList{"Compiler=\"C:\\Program Files\\jikes\""}
+                                                   << none << xml << kCompiler + " words" << fine << "" << "";
+    QTest::newRow("JREpath quoted for its blank") << none << QStringList{"JREpath=\"..\\my jre\\bin\\java\""}
+                                                  << none << xml << kJREpath + " words" << fine << "" << "";
+    QTest::newRow("quote left open") << none << QStringList{"ClassDirectory=\"C:\\my classes\\\""} << none << xml
+                                     << kClassDirectory + " words" << warning << "=\"C:\\my classes\\\""
+                                     << "Leaves a quote open, so the tool takes the rest of its line into this word.";
+    // What follows the program's name in the value is its arguments.
+    QTest::newRow("Compiler with an option of its own") << QStringList{"kit/bin/jikes*"}
+                                                        << QStringList{"Compiler=bin\\jikes +E"} << none << xml
+                                                        << kCompiler << fine << programFile("kit/bin/jikes")
+                                                        << "The compiler is there.";
+#ifdef Q_OS_WIN
+    // The system finds a program past an unquoted blank, or stops short of
+    // it at another file; either way the line goes wrong.
+    const QString pastBlank = "Unquoted blank in the program's name: the start goes wrong. Put the value in double quotes.";
+    QTest::newRow("compiler found past a blank") << QStringList{"kit/my tools/jikes*"}
+                                                 << QStringList{"Compiler=my tools\\jikes"} << none << xml << kCompiler
+                                                 << problem << programFile("kit/my tools/jikes") << pastBlank;
+    QTest::newRow("another program before the blank")
+        << QStringList{"kit/my*", "kit/my tools/jikes*"} << QStringList{"Compiler=.\\my tools\\jikes"} << none
+        << xml << kCompiler << problem << programFile("kit/my") << pastBlank;
+    QTest::newRow("java runtime found past a blank")
+        << QStringList{"kit/src/my jre/java*"} << QStringList{"JREpath=my jre\\java"} << none << xml << kJREpath
+        << problem << programFile("kit/src/my jre/java") << pastBlank;
+#endif
 }
 
 void TestKitCheck::findings()
@@ -197,16 +242,21 @@ void TestKitCheck::findings()
 
     const QList<KitFinding> findings =
         checkKit(Kit(QDir::toNativeSeparators(root.filePath(QStringLiteral("kit")))), settings, workspace,
-                 LoadOutcome(settingsFile));
-    // "Key blank": the finding of that key that is about a blank.
-    const bool blank = setting.endsWith(QStringLiteral(" blank"));
-    const QString key = blank ? setting.chopped(6) : setting;
+                 LoadOutcome(settingsFile), false);
+    const bool words = setting.endsWith(QStringLiteral(" words"));
+    const QString key = words ? setting.chopped(6) : setting;
     const KitFinding *found = nullptr;
     for (const KitFinding &f : findings) {
-        if (f.setting == key && (!blank || f.sentence.startsWith(QStringLiteral("Holds a blank")))) {
+        if (f.setting == key
+            && (!words || f.sentence.startsWith(QStringLiteral("Holds a blank"))
+                || f.sentence.startsWith(QStringLiteral("Leaves a quote open")))) {
             found = &f;
             break;
         }
+    }
+    if (sentence.isEmpty()) {
+        QVERIFY2(!found, found ? qPrintable(found->sentence) : "");
+        return;
     }
     QVERIFY2(found, qPrintable(setting));
     QCOMPARE(found->verdict, verdict);

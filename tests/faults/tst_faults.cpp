@@ -1,4 +1,5 @@
 #include "core/BatchFormat.h"
+#include "core/KitCheck.h"
 #include "core/SettingsFile.h"
 #include "core/SourceScan.h"
 #include "core/WorkspaceFile.h"
@@ -14,6 +15,7 @@
 #include <QFile>
 #include <QListWidget>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QSet>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -49,6 +51,8 @@
 //   settings N     save settings whose values are N characters long; answers
 //                  "settings 1" or "settings 0"
 //   compile        press Compile
+//   check          run the kit check; answers "check " and the class
+//                  folder's verdict
 //   exit           File > Exit
 // It prints "ready N" (N entries loaded) first and "closed" after Exit.
 namespace {
@@ -90,6 +94,13 @@ int runInstance(int argc, char **argv)
             values.setValue(core::kAuthor, QString(rest.toInt(), QLatin1Char('a')));
             const bool ok = core::writeSettingsFile(core::Kit(kit).settingsFile(), values);
             std::cout << "settings " << ok << std::endl;
+        } else if (word == QLatin1String("check")) {
+            const QList<core::KitFinding> findings =
+                core::checkKit(core::Kit(kit), w.settings(), w.workspace(), core::LoadOutcome::Xml, false);
+            for (const core::KitFinding &f : findings) {
+                if (f.setting == core::kClassDirectory)
+                    std::cout << "check " << core::verdictWord(f.verdict).toStdString() << std::endl;
+            }
         } else if (word == QLatin1String("compile")) {
             w.cmdCompile->click();
             std::cout << "compiled" << std::endl;
@@ -393,6 +404,8 @@ private slots:
     void exitWhenWritesAreRefused();
     void lockedDownKit_data();
     void lockedDownKit();
+    void classFolderAsTheSystemSays_data();
+    void classFolderAsTheSystemSays();
     void settingsSaveOnFullDisk();
     void twoInstancesLastExitWins_data();
     void twoInstancesLastExitWins();
@@ -493,6 +506,68 @@ void TestFaults::lockedDownKit()
         QCOMPARE(readAll(kit.dat()), kPreviousDat);
         QCOMPARE(readAll(kit.ini()), previousIni);
     }
+}
+
+// Whether Compile could make the class folder, as the system answers it
+// for the user who runs the check: a kit folder whose access list takes no
+// new folder refuses it, one with the read-only attribute (which Explorer
+// sets on customised folders, and which says nothing about folders) takes it.
+void TestFaults::classFolderAsTheSystemSays_data()
+{
+    QTest::addColumn<QString>("kitFolder");
+    QTest::addColumn<QString>("verdict");
+    QTest::newRow("takes new folders") << "open" << "fine";
+    QTest::newRow("locked down") << "locked" << "problem";
+#ifdef Q_OS_WIN
+    QTest::newRow("read-only attribute") << "read-only" << "fine";
+#endif
+}
+
+void TestFaults::classFolderAsTheSystemSays()
+{
+    QFETCH(QString, kitFolder);
+    QFETCH(QString, verdict);
+    TestKit kit;
+    core::Settings settings;
+    settings.setValue(core::kClassDirectory, QStringLiteral("classes"));
+    writeAll(kit.ini(), core::settingsDocument(settings));
+    writeAll(kit.dat(), kPreviousDat);
+    const Unprivileged user;
+    std::unique_ptr<LockedDown> locked;
+    if (kitFolder == QLatin1String("locked")) {
+        locked = std::make_unique<LockedDown>(kit, user, true);
+        QVERIFY(locked->made());
+        if (!locked->holds())
+            QSKIP("this user may write into any folder (Wine run as root); the Windows stage runs "
+                  "this test again as an ordinary user");
+    }
+#ifdef Q_OS_WIN
+    const std::wstring folder = QDir::toNativeSeparators(kit.path()).toStdWString();
+    const auto attributesBack = qScopeGuard([&] { SetFileAttributesW(folder.c_str(), FILE_ATTRIBUTE_NORMAL); });
+    const auto readOnly = [&] { return (GetFileAttributesW(folder.c_str()) & FILE_ATTRIBUTE_READONLY) != 0; };
+    if (kitFolder == QLatin1String("read-only")) {
+        QVERIFY(SetFileAttributesW(folder.c_str(), FILE_ATTRIBUTE_READONLY));
+        // Wine keeps no such attribute on a folder; it shows one where the
+        // mode bits take writing away, as an access list of reading alone
+        // does, and root still makes folders there.
+        if (!readOnly()) {
+            locked = std::make_unique<LockedDown>(kit, user, true);
+            QVERIFY(locked->made());
+            if (locked->holds())
+                QSKIP("Wine shows the attribute only where this user may make no folder");
+        }
+        QVERIFY(readOnly());
+    }
+#endif
+    {
+        Instance instance(kit.path(), -1, locked ? &user : nullptr);
+        QCOMPARE(instance.expectLine(), QStringLiteral("ready 2"));
+        instance.send("check");
+        QCOMPARE(instance.expectLine(), QStringLiteral("check ") + verdict);
+        QVERIFY(instance.exitCleanly());
+    }
+    // Asked by making it, and it went again.
+    QVERIFY(!QFileInfo::exists(kit.at(QStringLiteral("classes"))));
 }
 
 // The settings file, written by OK or Apply, on a disk that fills up: the

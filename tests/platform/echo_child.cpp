@@ -1,7 +1,7 @@
 // A child of the Windows tests' own: writes back, to the file named by
 // TAVO_ECHO_OUT, the exact command line it was given, its working directory,
-// how it was asked to show its window, whether its console has a window, and
-// its process and thread ids, as UTF-8 lines. With TAVO_ECHO_WAIT it first
+// how it was asked to show its window, whether its console has a window, the
+// error mode it inherited, and its process and thread ids, as UTF-8 lines. With TAVO_ECHO_WAIT it first
 // waits for that named event. It prints its command line to standard output
 // and exits with TAVO_ECHO_EXIT (0 when unset; any 32-bit code, such as an
 // exception code). The smoke test uses it as the kit's compiler.
@@ -65,6 +65,7 @@ int main()
     report += "\ndir=" + utf8(std::wstring(directory, directoryLength));
     report += "\nshow=" + std::to_string(show);
     report += std::string("\nconsolewindow=") + (GetConsoleWindow() ? "yes" : "no");
+    report += "\nerrormode=" + std::to_string(GetErrorMode());
     report += "\npid=" + std::to_string(GetCurrentProcessId());
     report += "\ntid=" + std::to_string(GetCurrentThreadId());
     report += "\n";

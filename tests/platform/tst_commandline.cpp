@@ -9,6 +9,8 @@ class TestCommandLine : public QObject
 private slots:
     void split_data();
     void split();
+    void pieces_data();
+    void pieces();
 };
 
 void TestCommandLine::split_data()
@@ -46,6 +48,38 @@ void TestCommandLine::split()
     QFETCH(QString, line);
     QFETCH(QStringList, words);
     QCOMPARE(platform::splitWindowsCommandLine(line), words);
+}
+
+// A piece of a line: its words, and whether it leaves a quote open for what
+// follows it in the line.
+void TestCommandLine::pieces_data()
+{
+    QTest::addColumn<bool>("program"); // the piece begins with the program's word
+    QTest::addColumn<QString>("piece");
+    QTest::addColumn<QStringList>("words");
+    QTest::addColumn<bool>("quoteOpen");
+
+    QTest::newRow("argument quoted for its blank") << false << "\"..\\my lib\\x.jar;\""
+                                                   << QStringList{"..\\my lib\\x.jar;"} << false;
+    QTest::newRow("argument: the first word too follows argument rules")
+        << false << "a\\\"b c" << QStringList{"a\"b", "c"} << false;
+    QTest::newRow("argument: a backslash before the closing quote keeps it open")
+        << false << "\"C:\\my classes\\\"" << QStringList{"C:\\my classes\""} << true;
+    QTest::newRow("program quoted for its blank")
+        << true << "\"C:\\Program Files\\jikes\\\"" << QStringList{"C:\\Program Files\\jikes\\"} << false;
+    QTest::newRow("program: quote left open") << true << "\"C:\\x y" << QStringList{"C:\\x y"} << true;
+}
+
+void TestCommandLine::pieces()
+{
+    QFETCH(bool, program);
+    QFETCH(QString, piece);
+    QFETCH(QStringList, words);
+    QFETCH(bool, quoteOpen);
+    bool open = !quoteOpen;
+    QCOMPARE(program ? platform::splitWindowsCommandLine(piece, &open) : platform::splitWindowsArguments(piece, &open),
+             words);
+    QCOMPARE(open, quoteOpen);
 }
 
 QTEST_GUILESS_MAIN(TestCommandLine)

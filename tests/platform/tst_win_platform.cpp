@@ -295,10 +295,10 @@ void TestWinPlatform::failedWriteIsSaid()
     CloseHandle(reader);
     const HANDLE saved = GetStdHandle(STD_ERROR_HANDLE);
     SetStdHandle(STD_ERROR_HANDLE, writer);
-    const bool written = platform::writeStandardError(QStringLiteral("x"));
+    const platform::Written written = platform::writeStandardError(QStringLiteral("x"));
     SetStdHandle(STD_ERROR_HANDLE, saved);
     CloseHandle(writer);
-    QVERIFY(!written);
+    QCOMPARE(written, platform::Written::Failed);
 }
 
 void TestWinPlatform::listingLeavesHiddenAndSystemOut()

@@ -1,5 +1,6 @@
 // Tool > Check Kit... in the main window: the findings with their icons, in
 // both languages, and the Options button that opens the setting's tab.
+#include "core/SettingsFile.h"
 #include "core/StringTable.h"
 #include "ui/frmCheckKit.h"
 #include "ui/frmMain.h"
@@ -24,6 +25,7 @@ private slots:
     void findingsShown_data();
     void findingsShown();
     void optionsOnTheSettingsTab();
+    void optionsAlreadyOpenTakesInput();
 };
 
 namespace {
@@ -134,6 +136,50 @@ void TestCheckKit::optionsOnTheSettingsTab()
         QVERIFY(!box->cmdOptions->isEnabled());
     });
     QCOMPARE(tabsShown, (QList<int>{0, 1}));
+}
+
+// Options open beside the main window (after an import) when "Options..."
+// is clicked: it must take keys above the modal check, OK saves what was
+// typed, and the check runs again once it has closed.
+void TestCheckKit::optionsAlreadyOpenTakesInput()
+{
+    core::setCurrentLanguage(core::Language::English);
+    TestKit kit;
+    QVERIFY(kit.makeSourceFolders({"hmi"}));
+    frmMain w(kit.path(), placementStore(kit));
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    w.showOptionsModeless(0);
+    frmOptions *beside = w.options().form();
+    QVERIFY(beside && beside->isVisible());
+    // A program that is there: the test itself.
+    const QString compiler = QDir::toNativeSeparators(QCoreApplication::applicationFilePath());
+    QString typed;
+    QString findingWhileOpen;
+    openCheck(w, [&](frmCheckKit *box) {
+        box->lstFindings->setCurrentItem(rowOf(box, "Compiler"));
+        whenModalShows<frmOptions>([&](frmOptions *options) {
+            findingWhileOpen = rowOf(box, "Compiler")->text(1);
+            QCOMPARE(options, beside);
+            QCOMPARE(options->SSTab->currentIndex(), 1);
+            options->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(options));
+            options->txtCompiler->setFocus();
+            options->txtCompiler->clear();
+            // Through the window system, which gives a blocked window no keys.
+            for (const QChar c : compiler)
+                QTest::keyClick(options->windowHandle(), c.toLatin1());
+            typed = options->txtCompiler->text();
+            QTest::keyClick(options->windowHandle(), Qt::Key_Return);
+        });
+        box->cmdOptions->click();
+        QCOMPARE(rowOf(box, "Compiler")->text(1), QStringLiteral("The compiler is there."));
+    });
+    QCOMPARE(typed, compiler);
+    QCOMPARE(findingWhileOpen, QStringLiteral("No compiler there: Compile cannot start it."));
+    core::Settings saved;
+    core::readSettingsFile(kit.ini(), saved);
+    QCOMPARE(saved.value(core::kCompiler), compiler);
 }
 
 QTEST_MAIN(TestCheckKit)

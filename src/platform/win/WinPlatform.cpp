@@ -35,6 +35,27 @@ HKEY rootHandle(std::uint32_t root)
     return reinterpret_cast<HKEY>(static_cast<LONG_PTR>(static_cast<LONG>(root)));
 }
 
+// Whether a child may hold itself up on a box of the system's when it
+// cannot load (a missing DLL) or crashes.
+enum class SystemBoxes { Shown, Suppressed };
+
+// Every child is started here. A child inherits our error mode, so for the
+// start of one that nobody sits in front of it is set to suppress those
+// boxes, and the child then ends with its status (0xC0000135, 0xC0000005)
+// rather than wait for an OK; ours is as it was again afterwards.
+bool createChild(std::vector<wchar_t> &line, const std::wstring &applicationName, bool inheritHandles,
+                 DWORD flags, STARTUPINFOW &startup, PROCESS_INFORMATION &started, SystemBoxes boxes)
+{
+    const UINT ours = GetErrorMode();
+    if (boxes == SystemBoxes::Suppressed)
+        SetErrorMode(ours | SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX);
+    const bool made = CreateProcessW(applicationName.empty() ? nullptr : applicationName.c_str(), line.data(),
+                                     nullptr, nullptr, inheritHandles, flags, nullptr, nullptr, &startup, &started);
+    if (boxes == SystemBoxes::Suppressed)
+        SetErrorMode(ours);
+    return made;
+}
+
 } // namespace
 
 bool startProcess(const std::wstring &commandLine, const std::wstring &applicationName)
@@ -48,9 +69,10 @@ bool startProcess(const std::wstring &commandLine, const std::wstring &applicati
     startup.wShowWindow = SW_SHOWNORMAL;
     PROCESS_INFORMATION started{};
     // Without an application name the system splits the line into program
-    // and arguments itself, as a typed command line would be split.
-    if (!CreateProcessW(applicationName.empty() ? nullptr : applicationName.c_str(), line.data(),
-                        nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &started))
+    // and arguments itself, as a typed command line would be split. The user
+    // who clicked sees the tool's window and nothing else of its fate, so a
+    // box that says why it could not load is the only word they get of it.
+    if (!createChild(line, applicationName, false, 0, startup, started, SystemBoxes::Shown))
         return false;
     // The started program is forgotten at once.
     CloseHandle(started.hThread);
@@ -81,8 +103,8 @@ bool runProcessAndWait(const std::wstring &commandLine, unsigned long &exitCode)
     // empty: its output goes to our handles either way.
     const DWORD flags = GetConsoleWindow() ? 0 : CREATE_NO_WINDOW;
     PROCESS_INFORMATION started{};
-    if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE, flags, nullptr, nullptr,
-                        &startup, &started))
+    // Waited for by a build script: its status must come back.
+    if (!createChild(line, {}, true, flags, startup, started, SystemBoxes::Suppressed))
         return false;
     CloseHandle(started.hThread);
     WaitForSingleObject(started.hProcess, INFINITE);
@@ -115,30 +137,50 @@ bool attachParentConsole()
     return true;
 }
 
-bool writeStandard(bool error, const std::wstring &text, const std::string &bytes)
+namespace {
+
+HANDLE standardHandle(bool error)
 {
-    const HANDLE handle = GetStdHandle(error ? STD_ERROR_HANDLE : STD_OUTPUT_HANDLE);
-    if (!usable(handle))
-        return false;
-    DWORD mode = 0;
-    if (GetConsoleMode(handle, &mode)) {
-        for (std::size_t done = 0; done < text.size();) {
-            const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(text.size() - done, 8192));
-            DWORD written = 0;
-            if (!WriteConsoleW(handle, text.data() + done, chunk, &written, nullptr) || written == 0)
-                return false;
-            done += written;
-        }
-        return true;
-    }
-    for (std::size_t done = 0; done < bytes.size();) {
-        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 65536));
+    return GetStdHandle(error ? STD_ERROR_HANDLE : STD_OUTPUT_HANDLE);
+}
+
+// Writes size units, at most chunk at a time, through write(offset, count,
+// written); a failed or empty write ends it.
+template <class Write>
+bool inChunks(std::size_t size, std::size_t chunk, Write write)
+{
+    for (std::size_t done = 0; done < size;) {
         DWORD written = 0;
-        if (!WriteFile(handle, bytes.data() + done, chunk, &written, nullptr) || written == 0)
+        if (!write(done, static_cast<DWORD>(std::min(size - done, chunk)), written) || written == 0)
             return false;
         done += written;
     }
     return true;
+}
+
+} // namespace
+
+bool isConsole(bool error)
+{
+    const HANDLE handle = standardHandle(error);
+    DWORD mode = 0;
+    return usable(handle) && GetConsoleMode(handle, &mode);
+}
+
+bool writeConsole(bool error, const std::wstring &text)
+{
+    const HANDLE handle = standardHandle(error);
+    return usable(handle) && inChunks(text.size(), 8192, [&](std::size_t at, DWORD count, DWORD &written) {
+               return WriteConsoleW(handle, text.data() + at, count, &written, nullptr);
+           });
+}
+
+bool writeBytes(bool error, const std::string &bytes)
+{
+    const HANDLE handle = standardHandle(error);
+    return usable(handle) && inChunks(bytes.size(), 65536, [&](std::size_t at, DWORD count, DWORD &written) {
+               return WriteFile(handle, bytes.data() + at, count, &written, nullptr);
+           });
 }
 
 std::wstring longPathForm(const std::wstring &path)

@@ -14,8 +14,9 @@ namespace platform::win {
 bool startProcess(const std::wstring &commandLine, const std::wstring &applicationName = {});
 
 // The same start, but the child shares this program's standard handles and
-// is waited for. False when it could not be started; otherwise its exit
-// code, all 32 bits of it. Without a console of our own a console program
+// is waited for, and it shows no box of the system's that would wait for a
+// user (a DLL it lacks, a crash). False when it could not be started;
+// otherwise its exit code, all 32 bits of it. Without a console of our own a console program
 // would get a new, visible one, so it is then started without a window.
 bool runProcessAndWait(const std::wstring &commandLine, unsigned long &exitCode);
 
@@ -25,10 +26,13 @@ bool runProcessAndWait(const std::wstring &commandLine, unsigned long &exitCode)
 // False when there is neither.
 bool attachParentConsole();
 
-// Writes to standard output (or error): a console gets the wide text, which
-// it shows whatever its code page; a file or pipe gets the bytes, the text
-// in the ANSI code page. False when not all of it was written.
-bool writeStandard(bool error, const std::wstring &text, const std::string &bytes);
+// Whether standard output (or error) is a console, which takes wide text
+// and shows it whatever its code page; a file or pipe takes bytes.
+bool isConsole(bool error);
+// Write to standard output (or error), as text to a console or as bytes to
+// a file or pipe. False when not all of it was written.
+bool writeConsole(bool error, const std::wstring &text);
+bool writeBytes(bool error, const std::string &bytes);
 
 // An existing plain file: not a directory, neither hidden nor system.
 bool isPlainFile(const std::wstring &path);
