@@ -35,34 +35,126 @@ HKEY rootHandle(std::uint32_t root)
     return reinterpret_cast<HKEY>(static_cast<LONG_PTR>(static_cast<LONG>(root)));
 }
 
-} // namespace
-
-bool startProcess(const std::wstring &commandLine, const std::wstring &applicationName)
+// Every start of a child goes through here. Without an application name
+// the system splits the line into program and arguments itself, as a typed
+// command line would be split.
+bool createProcess(const std::wstring &applicationName, const std::wstring &commandLine, STARTUPINFOW &startup,
+                   bool inheritHandles, DWORD flags, PROCESS_INFORMATION &started)
 {
     if (commandLine.empty())
         return false;
     std::vector<wchar_t> line = writableLine(commandLine);
+    return CreateProcessW(applicationName.empty() ? nullptr : applicationName.c_str(), line.data(), nullptr,
+                          nullptr, inheritHandles, flags, nullptr, nullptr, &startup, &started);
+}
+
+// In a normal window that takes the focus.
+bool startShown(const std::wstring &commandLine, const std::wstring &applicationName, PROCESS_INFORMATION &started)
+{
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = SW_SHOWNORMAL;
+    if (!createProcess(applicationName, commandLine, startup, false, 0, started))
+        return false;
+    CloseHandle(started.hThread);
+    return true;
+}
+
+SECURITY_ATTRIBUTES inheritable()
+{
+    SECURITY_ATTRIBUTES attributes{};
+    attributes.nLength = sizeof attributes;
+    attributes.bInheritHandle = TRUE;
+    return attributes;
+}
+
+} // namespace
+
+bool startProcess(const std::wstring &commandLine, const std::wstring &applicationName)
+{
     PROCESS_INFORMATION started{};
-    // Without an application name the system splits the line into program
-    // and arguments itself, as a typed command line would be split.
-    if (!CreateProcessW(applicationName.empty() ? nullptr : applicationName.c_str(), line.data(),
-                        nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &started))
+    if (!startShown(commandLine, applicationName, started))
         return false;
     // The started program is forgotten at once.
-    CloseHandle(started.hThread);
     CloseHandle(started.hProcess);
     return true;
 }
 
+bool startKeptProcess(const std::wstring &commandLine, KeptProcess &kept)
+{
+    PROCESS_INFORMATION started{};
+    if (!startShown(commandLine, {}, started))
+        return false;
+    kept = KeptProcess{started.hProcess, nullptr};
+    return true;
+}
+
+void *createOutputFile(const std::wstring &path)
+{
+    SECURITY_ATTRIBUTES attributes = inheritable();
+    const HANDLE file = CreateFileW(longPathForm(path).c_str(), GENERIC_WRITE,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, &attributes,
+                                    CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    return file == INVALID_HANDLE_VALUE ? nullptr : file;
+}
+
+bool startWithOutput(const std::wstring &commandLine, void *output, KeptProcess &kept)
+{
+    SECURITY_ATTRIBUTES attributes = inheritable();
+    const HANDLE input = CreateFileW(L"NUL", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, &attributes,
+                                     OPEN_EXISTING, 0, nullptr);
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = input == INVALID_HANDLE_VALUE ? nullptr : input;
+    startup.hStdOutput = output;
+    startup.hStdError = output;
+    // Suspended until it is in its job, so that nothing it starts escapes.
+    PROCESS_INFORMATION started{};
+    const bool ok = createProcess({}, commandLine, startup, true, CREATE_NO_WINDOW | CREATE_SUSPENDED, started);
+    if (startup.hStdInput)
+        CloseHandle(startup.hStdInput);
+    if (!ok)
+        return false;
+    HANDLE job = CreateJobObjectW(nullptr, nullptr);
+    if (job && !AssignProcessToJobObject(job, started.hProcess)) {
+        CloseHandle(job);
+        job = nullptr;
+    }
+    ResumeThread(started.hThread);
+    CloseHandle(started.hThread);
+    kept = KeptProcess{started.hProcess, job};
+    return true;
+}
+
+bool processEnded(const KeptProcess &kept, unsigned long &exitCode)
+{
+    if (WaitForSingleObject(kept.process, 0) != WAIT_OBJECT_0)
+        return false;
+    DWORD code = 0;
+    GetExitCodeProcess(kept.process, &code);
+    exitCode = code;
+    return true;
+}
+
+void stopProcess(const KeptProcess &kept)
+{
+    if (!kept.job || !TerminateJobObject(kept.job, 1))
+        TerminateProcess(kept.process, 1);
+}
+
+void releaseProcess(KeptProcess &kept)
+{
+    for (HANDLE h : {kept.process, kept.job}) {
+        if (h)
+            CloseHandle(h);
+    }
+    kept = KeptProcess{};
+}
+
 bool runProcessAndWait(const std::wstring &commandLine, unsigned long &exitCode)
 {
-    if (commandLine.empty())
-        return false;
-    std::vector<wchar_t> line = writableLine(commandLine);
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESHOWWINDOW | STARTF_USESTDHANDLES;
@@ -81,8 +173,7 @@ bool runProcessAndWait(const std::wstring &commandLine, unsigned long &exitCode)
     // empty: its output goes to our handles either way.
     const DWORD flags = GetConsoleWindow() ? 0 : CREATE_NO_WINDOW;
     PROCESS_INFORMATION started{};
-    if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE, flags, nullptr, nullptr,
-                        &startup, &started))
+    if (!createProcess({}, commandLine, startup, true, flags, started))
         return false;
     CloseHandle(started.hThread);
     WaitForSingleObject(started.hProcess, INFINITE);
