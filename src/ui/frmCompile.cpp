@@ -111,9 +111,13 @@ private:
 namespace {
 
 // Read in pieces and for a slice of time at most, so that a click or a key
-// is handled between them however fast the compiler writes.
+// is handled between them however fast the compiler writes. While the
+// compiler runs, a slice at most every kPauseMs: a compiler that pours out
+// its output faster than we read it must not be slowed by us (on a busy
+// machine the two would share a core); the window catches up at its end.
 constexpr qint64 kPiece = 256 * 1024;
-constexpr qint64 kSliceMs = 20;
+constexpr qint64 kSliceMs = 10;
+constexpr int kPauseMs = 40;
 constexpr int kIdleMs = 50;
 
 } // namespace
@@ -137,6 +141,8 @@ frmCompile::frmCompile(QWidget *owner, OpenMessage openMessage)
     txtCommandLine = new QLineEdit(this);
     txtCommandLine->setObjectName(QStringLiteral("txtCommandLine"));
     txtCommandLine->setReadOnly(true);
+    // Taken by a click, for copying; the keys go to the output.
+    txtCommandLine->setFocusPolicy(Qt::ClickFocus);
     lblCommandLine->setBuddy(txtCommandLine);
 
     const QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
@@ -364,7 +370,9 @@ void frmCompile::follow()
     }
     showNewMessages();
     if (!caughtUp) {
-        m_follow->start(0);
+        if (!m_end)
+            m_end = m_process->poll();
+        m_follow->start(m_end ? 0 : kPauseMs);
         return;
     }
     // Everything written so far is read. Once the compiler has ended, one
