@@ -132,7 +132,7 @@ constexpr Entry kTable[] = {
     {1413, "compile.log could not be written in %1; the output goes to %2 instead.",
      "%1 に compile.log を書き込めませんでした。出力は代わりに %2 に書き込まれます。"},
     {1414, "A compile is running: Stop ends it before the next one.",
-     "コンパイルを実行中です。次のコンパイルの前に停止できます。"},
+     "コンパイルを実行中です。次のコンパイルの前に、停止で終了させることができます。"},
     {1415, "No function block %1 is there.", "ファンクションブロック %1 がありません。"},
     {1416, "%1 was not made from a function block of the kit.",
      "%1 はキットのファンクションブロックから作られたものではありません。"},
