@@ -64,8 +64,6 @@ private slots:
     void refusesWhatCannotStart();
     void outputGoesToTheFileInOrder();
     void outputFileNotMadeStartsNothing();
-    void endByASignal();
-    void stopEndsWhatItStarted();
 };
 
 void TestProcess::startsDetachedWithMappedProgram()
@@ -163,42 +161,6 @@ void TestProcess::outputFileNotMadeStartsNothing()
     QVERIFY(made);
     QTest::qWait(300);
     QVERIFY(!QFile::exists(dir.filePath("ran")));
-}
-
-void TestProcess::endByASignal()
-{
-    CurrentDirectoryGuard guard;
-    QTemporaryDir dir;
-    QVERIFY(writeScript(dir.filePath("tool"), "kill -SEGV $$\n"));
-    QVERIFY(QDir::setCurrent(dir.path()));
-    std::unique_ptr<platform::RunningProcess> tool = platform::startWatched(".\\tool");
-    QVERIFY(tool);
-    const std::optional<platform::ProcessEnd> end = endOf(*tool);
-    QVERIFY(end);
-    QCOMPARE(int(end->kind), int(platform::ProcessEnd::Kind::Signalled));
-    QCOMPARE(end->code, 11u);
-    QCOMPARE(end->signalName, QStringLiteral("SIGSEGV"));
-}
-
-// Stop ends the tool and the process it started in the background, which
-// would otherwise have written its mark a moment later.
-void TestProcess::stopEndsWhatItStarted()
-{
-    CurrentDirectoryGuard guard;
-    QTemporaryDir dir;
-    QVERIFY(writeScript(dir.filePath("tool"), "(sleep 1; echo late > late) &\necho started\nexec sleep 60\n"));
-    QVERIFY(QDir::setCurrent(dir.path()));
-    bool made = false;
-    std::unique_ptr<platform::RunningProcess> tool = platform::startWithOutputFile(".\\tool", "out.log", made);
-    QVERIFY(tool);
-    QTRY_COMPARE_WITH_TIMEOUT(readFile(dir.filePath("out.log")), QByteArray("started\n"), 10000);
-    tool->stop();
-    const std::optional<platform::ProcessEnd> end = endOf(*tool, 5000);
-    QVERIFY(end);
-    QCOMPARE(int(end->kind), int(platform::ProcessEnd::Kind::Signalled));
-    QCOMPARE(end->signalName, QStringLiteral("SIGKILL"));
-    QTest::qWait(1500);
-    QVERIFY(!QFile::exists(dir.filePath("late")));
 }
 
 QTEST_GUILESS_MAIN(TestProcess)

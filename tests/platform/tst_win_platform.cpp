@@ -117,7 +117,6 @@ private slots:
     void failedWriteIsSaid();
     void outputToAFileAndTheEnd_data();
     void outputToAFileAndTheEnd();
-    void stopEndsAWaitingChild();
 
     void listingLeavesHiddenAndSystemOut();
     void listingReachesPastMaxPath();
@@ -324,25 +323,6 @@ void TestWinPlatform::outputToAFileAndTheEnd()
     QVERIFY(output.open(QIODevice::ReadOnly));
     QCOMPARE(output.readAll().trimmed(), (echoChild() + " -d classes").toUtf8());
     QCOMPARE(readReport(report())["consolewindow"], QStringLiteral("no"));
-}
-
-void TestWinPlatform::stopEndsAWaitingChild()
-{
-    // Held by an event nobody sets.
-    HANDLE hold = CreateEventW(nullptr, TRUE, FALSE, L"TavoEchoHold");
-    QVERIFY(hold);
-    qputenv("TAVO_ECHO_WAIT", "TavoEchoHold");
-    QVERIFY(QDir::setCurrent(scratch(QString())));
-    bool made = false;
-    std::unique_ptr<platform::RunningProcess> child =
-        platform::startWithOutputFile(echoChild(), scratch(QStringLiteral("out.log")), made);
-    QVERIFY(child);
-    QTest::qWait(500);
-    QVERIFY(!child->poll());
-    child->stop();
-    QVERIFY(QTest::qWaitFor([&] { return bool(child->poll()); }, 10000));
-    QVERIFY(!QFile::exists(report()));
-    CloseHandle(hold);
 }
 
 void TestWinPlatform::failedWriteIsSaid()
