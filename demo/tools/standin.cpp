@@ -1,12 +1,15 @@
-// A stand-in for the kit's editor and compiler: it shows the command line and
-// working directory it was given, so that a demo kit can be run without the
-// real tools.
+// A stand-in for the kit's editor and compiler: each tells the command line
+// and working directory it was given (the editor in a window, the compiler
+// on its output), so that a demo kit can be run without the real tools.
 //
 // As "jre" (the editor's runtime) it reads: -cp CLASSPATH Editor BASE PACKAGES
 // [DATA] and shows which file the editor would open.
 // As "jikes" (the compiler) it reads: -Xstdout -classpath CP SOURCES [-d DIR]
-// and the rest verbatim, records everything in standin-compile.log in its
-// working directory and, when a javac is on the PATH, compiles the sources.
+// and writes, as a compiler does, to its standard output what it was given
+// and what it did: when a javac is on the PATH, javac compiles the sources
+// and says what is wrong with them; without one, a source line holding
+// "/* stand-in error: TEXT */" gets TEXT as an error in javac's form. It
+// ends with 1 when there was an error, as a compiler does.
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -61,7 +64,43 @@ QString editorReport(const QStringList &args)
     return text;
 }
 
-QString compilerReport(const QStringList &args)
+// Errors in javac's form for the lines that ask for one, when no javac is
+// there to find the real ones.
+int markedErrors(const QStringList &files, const QString &sources, QTextStream &out)
+{
+    int errors = 0;
+    const QString folder = sources.left(std::max(sources.lastIndexOf(QLatin1Char('\\')), sources.lastIndexOf(QLatin1Char('/'))) + 1);
+    const QLatin1String marker("/* stand-in error: ");
+    for (const QString &path : files) {
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+            continue;
+        const QString shown = folder + QFileInfo(path).fileName();
+        int number = 0;
+        while (!file.atEnd()) {
+            const QString line = QString::fromUtf8(file.readLine()).chopped(1);
+            ++number;
+            const int at = line.indexOf(marker);
+            if (at < 0)
+                continue;
+            const QString text = line.mid(at + marker.size()).section(QStringLiteral(" */"), 0, 0);
+            // The source line without the marker, and a caret under its code.
+            const QString code = line.left(at).trimmed();
+            const int indent = int(line.indexOf(code));
+            out << shown << ':' << number << ": error: " << text << '\n'
+                << QString(indent, QLatin1Char(' ')) << code << '\n'
+                << QString(indent, QLatin1Char(' ')) << "^\n";
+            ++errors;
+        }
+    }
+    if (errors > 0)
+        out << errors << (errors == 1 ? " error\n" : " errors\n");
+    return errors;
+}
+
+// The compiler's part: its report and javac's output on standard output;
+// javac's status, or 1 for a marked error, as the end.
+int runCompiler(const QStringList &args)
 {
     QString classPath;
     QString sources;
@@ -74,65 +113,64 @@ QString compilerReport(const QStringList &args)
         else if (args[i].endsWith(QLatin1String(".java")))
             sources = args[i];
     }
-    QString text;
+    QTextStream out(stdout);
+    out << "Stand-in compiler in " << QDir::currentPath() << "\nArguments:\n" << argumentList(args);
     const QFileInfo pattern(unixPath(sources));
     const QStringList names = pattern.dir().entryList({pattern.fileName()}, QDir::Files, QDir::Name);
     QStringList files;
     for (const QString &name : names)
         files << pattern.dir().filePath(name);
-    text += QStringLiteral("Sources %1: %2 file(s)\n").arg(sources).arg(files.size());
+    out << QStringLiteral("Sources %1: %2 file(s)\n").arg(sources).arg(files.size());
     for (const QString &f : files)
-        text += QStringLiteral("  %1\n").arg(f);
+        out << "  " << f << '\n';
+    if (files.isEmpty()) {
+        out << "Nothing to compile.\n";
+        return 0;
+    }
 
     const QString javac = QStandardPaths::findExecutable(QStringLiteral("javac"));
     if (javac.isEmpty()) {
-        text += QStringLiteral("No javac on the PATH: nothing compiled.\n");
-        return text;
+        out << "No javac on the PATH: only marked errors are found.\n";
+        const int errors = markedErrors(files, sources, out);
+        return errors > 0 ? 1 : 0;
     }
-    if (files.isEmpty())
-        return text + QStringLiteral("Nothing to compile.\n");
     QString cp = unixPath(classPath);
     cp.replace(QLatin1Char(';'), QLatin1Char(':'));
     QStringList javacArgs{QStringLiteral("-cp"), cp};
     if (!classDirectory.isEmpty())
         javacArgs << QStringLiteral("-d") << unixPath(classDirectory);
     javacArgs << files;
+    out << QStringLiteral("javac %1\n").arg(javacArgs.join(QLatin1Char(' ')));
+    out.flush();
+    // javac writes where we write, in its own order.
     QProcess process;
-    process.setProcessChannelMode(QProcess::MergedChannels);
+    process.setProcessChannelMode(QProcess::ForwardedChannels);
     process.start(javac, javacArgs);
     process.waitForFinished(120000);
-    text += QStringLiteral("javac %1\n").arg(javacArgs.join(QLatin1Char(' ')));
-    text += QString::fromLocal8Bit(process.readAll());
-    text += process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0
-        ? QStringLiteral("Compiled.\n")
-        : QStringLiteral("javac failed (exit code %1).\n").arg(process.exitCode());
-    return text;
+    const bool compiled = process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
+    out << (compiled ? QStringLiteral("Compiled.\n") : QStringLiteral("javac failed (exit code %1).\n").arg(process.exitCode()));
+    return compiled ? 0 : 1;
 }
 
 } // namespace
 
 int main(int argc, char *argv[])
 {
-    QApplication application(argc, argv);
     const QString role = QFileInfo(QString::fromLocal8Bit(argv[0])).baseName();
-    const bool compiler = role == QLatin1String("jikes");
-    const QStringList args = application.arguments().mid(1);
-    const QString cwd = QDir::currentPath();
-
-    QString text = QStringLiteral("Working directory: %1\nArguments:\n%2\n").arg(cwd, argumentList(args));
-    text += compiler ? compilerReport(args) : editorReport(args);
-
-    if (compiler) {
-        QFile log(QStringLiteral("standin-compile.log"));
-        if (log.open(QIODevice::WriteOnly | QIODevice::Text))
-            QTextStream(&log) << text;
+    // The compiler is a console program: no window, no display needed.
+    if (role == QLatin1String("jikes")) {
+        QCoreApplication application(argc, argv);
+        return runCompiler(application.arguments().mid(1));
     }
+    QApplication application(argc, argv);
+    const QStringList args = application.arguments().mid(1);
+    const QString text = QStringLiteral("Working directory: %1\nArguments:\n%2\n").arg(QDir::currentPath(), argumentList(args))
+        + editorReport(args);
 
     QWidget window;
-    window.setWindowTitle(compiler ? QStringLiteral("Stand-in compiler") : QStringLiteral("Stand-in editor"));
+    window.setWindowTitle(QStringLiteral("Stand-in editor"));
     auto *layout = new QVBoxLayout(&window);
-    layout->addWidget(new QLabel(compiler ? QStringLiteral("The compiler was started with:")
-                                          : QStringLiteral("The editor was started with:")));
+    layout->addWidget(new QLabel(QStringLiteral("The editor was started with:")));
     auto *view = new QPlainTextEdit(text);
     view->setReadOnly(true);
     view->setLineWrapMode(QPlainTextEdit::NoWrap);

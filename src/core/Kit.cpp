@@ -41,6 +41,11 @@ QString Kit::workspaceFile() const
     return m_appPath + QStringLiteral("\\TAVO_Starter.dat");
 }
 
+QString Kit::compileLog() const
+{
+    return m_appPath + QStringLiteral("\\compile.log");
+}
+
 QString Kit::helpPage() const
 {
     return m_appPath + QStringLiteral("\\doc\\tavo\\BlockEditor.html");

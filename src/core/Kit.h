@@ -25,6 +25,8 @@ public:
     QString settingsFile() const;
     // The workspace file: "TAVO_Starter.dat" beside the program.
     QString workspaceFile() const;
+    // Where Compile's output goes: "compile.log" beside the program.
+    QString compileLog() const;
     // The editor's help page.
     QString helpPage() const;
 

@@ -78,6 +78,39 @@ constexpr int kCheckBlank = 1236;  // %1: the words, quoted
 constexpr int kCheckQuoteOpen = 1237;
 constexpr int kCheckProgramPastBlank = 1238;
 constexpr int kCheckWorkspaceUnread = 1239;
+
+// The compile window (1400-1469): its captions, its end lines and counts.
+constexpr int kCompileTitle = 1400;
+constexpr int kCompileCommandLabel = 1401;
+constexpr int kCompileStopButton = 1402;
+constexpr int kCompileCloseButton = 1403;
+constexpr int kCompileColumnFile = 1404;
+constexpr int kCompileColumnLine = 1405;
+constexpr int kCompileColumnMessage = 1406;
+constexpr int kCompileMessagesLabel = 1407;
+constexpr int kCompileOutputLabel = 1408;
+constexpr int kCompileRunning = 1410;
+constexpr int kCompileError = 1411;
+constexpr int kCompileWarning = 1412;
+constexpr int kCompileLogNotWritten = 1413;  // %1: the kit folder, %2: where the output goes instead
+constexpr int kCompileStillRunning = 1414;
+constexpr int kCompileNoFunctionBlock = 1415;  // %1: src\<package>\<Name>.fbt
+constexpr int kCompileNotFromBlock = 1416;     // %1: the Java file
+constexpr int kCompileLinesDropped = 1417;     // %1: how many lines are kept, %2: the log file
+constexpr int kEditorEndedAtOnce = 1418;       // %1: how it ended
+constexpr int kCompileEndedSuccess = 1420;     // %1: how it ended, %2: the counts
+constexpr int kCompileEndedFailure = 1421;     // %1: how it ended, %2: the counts
+constexpr int kCompileCrashed = 1422;          // %1: how it ended, %2: the counts
+constexpr int kCompileStopped = 1423;          // %1: the counts
+constexpr int kCompileNoMessages = 1430;
+constexpr int kCompileOneError = 1431;
+constexpr int kCompileErrors = 1432;  // %1: how many
+constexpr int kCompileOneWarning = 1433;
+constexpr int kCompileWarnings = 1434;  // %1: how many
+constexpr int kCompileCountJoin = 1435;
+constexpr int kEndStatus = 1440;     // %1: the exit status
+constexpr int kEndSignal = 1441;     // %1: the signal
+constexpr int kEndException = 1442;  // %1: the exception code
 } // namespace msg
 
 } // namespace core

@@ -1,6 +1,7 @@
 #pragma once
 #include <QString>
 
+#include <memory>
 #include <optional>
 
 namespace platform {
@@ -38,5 +39,50 @@ ProgramFound findProgram(const QString &commandLine, const QString &workingDirec
 // could not be started; on Windows the whole 32-bit exit code, bit for bit,
 // so that an exception code such as 0xC0000005 can be handed on unchanged.
 std::optional<int> runCommandLineAndWait(const QString &commandLine);
+
+// How a watched process ended: its exit status (on Windows all 32 bits),
+// the signal that ended it (elsewhere), or the exception code of a crash
+// (Windows: a status in the system's error range, such as 0xC0000005).
+struct ProcessEnd {
+    enum class Kind { Exited, Signalled, Crashed };
+    Kind kind = Kind::Exited;
+    quint32 code = 0;
+    // The signal's name ("SIGSEGV"), where signals end processes.
+    QString signalName;
+};
+
+// A process started by us and watched without waiting: its end is asked
+// for, never waited for. Dropping it forgets the process, which is neither
+// waited for nor ended by that, and leaves no zombie behind.
+class RunningProcess
+{
+public:
+    struct Native;
+    explicit RunningProcess(std::unique_ptr<Native> native);
+    ~RunningProcess();
+    RunningProcess(const RunningProcess &) = delete;
+    RunningProcess &operator=(const RunningProcess &) = delete;
+
+    // Nothing while it runs; how it ended once it has, each time asked.
+    std::optional<ProcessEnd> poll();
+    // Ends it at once, and what it started (its process group, its job).
+    void stop();
+
+private:
+    std::unique_ptr<Native> m_native;
+    std::optional<ProcessEnd> m_end;
+};
+
+// Starts a command line as startCommandLine does (a normal window, the
+// current directory, the standard handles shared), but watched.
+std::unique_ptr<RunningProcess> startWatched(const QString &commandLine);
+
+// Starts a command line in the current directory without a window of its
+// own, its standard output and error going, in the order written, to the
+// file at outputPath (made anew or emptied), which the process writes
+// itself and which outlives us; its input is the null device. Nothing is
+// started when that file cannot be made: outputMade is false then.
+std::unique_ptr<RunningProcess> startWithOutputFile(const QString &commandLine, const QString &outputPath,
+                                                    bool &outputMade);
 
 } // namespace platform

@@ -19,6 +19,75 @@ bool startCommandLine(const QString &commandLine)
     return win::startProcess(commandLine.toStdWString());
 }
 
+struct RunningProcess::Native {
+    win::KeptProcess kept;
+};
+
+RunningProcess::RunningProcess(std::unique_ptr<Native> native) : m_native(std::move(native)) {}
+
+RunningProcess::~RunningProcess()
+{
+    // Its handles go, the process runs on; its job has no say in that.
+    win::releaseProcess(m_native->kept);
+}
+
+std::optional<ProcessEnd> RunningProcess::poll()
+{
+    unsigned long code = 0;
+    if (m_end || !win::processEnded(m_native->kept, code))
+        return m_end;
+    ProcessEnd end;
+    end.code = quint32(code);
+    // A status in the system's error range (0xC0000005, an access
+    // violation), or a breakpoint, is the exception that ended it: no
+    // program ends itself with one.
+    if ((end.code & 0xF0000000u) == 0xC0000000u || end.code == 0x80000003u)
+        end.kind = ProcessEnd::Kind::Crashed;
+    m_end = end;
+    return m_end;
+}
+
+void RunningProcess::stop()
+{
+    if (!m_end)
+        win::stopProcess(m_native->kept);
+}
+
+namespace {
+
+std::unique_ptr<RunningProcess> running(const win::KeptProcess &kept)
+{
+    auto native = std::make_unique<RunningProcess::Native>();
+    native->kept = kept;
+    return std::make_unique<RunningProcess>(std::move(native));
+}
+
+} // namespace
+
+std::unique_ptr<RunningProcess> startWatched(const QString &commandLine)
+{
+    win::KeptProcess kept;
+    if (!win::startKeptProcess(commandLine.toStdWString(), kept))
+        return nullptr;
+    return running(kept);
+}
+
+std::unique_ptr<RunningProcess> startWithOutputFile(const QString &commandLine, const QString &outputPath,
+                                                    bool &outputMade)
+{
+    void *output = win::createOutputFile(QDir::toNativeSeparators(outputPath).toStdWString());
+    outputMade = output != nullptr;
+    if (!outputMade)
+        return nullptr;
+    win::KeptProcess kept;
+    const bool started = win::startWithOutput(commandLine.toStdWString(), output, kept);
+    // The child has its own handle now.
+    CloseHandle(output);
+    if (!started)
+        return nullptr;
+    return running(kept);
+}
+
 bool startProgram(const QString &program, const QString &arguments)
 {
     // The program by name, so that the system does not try "C:\Program.exe"

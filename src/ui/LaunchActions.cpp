@@ -1,14 +1,20 @@
 #include "ui/LaunchActions.h"
 #include "core/CommandLines.h"
 #include "core/CompileSteps.h"
+#include "core/CompilerOutput.h"
 #include "core/FileFilters.h"
 #include "core/StringTable.h"
 #include "platform/FileSystem.h"
+#include "platform/NativePath.h"
 #include "platform/Process.h"
 #include "ui/FileDialog.h"
 #include "ui/MainContext.h"
+#include "ui/frmCompile.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QTimer>
 #include <algorithm>
 
 namespace ui {
@@ -25,6 +31,98 @@ QString fileNameOf(const QString &path)
 void runPendingEvents()
 {
     QCoreApplication::processEvents();
+}
+
+// An editor that ends in its first seconds with a status other than 0 did
+// not come up (a wrong class path: "could not find or load main class"):
+// the status panel says so. One that runs on is forgotten then, never
+// waited for.
+class EditorWatch : public QObject
+{
+public:
+    static constexpr qint64 kWatchedMs = 5000;
+
+    EditorWatch(MainContext &ctx, std::unique_ptr<platform::RunningProcess> editor)
+        : QObject(ctx.mainWidget()), m_ctx(ctx), m_editor(std::move(editor))
+    {
+        m_since.start();
+        auto *timer = new QTimer(this);
+        connect(timer, &QTimer::timeout, this, &EditorWatch::look);
+        timer->start(100);
+    }
+
+private:
+    void look()
+    {
+        if (const std::optional<platform::ProcessEnd> end = m_editor->poll()) {
+            if (end->kind != platform::ProcessEnd::Kind::Exited || end->code != 0)
+                m_ctx.setStatusText(core::message(core::msg::kEditorEndedAtOnce).arg(core::processEndText(*end)));
+            deleteLater();
+        } else if (m_since.elapsed() >= kWatchedMs) {
+            deleteLater();
+        }
+    }
+
+    MainContext &m_ctx;
+    std::unique_ptr<platform::RunningProcess> m_editor;
+    QElapsedTimer m_since;
+};
+
+// Open Editor's steps after the chooser: the name kept as EditFileName, the
+// editor line with the package word of `packages`, the editor started in
+// the source root and watched. What went wrong, as the status panel says
+// it; empty when the editor started.
+QString launchEditor(MainContext &ctx, const core::Workspace &packages, const QString &name)
+{
+    core::Workspace w = ctx.workspace();
+    w.EditFileName = name;
+    ctx.setWorkspace(w);
+    const QString line = core::BuildEditorCommand(ctx.settings(), packages, name);
+    QString trouble;
+    // Relative paths in the editor's settings resolve against the source
+    // root; started anywhere else it would not find its runtime.
+    if (line.isEmpty())
+        trouble = core::message(core::msg::kEditNoExtension);
+    else if (!platform::changeDirectory(ctx.kit().SrcDir()))
+        trouble = core::message(core::msg::kEditNoSourceRoot);
+    else if (std::unique_ptr<platform::RunningProcess> editor = platform::startWatched(line))
+        new EditorWatch(ctx, std::move(editor));
+    else
+        trouble = core::message(core::msg::kEditNotStarted);
+    if (!trouble.isEmpty())
+        ctx.setStatusText(trouble);
+    runPendingEvents();
+    return trouble;
+}
+
+// An error's function block in the editor, when the kit has it.
+QString openFunctionBlock(MainContext &ctx, const core::CompilerMessage &message, const QString &compiledPackage)
+{
+    if (message.file.isEmpty())
+        return QString();
+    const std::optional<core::FunctionBlockFile> block = core::functionBlockOf(message.file, compiledPackage);
+    if (!block)
+        return core::message(core::msg::kCompileNotFromBlock).arg(message.file);
+    const QString path = ctx.kit().sourceFolder(block->package) + QLatin1Char('\\') + block->fileName;
+    if (!QFileInfo(platform::nativePath(path)).isFile())
+        return core::message(core::msg::kCompileNoFunctionBlock).arg(block->shownPath());
+    return launchEditor(ctx, core::workspaceFor(ctx.workspace(), block->package), block->fileName);
+}
+
+frmCompile *existingCompileWindow(MainContext &ctx)
+{
+    return ctx.mainWidget()->findChild<frmCompile *>(QStringLiteral("frmCompile"), Qt::FindDirectChildrenOnly);
+}
+
+frmCompile *compileWindow(MainContext &ctx)
+{
+    if (frmCompile *window = existingCompileWindow(ctx))
+        return window;
+    auto *window = new frmCompile(ctx.mainWidget(), [&ctx](const core::CompilerMessage &message, const QString &package) {
+        return openFunctionBlock(ctx, message, package);
+    });
+    QObject::connect(window, &frmCompile::ended, ctx.mainWidget(), [&ctx](const QString &text) { ctx.setStatusText(text); });
+    return window;
 }
 
 } // namespace
@@ -53,11 +151,34 @@ QString editChooserDirectory(MainContext &ctx)
 
 void cmdCompile_Click(MainContext &ctx)
 {
-    const QString line = core::prepareCompile(ctx.kit(), ctx.settings(), ctx.workspace()).line;
+    // One compile at a time: its window comes to the front instead.
+    if (frmCompile *running = existingCompileWindow(ctx); running && running->isRunning()) {
+        running->addNote(core::message(core::msg::kCompileStillRunning));
+        running->bringToFront();
+        return;
+    }
+    const core::CompileStart start = core::prepareCompile(ctx.kit(), ctx.settings(), ctx.workspace());
     runPendingEvents();
-    if (!platform::startCommandLine(line))
-        ctx.setStatusText(core::message(core::msg::kCompileNotStarted));
+    frmCompile *window = compileWindow(ctx);
+    window->bringToFront();
+    // Started directly, the compiler would take the batch file's redirection
+    // for three more source files; its output goes to compile.log all the
+    // same, written by the compiler itself.
+    if (window->start(core::withoutBatchTail(start.line), ctx.kit().compileLog(), ctx.kit().appPath(),
+                      ctx.workspace().selectedEntry()))
+        ctx.setStatusText(core::message(core::msg::kCompileRunning));
     runPendingEvents();
+}
+
+void unloadCompileWindow(MainContext &ctx)
+{
+    // Gone without a word to the compiler, which runs on.
+    delete existingCompileWindow(ctx);
+}
+
+bool compileWindowLoaded(MainContext &ctx)
+{
+    return existingCompileWindow(ctx) != nullptr;
 }
 
 void cmdEdit_Click(MainContext &ctx)
@@ -66,23 +187,7 @@ void cmdEdit_Click(MainContext &ctx)
     const QString name = SelectEditFile(ctx, editChooserDirectory(ctx), w.EditFileName);
     if (name.isEmpty())
         return;
-    w = ctx.workspace();
-    w.EditFileName = name;
-    ctx.setWorkspace(w);
-    const QString line = core::BuildEditorCommand(ctx.settings(), w, name);
-    if (line.isEmpty()) {
-        ctx.setStatusText(core::message(core::msg::kEditNoExtension));
-        return;
-    }
-    // Relative paths in the editor's settings resolve against the source
-    // root; started anywhere else it would not find its runtime.
-    if (!platform::changeDirectory(ctx.kit().SrcDir())) {
-        ctx.setStatusText(core::message(core::msg::kEditNoSourceRoot));
-        return;
-    }
-    if (!platform::startCommandLine(line))
-        ctx.setStatusText(core::message(core::msg::kEditNotStarted));
-    runPendingEvents();
+    launchEditor(ctx, ctx.workspace(), name);
 }
 
 } // namespace ui

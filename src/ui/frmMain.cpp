@@ -459,6 +459,10 @@ void frmMain::Form_Unload()
     emit unloadStep(QStringLiteral("SaveWorkspace"));
 
     // The other windows, most recently loaded first.
+    if (ui::compileWindowLoaded(*this)) {
+        ui::unloadCompileWindow(*this);
+        emit unloadStep(QStringLiteral("frmCompile"));
+    }
     if (m_about.isLoaded()) {
         m_about.unload();
         emit unloadStep(QStringLiteral("frmAbout"));

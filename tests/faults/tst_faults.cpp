@@ -5,14 +5,17 @@
 #include "core/WorkspaceFile.h"
 #include "platform/Process.h"
 #include "ui/ListRows.h"
+#include "ui/frmCompile.h"
 #include "ui/frmMain.h"
 
+#include "support/TestFiles.h"
 #include "support/TestKit.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QLabel>
 #include <QListWidget>
 #include <QProcess>
 #include <QScopeGuard>
@@ -53,6 +56,9 @@
 //   compile        press Compile
 //   check          run the kit check; answers "check " and the class
 //                  folder's verdict
+//   compilewait    press Compile and, once it has ended, answer with its end
+//                  line ("ended ..."), its note ("note ...") and how many
+//                  lines it shows ("lines N")
 //   exit           File > Exit
 // It prints "ready N" (N entries loaded) first and "closed" after Exit.
 namespace {
@@ -104,6 +110,14 @@ int runInstance(int argc, char **argv)
         } else if (word == QLatin1String("compile")) {
             w.cmdCompile->click();
             std::cout << "compiled" << std::endl;
+        } else if (word == QLatin1String("compilewait")) {
+            w.cmdCompile->click();
+            auto *window = w.findChild<frmCompile *>();
+            if (!QTest::qWaitFor([window] { return window && !window->isRunning(); }, 60000))
+                std::cout << "still running" << std::endl;
+            std::cout << "ended " << (window ? window->endText().toStdString() : "-") << std::endl;
+            std::cout << "note " << (window ? window->lblNote->text().toStdString() : "-") << std::endl;
+            std::cout << "lines " << (window ? window->shownLines().size() : 0) << std::endl;
         } else if (word == QLatin1String("exit")) {
             w.mnuFileExit->trigger();
             QCoreApplication::processEvents();
@@ -415,6 +429,7 @@ private slots:
     void treeChangesDuringScan();
     void toolsThatEndAtOnceLeaveNoZombies();
     void toolThatNeverEndsDoesNotHoldTheProgram();
+    void exitDuringCompile();
 };
 
 // Read-only kit folder and full disk alike: no byte reaches any file. The
@@ -478,7 +493,13 @@ void TestFaults::lockedDownKit()
     QFETCH(bool, filesWritable);
     TestKit kit;
     writeAll(kit.dat(), kPreviousDat);
-    const QByteArray previousIni = core::settingsDocument(core::Settings());
+    // A compiler in the kit folder, for any user to run.
+    QVERIFY(installStandIn(kit.at(QStringLiteral("jikes"))));
+    QVERIFY(QFile::setPermissions(standInFile(kit.at(QStringLiteral("jikes"))),
+                                  QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther));
+    core::Settings settings;
+    settings.setValue(core::kCompiler, QDir::toNativeSeparators(kit.at(QStringLiteral("jikes"))));
+    const QByteArray previousIni = core::settingsDocument(settings);
     writeAll(kit.ini(), previousIni);
     const Unprivileged user;
     {
@@ -490,9 +511,20 @@ void TestFaults::lockedDownKit()
         Instance instance(kit.path(), -1, &user);
         QCOMPARE(instance.expectLine(), QStringLiteral("ready 2"));
         instance.send("add new-entry");
+        // Compile still runs, and its output still shows; the window says
+        // where it went instead of compile.log.
+        instance.send("compilewait");
+        QCOMPARE(instance.expectLine(60000),
+                 QStringLiteral("ended Compile: the compiler ended with status 0 (success); no errors or warnings"));
+        const QString note = instance.expectLine();
+        QVERIFY2(note.startsWith(QStringLiteral("note compile.log could not be written in ")
+                                 + QDir::toNativeSeparators(kit.path()) + QStringLiteral("; the output goes to ")),
+                 qPrintable(note));
+        QVERIFY(instance.expectLine().section(u' ', 1).toInt() >= 3);
         instance.send("settings 3");
         QCOMPARE(instance.expectLine(), filesWritable ? QStringLiteral("settings 1") : QStringLiteral("settings 0"));
         QVERIFY(instance.exitCleanly());
+        QVERIFY(!QFile::exists(kit.at(QStringLiteral("compile.log"))));
     }
 
     QCOMPARE(kit.programFiles(), (QStringList{"TAVO_Starter.dat", "TAVO_Starter.ini"}));
@@ -811,6 +843,13 @@ void TestFaults::toolsThatEndAtOnceLeaveNoZombies()
     QTest::qWait(300);
     QCOMPARE(zombieChildren(), zombiesBefore);
     QVERIFY(!platform::startCommandLine(dir.filePath(QStringLiteral("missing-tool")) + QStringLiteral(" a")));
+    // Started watched and forgotten before they end, as an editor that
+    // outlives its first seconds is.
+    for (int i = 0; i < 20; ++i)
+        QVERIFY(platform::startWatched(tool + QStringLiteral(" -watched %1").arg(i)));
+    QTRY_COMPARE_WITH_TIMEOUT(readAll(marker).count('\n'), 40, 20000);
+    QTest::qWait(300);
+    QCOMPARE(zombieChildren(), zombiesBefore);
 #endif
 }
 
@@ -845,6 +884,32 @@ void TestFaults::toolThatNeverEndsDoesNotHoldTheProgram()
     ::kill(pid_t(toolPid), SIGKILL);
     QVERIFY2(stillRunning, "the tool ended with the program");
 #endif
+}
+
+// Exit while a compile runs: the program neither waits for the compiler nor
+// ends it, and the compiler writes compile.log to its end.
+void TestFaults::exitDuringCompile()
+{
+    TestKit kit;
+    QVERIFY(installStandIn(kit.at(QStringLiteral("jikes"))));
+    core::Settings values;
+    values.setValue(core::kCompiler, QDir::toNativeSeparators(kit.at(QStringLiteral("jikes"))));
+    writeAll(kit.ini(), core::settingsDocument(values));
+    writeAll(kit.at(QStringLiteral("script")), "first\n@sleep 3000\n@lines 1000\nlast\n");
+    qputenv("TAVO_STAND_IN_SCRIPT", QFile::encodeName(QDir::toNativeSeparators(kit.at(QStringLiteral("script")))));
+    Instance instance(kit.path());
+    qunsetenv("TAVO_STAND_IN_SCRIPT");
+    QCOMPARE(instance.expectLine(), QStringLiteral("ready 0"));
+    instance.send("compile");
+    QCOMPARE(instance.expectLine(), QStringLiteral("compiled"));
+    const QString log = kit.at(QStringLiteral("compile.log"));
+    QTRY_VERIFY_WITH_TIMEOUT(readLines(log).contains(QStringLiteral("first")), 20000);
+    QVERIFY(instance.exitCleanly(20000));
+    QVERIFY2(!readLines(log).contains(QStringLiteral("last")), "the program waited for the compiler");
+    QTRY_COMPARE_WITH_TIMEOUT(readLines(log).value(readLines(log).size() - 1), QStringLiteral("stand-in tool: status 0"), 20000);
+    const QStringList lines = readLines(log);
+    QVERIFY(lines.contains(QStringLiteral("line 1000")));
+    QCOMPARE(lines.value(lines.size() - 2), QStringLiteral("last"));
 }
 
 int main(int argc, char **argv)

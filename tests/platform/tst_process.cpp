@@ -26,6 +26,28 @@ bool writeTool(const QString &path, const QString &record)
     return f.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 }
 
+bool writeScript(const QString &path, const QByteArray &body)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly) || f.write("#!/bin/sh\n" + body) < 0)
+        return false;
+    f.close();
+    return f.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+QByteArray readFile(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+}
+
+// Asks until the process has ended; nothing when it runs on past the time.
+std::optional<platform::ProcessEnd> endOf(platform::RunningProcess &process, int timeoutMs = 10000)
+{
+    std::optional<platform::ProcessEnd> end;
+    return QTest::qWaitFor([&] { return bool(end = process.poll()); }, timeoutMs) ? end : std::nullopt;
+}
+
 struct CurrentDirectoryGuard {
     QString saved = QDir::currentPath();
     ~CurrentDirectoryGuard() { QDir::setCurrent(saved); }
@@ -40,6 +62,8 @@ class TestProcess : public QObject
 private slots:
     void startsDetachedWithMappedProgram();
     void refusesWhatCannotStart();
+    void outputGoesToTheFileInOrder();
+    void outputFileNotMadeStartsNothing();
 };
 
 void TestProcess::startsDetachedWithMappedProgram()
@@ -89,6 +113,54 @@ void TestProcess::refusesWhatCannotStart()
     plain.close();
     QVERIFY(!platform::startCommandLine("notes a"));
     QVERIFY(!platform::startCommandLine(".\\notes a"));
+}
+
+// The tool writes the file itself, output and error in the order written,
+// over what an earlier run left; the start does not wait for it.
+void TestProcess::outputGoesToTheFileInOrder()
+{
+    CurrentDirectoryGuard guard;
+    QTemporaryDir dir;
+    QVERIFY(writeScript(dir.filePath("tool"), "pwd -P; echo out1; echo err1 >&2; echo out2; echo \"$1|$2\"\n"
+                                              "while [ ! -e go ]; do sleep 0.05; done; exit 3\n"));
+    QFile old(dir.filePath("compile.log"));
+    QVERIFY(old.open(QIODevice::WriteOnly) && old.write(QByteArray(5000, 'x')) == 5000);
+    old.close();
+    QVERIFY(QDir::setCurrent(dir.path()));
+
+    bool made = false;
+    std::unique_ptr<platform::RunningProcess> tool =
+        platform::startWithOutputFile(".\\tool \"a b\" %1", dir.path() + "\\compile.log", made);
+    QVERIFY(made);
+    QVERIFY(tool);
+    QVERIFY(!tool->poll());
+    const QByteArray expected = QFileInfo(dir.path()).canonicalFilePath().toUtf8() + "\nout1\nerr1\nout2\na b|%1\n";
+    QTRY_COMPARE_WITH_TIMEOUT(readFile(dir.filePath("compile.log")), expected, 10000);
+    QVERIFY(!tool->poll());
+    QFile go(dir.filePath("go"));
+    QVERIFY(go.open(QIODevice::WriteOnly));
+    const std::optional<platform::ProcessEnd> end = endOf(*tool);
+    QVERIFY(end);
+    QCOMPARE(int(end->kind), int(platform::ProcessEnd::Kind::Exited));
+    QCOMPARE(end->code, 3u);
+    QCOMPARE(readFile(dir.filePath("compile.log")), expected);
+}
+
+void TestProcess::outputFileNotMadeStartsNothing()
+{
+    CurrentDirectoryGuard guard;
+    QTemporaryDir dir;
+    QVERIFY(writeScript(dir.filePath("tool"), "touch ran\n"));
+    QVERIFY(QDir(dir.path()).mkdir("compile.log"));
+    QVERIFY(QDir::setCurrent(dir.path()));
+    bool made = true;
+    QVERIFY(!platform::startWithOutputFile(".\\tool", dir.filePath("compile.log"), made));
+    QVERIFY(!made);
+    // A program that is not there: the file is made, nothing starts.
+    QVERIFY(!platform::startWithOutputFile(".\\missing", dir.filePath("other.log"), made));
+    QVERIFY(made);
+    QTest::qWait(300);
+    QVERIFY(!QFile::exists(dir.filePath("ran")));
 }
 
 QTEST_GUILESS_MAIN(TestProcess)

@@ -3,6 +3,7 @@
 // for Windows only; run under Wine here.
 #include "platform/Console.h"
 #include "platform/DirectoryListing.h"
+#include "platform/Process.h"
 #include "platform/RegistryDecode.h"
 #include "platform/win/WinPlatform.h"
 
@@ -114,6 +115,8 @@ private slots:
     void runWaitsAndGivesTheExitCode_data();
     void runWaitsAndGivesTheExitCode();
     void failedWriteIsSaid();
+    void outputToAFileAndTheEnd_data();
+    void outputToAFileAndTheEnd();
 
     void listingLeavesHiddenAndSystemOut();
     void listingReachesPastMaxPath();
@@ -285,6 +288,41 @@ void TestWinPlatform::runWaitsAndGivesTheExitCode()
     // Waited for: the report is there the moment the call returns.
     QVERIFY(QFile::exists(report()));
     QCOMPARE(readReport(report())["line"], echoChild() + " -d classes");
+}
+
+// The child writes its own output file, has no console window, and its end
+// tells an exception code from a status.
+void TestWinPlatform::outputToAFileAndTheEnd_data()
+{
+    QTest::addColumn<QByteArray>("exit");
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<quint32>("code");
+    using Kind = platform::ProcessEnd::Kind;
+    QTest::newRow("status") << QByteArray("3") << int(Kind::Exited) << 3u;
+    QTest::newRow("access violation") << QByteArray("3221225477") << int(Kind::Crashed) << 0xC0000005u;
+    QTest::newRow("exit(-1) is no crash") << QByteArray("-1") << int(Kind::Exited) << 0xFFFFFFFFu;
+}
+
+void TestWinPlatform::outputToAFileAndTheEnd()
+{
+    QFETCH(QByteArray, exit);
+    QFETCH(int, kind);
+    QFETCH(quint32, code);
+    QVERIFY(QDir::setCurrent(scratch(QString())));
+    qputenv("TAVO_ECHO_EXIT", exit);
+    const QString log = scratch(QStringLiteral("compile.log"));
+    bool made = false;
+    std::unique_ptr<platform::RunningProcess> child =
+        platform::startWithOutputFile(echoChild() + " -d classes", log, made);
+    QVERIFY(made && child);
+    std::optional<platform::ProcessEnd> end;
+    QVERIFY(QTest::qWaitFor([&] { return bool(end = child->poll()); }, 60000));
+    QCOMPARE(int(end->kind), kind);
+    QCOMPARE(end->code, code);
+    QFile output(log);
+    QVERIFY(output.open(QIODevice::ReadOnly));
+    QCOMPARE(output.readAll().trimmed(), (echoChild() + " -d classes").toUtf8());
+    QCOMPARE(readReport(report())["consolewindow"], QStringLiteral("no"));
 }
 
 void TestWinPlatform::failedWriteIsSaid()

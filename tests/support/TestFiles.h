@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QString>
 #include <QStringList>
 
@@ -20,13 +21,14 @@ inline QString scratchDirTemplate()
     return base + QStringLiteral("/tavo-test-XXXXXX");
 }
 
-// The lines of a UTF-8 text file ended by LF; none when it cannot be read.
+// The lines of a UTF-8 text file ended by LF or CR LF (as a Windows program
+// writes its output); none when it cannot be read.
 inline QStringList readLines(const QString &path)
 {
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly))
         return {};
-    QStringList lines = QString::fromUtf8(f.readAll()).split(QLatin1Char('\n'));
+    QStringList lines = QString::fromUtf8(f.readAll()).split(QRegularExpression(QStringLiteral("\r?\n")));
     if (!lines.isEmpty() && lines.last().isEmpty())
         lines.removeLast();
     return lines;

@@ -1,6 +1,7 @@
 #include "core/StringTable.h"
 #include "ui/LaunchActions.h"
 #include "core/Workspace.h"
+#include "ui/frmCompile.h"
 #include "ui/frmMain.h"
 
 #include "support/TestFiles.h"
@@ -9,17 +10,20 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPushButton>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
 #include <QTimer>
 #include <QToolButton>
+#include <QTreeWidget>
 
 #include <memory>
 
@@ -171,6 +175,35 @@ void fillList(frmMain &w, const QStringList &entries, int selected)
     w.setWorkspace(core::Workspace{entries, selected, w.workspace().EditFileName});
 }
 
+// The stand-in tools play this script (see stand_in_tool.cpp).
+void playScript(const QTemporaryDir &root, const QString &name, const QStringList &lines)
+{
+    QFile f(root.filePath(name));
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write((lines.join(QLatin1Char('\n')) + QLatin1Char('\n')).toUtf8());
+    qputenv("TAVO_STAND_IN_SCRIPT", QFile::encodeName(QDir::toNativeSeparators(f.fileName())));
+}
+
+// The compile window once its compile has ended and its output is read.
+frmCompile *compileEnded(frmMain &w, int timeoutMs = 30000)
+{
+    auto *window = w.findChild<frmCompile *>(QStringLiteral("frmCompile"));
+    if (!window || !QTest::qWaitFor([window] { return !window->isRunning(); }, timeoutMs))
+        return nullptr;
+    return window;
+}
+
+// What the window's list of errors and warnings holds: "file|line|text".
+QStringList listedMessages(const frmCompile &window)
+{
+    QStringList rows;
+    for (int i = 0; i < window.lstMessages->topLevelItemCount(); ++i) {
+        const QTreeWidgetItem *item = window.lstMessages->topLevelItem(i);
+        rows << item->text(0) + u'|' + item->text(1) + u'|' + item->text(2);
+    }
+    return rows;
+}
+
 } // namespace
 
 class TestLaunchActions : public QObject
@@ -178,9 +211,20 @@ class TestLaunchActions : public QObject
     Q_OBJECT
 
 private slots:
-    void init() { core::setCurrentLanguage(core::Language::English); }
+    void init()
+    {
+        core::setCurrentLanguage(core::Language::English);
+        qunsetenv("TAVO_STAND_IN_SCRIPT");
+        qunsetenv("TAVO_STAND_IN_STATUS");
+    }
     void compile_data();
     void compile();
+    void compileOutput_data();
+    void compileOutput();
+    void stopAndCompileAgain();
+    void chooseAnError();
+    void editorThatEndsAtOnce_data();
+    void editorThatEndsAtOnce();
     void compilerNotStarted_data();
     void compilerNotStarted();
     void openEditor();
@@ -241,8 +285,19 @@ void TestLaunchActions::compile()
                          "..\\lib\\fb\\rt\\mypkg\\util\\*.java"};
     if (!classDirectory.isEmpty())
         expected << "-d" << classDirectory;
-    expected << "%1" << ">" << ".\\compile.log";
+    // The batch file's tail is no source file of the compiler's.
     QCOMPARE(waitForRecord(kit.compiler()), expected);
+    // Its output in compile.log, written by itself, and in the window.
+    frmCompile *window = compileEnded(w);
+    QVERIFY(window);
+    const QStringList log = readLines(kit.at("kit/compile.log"));
+    QCOMPARE(log.value(1), QStringLiteral("arg -Xstdout"));
+    QCOMPARE(log.last(), QStringLiteral("stand-in tool: status 0"));
+    QCOMPARE(window->shownLines(), log);
+    QCOMPARE(window->txtCommandLine->text(), "..\\bin\\jikes " + expected.mid(1).join(u' '));
+    const QString end = QStringLiteral("Compile: the compiler ended with status 0 (success); no errors or warnings");
+    QCOMPARE(window->lblEnd->text(), end);
+    QCOMPARE(w.statusText(), end);
     // The compiler's folder stays the current one.
     QCOMPARE(currentDir(), canonical(kit.app()));
     if (!createdDir.isEmpty())
@@ -252,7 +307,198 @@ void TestLaunchActions::compile()
     if (!absentDir.isEmpty())
         QVERIFY(!QFileInfo::exists(kit.at(absentDir)));
     QVERIFY(!QFileInfo::exists(kit.at("classes")));
-    QCOMPARE(w.statusText(), QString());
+}
+
+void TestLaunchActions::compileOutput_data()
+{
+    QTest::addColumn<QStringList>("script");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<int>("language");
+    QTest::addColumn<QString>("end");
+    QTest::addColumn<QStringList>("messages");
+    QTest::addColumn<int>("shown");  // lines in the window, or -1 for all of compile.log
+
+    const QStringList javac{"..\\lib\\fb\\rt\\hmi\\Lamp.java:6: error: cannot find symbol", "  symbol: x",
+                            "!..\\lib\\fb\\rt\\hmi\\Lamp.java:9: warning: [deprecation] old", "Lamp.java:12: error: y",
+                            "2 errors"};
+    const QStringList javacListed{"..\\lib\\fb\\rt\\hmi\\Lamp.java|6|error: cannot find symbol",
+                                  "..\\lib\\fb\\rt\\hmi\\Lamp.java|9|warning: [deprecation] old", "Lamp.java|12|error: y"};
+    const int en = int(core::Language::English);
+    QTest::newRow("javac") << javac << 1 << en << "Compile: the compiler ended with status 1; 2 errors, 1 warning"
+                           << javacListed << -1;
+    QTest::newRow("javac, Japanese")
+        << javac << 1 << int(core::Language::Japanese)
+        << QString::fromUtf8("コンパイル: コンパイラは 終了コード 1 で終了しました。エラー 2 件、警告 1 件") << javacListed << -1;
+    QTest::newRow("the kit compiler's forms")
+        << QStringList{"Found 1 semantic error compiling \"Lamp.java\":", "     7.     x = y;", "            ^",
+                       "*** Semantic Error: No field named \"y\"", "Lamp.java:3:1:3:5: Semantic Warning: unused"}
+        << 0 << en << "Compile: the compiler ended with status 0 (success); 1 error, 1 warning"
+        << QStringList{"Lamp.java|7|Semantic Error: No field named \"y\"", "Lamp.java|3|Semantic Warning: unused"} << -1;
+#ifdef Q_OS_WIN
+    const QString crash = QStringLiteral("exception code 0xC0000005");
+#else
+    const QString crash = QStringLiteral("signal 11 (SIGSEGV)");
+#endif
+    QTest::newRow("crash") << QStringList{"before", "@crash"} << 0 << en
+                           << "Compile: the compiler crashed with " + crash + "; no errors or warnings" << QStringList{}
+                           << -1;
+    QTest::newRow("more lines than the window keeps")
+        << QStringList{"A.java:1: error: first", "@lines 12000", "A.java:2: error: last"} << 1 << en
+        << "Compile: the compiler ended with status 1; 2 errors" << QStringList{"A.java|1|error: first", "A.java|2|error: last"}
+        << frmCompile::kKeptLines;
+}
+
+// The compiler's lines in the window as they are in compile.log, the errors
+// and warnings among them listed, and the end line with the counts.
+void TestLaunchActions::compileOutput()
+{
+    QFETCH(QStringList, script);
+    QFETCH(int, status);
+    QFETCH(int, language);
+    QFETCH(QString, end);
+    QFETCH(QStringList, messages);
+    QFETCH(int, shown);
+    core::setCurrentLanguage(core::Language(language));
+    LaunchKit kit;
+    playScript(kit.root, "script", script);
+    qputenv("TAVO_STAND_IN_STATUS", QByteArray::number(status));
+    frmMain w(kit.app(), kit.store());
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    fillList(w, {"hmi"}, 0);
+
+    QTest::mouseClick(w.cmdCompile, Qt::LeftButton);
+    frmCompile *window = compileEnded(w);
+    QVERIFY(window);
+    QCOMPARE(window->lblEnd->text(), end);
+    QCOMPARE(w.statusText(), end);
+    QCOMPARE(listedMessages(*window), messages);
+    const QStringList log = readLines(kit.at("kit/compile.log"));
+    QCOMPARE(window->shownLines(), shown < 0 ? log : log.mid(log.size() - shown));
+    QCOMPARE(window->lblNote->isVisible(), shown >= 0);
+}
+
+// Stop ends the compiler and what it started; while it runs a second
+// Compile starts nothing, and afterwards one starts afresh.
+void TestLaunchActions::stopAndCompileAgain()
+{
+    LaunchKit kit;
+    playScript(kit.root, "late", {"@sleep 1000", "late"});
+    playScript(kit.root, "script", {"first", "@spawn " + QDir::toNativeSeparators(kit.at("late")), "@sleep 30000", "never"});
+    frmMain w(kit.app(), kit.store());
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    fillList(w, {"hmi"}, 0);
+
+    QTest::mouseClick(w.cmdCompile, Qt::LeftButton);
+    auto *window = w.findChild<frmCompile *>(QStringLiteral("frmCompile"));
+    QVERIFY(window);
+    QTRY_VERIFY_WITH_TIMEOUT(window->shownLines().contains("first"), 20000);
+    QVERIFY(window->isVisible());
+    QCOMPARE(w.statusText(), QStringLiteral("The compiler is running..."));
+
+    window->hide();
+    QTest::mouseClick(w.cmdCompile, Qt::LeftButton);
+    QVERIFY(window->isRunning());
+    QVERIFY(window->isVisible());
+    QCOMPARE(window->lblNote->text(), QStringLiteral("A compile is running: Stop ends it before the next one."));
+    QCOMPARE(w.findChildren<frmCompile *>().size(), 1);
+
+    QElapsedTimer stopped;
+    stopped.start();
+    QTest::mouseClick(window->cmdStop, Qt::LeftButton);
+    QVERIFY(compileEnded(w, 5000));
+    QVERIFY(stopped.elapsed() < 5000);
+    const QString end = QStringLiteral("Compile: stopped, the compiler was ended; no errors or warnings");
+    QCOMPARE(window->lblEnd->text(), end);
+    QCOMPARE(w.statusText(), end);
+    QVERIFY(!window->cmdStop->isEnabled());
+    QTest::qWait(1500);
+    QVERIFY(!readLines(kit.at("kit/compile.log")).contains("late"));
+
+    qunsetenv("TAVO_STAND_IN_SCRIPT");
+    QTest::mouseClick(w.cmdCompile, Qt::LeftButton);
+    QVERIFY(compileEnded(w));
+    QVERIFY(!window->shownLines().contains("first"));
+    QCOMPARE(window->shownLines().last(), QStringLiteral("stand-in tool: status 0"));
+    QVERIFY(!window->lblNote->isVisible());
+}
+
+// An error opens the editor on the function block its Java file was made
+// from, that package first; one without a function block says so.
+void TestLaunchActions::chooseAnError()
+{
+    LaunchKit kit;
+    QVERIFY(QDir(kit.app()).mkpath("src/net/tcp"));
+    kit.touch("kit/src/net/tcp/Broken.fbt");
+    playScript(kit.root, "script",
+               {"..\\lib\\fb\\rt\\net\\tcp\\Broken.java:6: error: cannot find symbol", "..\\lib\\fb\\rt\\hmi\\Gone.java:1: error: x"});
+    frmMain w(kit.app(), kit.store());
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    fillList(w, {"hmi", "mypkg"}, 0);
+    QTest::mouseClick(w.cmdCompile, Qt::LeftButton);
+    frmCompile *window = compileEnded(w);
+    QVERIFY(window);
+    QCOMPARE(window->lstMessages->topLevelItemCount(), 2);
+
+    qunsetenv("TAVO_STAND_IN_SCRIPT");
+    window->lstMessages->setFocus();
+    window->lstMessages->setCurrentItem(window->lstMessages->topLevelItem(0));
+    QTest::keyClick(window->lstMessages, Qt::Key_Return);
+    QCOMPARE(waitForRecord(kit.editor()),
+             QStringList({canonical(kit.at("kit/src")), "-cp", kDefaultLibpath, "Editor", "Broken", "net\\tcp;hmi;mypkg;"}));
+    QCOMPARE(w.workspace().EditFileName, QStringLiteral("Broken.fbt"));
+    QCOMPARE(w.workspace().entries, (QStringList{"hmi", "mypkg"}));
+
+    QVERIFY(QFile::remove(kit.editRecord()));
+    QTreeWidget *list = window->lstMessages;
+    const QRect second = list->visualItemRect(list->topLevelItem(1));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, second.center());
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, second.center());
+    QCOMPARE(window->lblNote->text(), QStringLiteral("No function block src\\hmi\\Gone.fbt is there."));
+    QTest::qWait(300);
+    QVERIFY(!QFile::exists(kit.editRecord()));
+}
+
+void TestLaunchActions::editorThatEndsAtOnce_data()
+{
+    QTest::addColumn<QStringList>("script");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("said");
+    QTest::newRow("at once, status 1") << QStringList{} << 1
+                                       << "Open Editor: the editor ended at once with status 1; Tool > Check Kit... says why";
+    QTest::newRow("at once, status 0") << QStringList{} << 0 << "";
+    QTest::newRow("after five seconds") << QStringList{"@sleep 5500"} << 1 << "";
+}
+
+void TestLaunchActions::editorThatEndsAtOnce()
+{
+    QFETCH(QStringList, script);
+    QFETCH(int, status);
+    QFETCH(QString, said);
+    LaunchKit kit;
+    kit.touch("kit/src/hmi/A.fbt");
+    playScript(kit.root, "script", script);
+    qputenv("TAVO_STAND_IN_STATUS", QByteArray::number(status));
+    frmMain w(kit.app(), kit.store());
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    fillList(w, {"hmi"}, 0);
+
+    ChooserSeen seen;
+    answerChooser(w, seen, kit.at("kit/src/hmi/A.fbt"));
+    QElapsedTimer returned;
+    returned.start();
+    QTest::mouseClick(w.cmdEdit, Qt::LeftButton);
+    QVERIFY(returned.elapsed() < 3000);
+    QVERIFY(!waitForRecord(kit.editor()).isEmpty());
+    if (said.isEmpty()) {
+        QTest::qWait(script.isEmpty() ? 1000 : 6500);
+        QCOMPARE(w.statusText(), QString());
+    } else {
+        QTRY_COMPARE_WITH_TIMEOUT(w.statusText(), said, 5000);
+    }
 }
 
 void TestLaunchActions::compilerNotStarted_data()

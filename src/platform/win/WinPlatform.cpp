@@ -39,13 +39,18 @@ HKEY rootHandle(std::uint32_t root)
 // cannot load (a missing DLL) or crashes.
 enum class SystemBoxes { Shown, Suppressed };
 
-// Every child is started here. A child inherits our error mode, so for the
-// start of one that nobody sits in front of it is set to suppress those
+// Every start of a child goes through here. Without an application name
+// the system splits the line into program and arguments itself, as a typed
+// command line would be split. A child inherits our error mode, so for the
+// start of one whose end we wait for or watch it is set to suppress those
 // boxes, and the child then ends with its status (0xC0000135, 0xC0000005)
 // rather than wait for an OK; ours is as it was again afterwards.
-bool createChild(std::vector<wchar_t> &line, const std::wstring &applicationName, bool inheritHandles,
-                 DWORD flags, STARTUPINFOW &startup, PROCESS_INFORMATION &started, SystemBoxes boxes)
+bool createProcess(const std::wstring &applicationName, const std::wstring &commandLine, STARTUPINFOW &startup,
+                   bool inheritHandles, DWORD flags, PROCESS_INFORMATION &started, SystemBoxes boxes)
 {
+    if (commandLine.empty())
+        return false;
+    std::vector<wchar_t> line = writableLine(commandLine);
     const UINT ours = GetErrorMode();
     if (boxes == SystemBoxes::Suppressed)
         SetErrorMode(ours | SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX);
@@ -56,35 +61,117 @@ bool createChild(std::vector<wchar_t> &line, const std::wstring &applicationName
     return made;
 }
 
-} // namespace
-
-bool startProcess(const std::wstring &commandLine, const std::wstring &applicationName)
+// In a normal window that takes the focus. The user who clicked sees the
+// tool's window and nothing else of its fate, so a box that says why it
+// could not load is the only word they get of it.
+bool startShown(const std::wstring &commandLine, const std::wstring &applicationName, PROCESS_INFORMATION &started)
 {
-    if (commandLine.empty())
-        return false;
-    std::vector<wchar_t> line = writableLine(commandLine);
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = SW_SHOWNORMAL;
+    if (!createProcess(applicationName, commandLine, startup, false, 0, started, SystemBoxes::Shown))
+        return false;
+    CloseHandle(started.hThread);
+    return true;
+}
+
+SECURITY_ATTRIBUTES inheritable()
+{
+    SECURITY_ATTRIBUTES attributes{};
+    attributes.nLength = sizeof attributes;
+    attributes.bInheritHandle = TRUE;
+    return attributes;
+}
+
+} // namespace
+
+bool startProcess(const std::wstring &commandLine, const std::wstring &applicationName)
+{
     PROCESS_INFORMATION started{};
-    // Without an application name the system splits the line into program
-    // and arguments itself, as a typed command line would be split. The user
-    // who clicked sees the tool's window and nothing else of its fate, so a
-    // box that says why it could not load is the only word they get of it.
-    if (!createChild(line, applicationName, false, 0, startup, started, SystemBoxes::Shown))
+    if (!startShown(commandLine, applicationName, started))
         return false;
     // The started program is forgotten at once.
-    CloseHandle(started.hThread);
     CloseHandle(started.hProcess);
     return true;
 }
 
+bool startKeptProcess(const std::wstring &commandLine, KeptProcess &kept)
+{
+    PROCESS_INFORMATION started{};
+    if (!startShown(commandLine, {}, started))
+        return false;
+    kept = KeptProcess{started.hProcess, nullptr};
+    return true;
+}
+
+void *createOutputFile(const std::wstring &path)
+{
+    SECURITY_ATTRIBUTES attributes = inheritable();
+    const HANDLE file = CreateFileW(longPathForm(path).c_str(), GENERIC_WRITE,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, &attributes,
+                                    CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    return file == INVALID_HANDLE_VALUE ? nullptr : file;
+}
+
+bool startWithOutput(const std::wstring &commandLine, void *output, KeptProcess &kept)
+{
+    SECURITY_ATTRIBUTES attributes = inheritable();
+    const HANDLE input = CreateFileW(L"NUL", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, &attributes,
+                                     OPEN_EXISTING, 0, nullptr);
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = input == INVALID_HANDLE_VALUE ? nullptr : input;
+    startup.hStdOutput = output;
+    startup.hStdError = output;
+    // Suspended until it is in its job, so that nothing it starts escapes.
+    PROCESS_INFORMATION started{};
+    // Watched by the Compile window: its status must come back.
+    const bool ok = createProcess({}, commandLine, startup, true, CREATE_NO_WINDOW | CREATE_SUSPENDED, started,
+                                  SystemBoxes::Suppressed);
+    if (startup.hStdInput)
+        CloseHandle(startup.hStdInput);
+    if (!ok)
+        return false;
+    HANDLE job = CreateJobObjectW(nullptr, nullptr);
+    if (job && !AssignProcessToJobObject(job, started.hProcess)) {
+        CloseHandle(job);
+        job = nullptr;
+    }
+    ResumeThread(started.hThread);
+    CloseHandle(started.hThread);
+    kept = KeptProcess{started.hProcess, job};
+    return true;
+}
+
+bool processEnded(const KeptProcess &kept, unsigned long &exitCode)
+{
+    if (WaitForSingleObject(kept.process, 0) != WAIT_OBJECT_0)
+        return false;
+    DWORD code = 0;
+    GetExitCodeProcess(kept.process, &code);
+    exitCode = code;
+    return true;
+}
+
+void stopProcess(const KeptProcess &kept)
+{
+    if (!kept.job || !TerminateJobObject(kept.job, 1))
+        TerminateProcess(kept.process, 1);
+}
+
+void releaseProcess(KeptProcess &kept)
+{
+    for (HANDLE h : {kept.process, kept.job}) {
+        if (h)
+            CloseHandle(h);
+    }
+    kept = KeptProcess{};
+}
+
 bool runProcessAndWait(const std::wstring &commandLine, unsigned long &exitCode)
 {
-    if (commandLine.empty())
-        return false;
-    std::vector<wchar_t> line = writableLine(commandLine);
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESHOWWINDOW | STARTF_USESTDHANDLES;
@@ -104,7 +191,7 @@ bool runProcessAndWait(const std::wstring &commandLine, unsigned long &exitCode)
     const DWORD flags = GetConsoleWindow() ? 0 : CREATE_NO_WINDOW;
     PROCESS_INFORMATION started{};
     // Waited for by a build script: its status must come back.
-    if (!createChild(line, {}, true, flags, startup, started, SystemBoxes::Suppressed))
+    if (!createProcess({}, commandLine, startup, true, flags, started, SystemBoxes::Suppressed))
         return false;
     CloseHandle(started.hThread);
     WaitForSingleObject(started.hProcess, INFINITE);

@@ -13,6 +13,35 @@ namespace platform::win {
 // the line's first word.
 bool startProcess(const std::wstring &commandLine, const std::wstring &applicationName = {});
 
+// A started process that is kept: its handle and, for one started with its
+// output to a file, the job that holds it and whatever it starts. Either
+// may be null.
+struct KeptProcess {
+    void *process = nullptr;
+    void *job = nullptr;
+};
+
+// startProcess, with the process handle kept.
+bool startKeptProcess(const std::wstring &commandLine, KeptProcess &kept);
+
+// A file for a child's output, made anew or emptied, that the child may
+// inherit and that others may read (and even delete) while it is written;
+// null when it cannot be made.
+void *createOutputFile(const std::wstring &path);
+
+// Starts the line without a window of its own (no console appears), its
+// standard output and error going to `output`, its input the null device,
+// in a job of its own so that it can be ended with all it started. The job
+// does not end it when its last handle goes: the process outlives us.
+bool startWithOutput(const std::wstring &commandLine, void *output, KeptProcess &kept);
+
+// False while the process runs; once it has ended, true and its exit code.
+bool processEnded(const KeptProcess &kept, unsigned long &exitCode);
+// Ends the process and everything in its job at once.
+void stopProcess(const KeptProcess &kept);
+// Lets go of the handles; the process is not touched.
+void releaseProcess(KeptProcess &kept);
+
 // The same start, but the child shares this program's standard handles and
 // is waited for, and it shows no box of the system's that would wait for a
 // user (a DLL it lacks, a crash). False when it could not be started;
