@@ -324,11 +324,20 @@ public:
     bool exitCleanly(int timeoutMs = 30000)
     {
         send("exit");
-        if (expectLine(timeoutMs) != QLatin1String("closed"))
+        const QString line = expectLine(timeoutMs);
+        if (line != QLatin1String("closed")) {
+            qWarning("instance answered \"%s\" to exit", qPrintable(line));
             return false;
+        }
         m_process.closeWriteChannel();
-        return m_process.waitForFinished(timeoutMs) && m_process.exitStatus() == QProcess::NormalExit
-            && m_process.exitCode() == 0;
+        // It may have ended already, while its last line was read.
+        const bool ended = m_process.state() == QProcess::NotRunning || m_process.waitForFinished(timeoutMs);
+        if (!ended || m_process.exitStatus() != QProcess::NormalExit || m_process.exitCode() != 0) {
+            qWarning("instance ended: %d, status %d, code 0x%x", ended, int(m_process.exitStatus()),
+                     unsigned(m_process.exitCode()));
+            return false;
+        }
+        return true;
     }
     QProcess &process() { return m_process; }
 
