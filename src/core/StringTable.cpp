@@ -67,6 +67,10 @@ constexpr Entry kTable[] = {
     {1111, "%1 not added: the system's code page cannot hold the name",
      "%1 は追加しません: 名前をシステムのコードページで表せません"},
 
+    // The buttons of the program's own questions.
+    {1300, "&Yes", "はい(&Y)"},
+    {1301, "&No", "いいえ(&N)"},
+
     // The kit check.
     {1200, "Check &Kit...", "キットの確認(&K)..."},
     {1201, "Check Kit", "キットの確認"},

@@ -26,6 +26,12 @@ QString message(int id);
 // Ids of the program's own texts. The captions keep 1000-1099; 1100-1149
 // are the window's messages.
 namespace msg {
+// The buttons of the program's message boxes, questions and input box.
+constexpr int kCancel = 1012;
+constexpr int kOK = 1013;
+constexpr int kYes = 1300;
+constexpr int kNo = 1301;
+
 constexpr int kEditNoExtension = 1100;
 constexpr int kEditNoSourceRoot = 1101;
 constexpr int kEditNotStarted = 1102;
