@@ -2,11 +2,11 @@
 #include "Version.h"
 
 #include "ui/LocalizeForm.h"
+#include "ui/MessageBoxes.h"
 #include "ui/Twips.h"
 
 #include <QFrame>
 #include <QLabel>
-#include <QMessageBox>
 #include <QPainter>
 #include <QPushButton>
 
@@ -66,10 +66,9 @@ frmAbout::frmAbout(QWidget *parent)
     setObjectName(QStringLiteral("frmAbout"));
     setProperty(ui::kTagProperty, QStringLiteral("1014"));
     setModal(true);
-    setFixedSize(px(5865), px(3630));
 
     auto place = [this](QWidget *w, int left, int top, int width, int height) {
-        w->setGeometry(px(left), px(top), px(width), px(height));
+        m_placed.append({w, {left, top, width, height}, 0});
     };
     auto label = [this, &place](const char *name, const char *tag, int l, int t, int w, int h) {
         auto *lbl = new QLabel(this);
@@ -97,7 +96,7 @@ frmAbout::frmAbout(QWidget *parent)
         QPalette pal = f->palette();
         pal.setColor(QPalette::Window, colour);
         f->setPalette(pal);
-        f->setGeometry(px(x1), px(y), px(x2) - px(x1), thickness);
+        m_placed.append({f, {x1, y, x2 - x1, 0}, thickness});
         return f;
     };
 
@@ -126,6 +125,7 @@ frmAbout::frmAbout(QWidget *parent)
 
     setTabOrder(cmdOK, cmdSysInfo);
     setTabOrder(cmdSysInfo, picIcon);
+    layOut();
 
     connect(cmdOK, &QPushButton::clicked, this, &frmAbout::cmdOK_Click);
     connect(cmdSysInfo, &QPushButton::clicked, this, &frmAbout::cmdSysInfo_Click);
@@ -136,6 +136,45 @@ frmAbout::~frmAbout() = default;
 int frmAbout::px(int twips) const
 {
     return ui::twipsToPixels(this, twips);
+}
+
+void frmAbout::layOut()
+{
+    // Each load starts again from the designed places.
+    ui::TwipsRect form{0, 0, 5865, 3630};
+    QList<ui::TwipsRect> boxes;
+    QList<ui::TwipsRect *> all{&form};
+    for (const Placed &p : std::as_const(m_placed))
+        boxes.append(p.designed);
+    for (ui::TwipsRect &box : boxes)
+        all.append(&box);
+    // A label whose lines need more height than designed gets it, top to
+    // bottom: what lies below moves down and the box grows by as much.
+    for (QLabel *label : {lblTitle, lblVersion, lblDescription, lblDisclaimer}) {
+        ui::TwipsRect &r = boxes[indexOfPlaced(label)];
+        const int needed = ui::pixelsToTwips(this, ui::labelTextSize(label, px(r.width)).height());
+        const int room = needed - r.height;
+        ui::insertRoom(all, Qt::Vertical, r.top + r.height, room);
+        r.height += qMax(room, 0);
+    }
+    for (int i = 0; i < m_placed.size(); ++i) {
+        const ui::TwipsRect &r = boxes[i];
+        if (m_placed[i].lineThickness > 0)
+            m_placed[i].widget->setGeometry(px(r.left), px(r.top), px(r.left + r.width) - px(r.left),
+                                            m_placed[i].lineThickness);
+        else
+            m_placed[i].widget->setGeometry(ui::twipsToPixels(this, r));
+    }
+    setFixedSize(px(form.width), px(form.height));
+}
+
+int frmAbout::indexOfPlaced(const QWidget *widget) const
+{
+    for (int i = 0; i < m_placed.size(); ++i) {
+        if (m_placed[i].widget == widget)
+            return i;
+    }
+    return -1;
 }
 
 void frmAbout::Form_Load()
@@ -158,6 +197,7 @@ void frmAbout::Form_Load()
     lblDescription->setText(lblDescription->text() + crlf + crlf + fromUtf8(kOrganizationLine)
                             + crlf + crlf + fromUtf8(kAuthorLine) + crlf
                             + fromUtf8(kContactLine));
+    layOut();
 
     // Centred on the owner at every load, even after the user moved it.
     setAttribute(Qt::WA_Moved, false);
@@ -206,7 +246,5 @@ void frmAbout::StartSysInfo()
                                 QString &value) { return GetKeyValue(root, key, name, value); };
     if (core::startSysInfo(access))
         return;
-    QMessageBox box(QMessageBox::NoIcon, QLatin1String(kAppTitle),
-                    fromUtf8("現時点ではｼｽﾃﾑ情報を使用できません"), QMessageBox::Ok, this);
-    box.exec();
+    ui::showMessage(this, QLatin1String(kAppTitle), fromUtf8("現時点ではｼｽﾃﾑ情報を使用できません"));
 }

@@ -1,5 +1,6 @@
 #pragma once
 #include "core/SysInfo.h"
+#include "ui/Twips.h"
 
 #include <QDialog>
 
@@ -50,6 +51,16 @@ private:
     void cmdOK_Click();
     void cmdSysInfo_Click();
     int px(int twips) const;
+    // Places the controls as designed, with the room their texts need.
+    void layOut();
+    int indexOfPlaced(const QWidget *widget) const;
+
+    struct Placed {
+        QWidget *widget;
+        ui::TwipsRect designed;
+        int lineThickness;  // a line: this many pixels high, whatever its twips
+    };
+    QList<Placed> m_placed;
 
     core::SysInfoAccess m_access;
     bool m_loaded = false;

@@ -2,12 +2,12 @@
 #include "core/StringTable.h"
 #include "platform/NativePath.h"
 #include "ui/LocalizeForm.h"
+#include "ui/MessageBoxes.h"
 #include "ui/Twips.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
-#include <QMessageBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
@@ -45,6 +45,7 @@ frmOptions::frmOptions(const core::Kit &kit, QWidget *parent)
 
     // Form load: captions, then the file over the defaults.
     ui::LocalizeForm(this);
+    layOut();
     LoadSettings();
     SSTab->setCurrentIndex(0);
 }
@@ -54,18 +55,55 @@ int frmOptions::px(int twips) const
     return ui::twipsToPixels(this, twips);
 }
 
-QRect frmOptions::pxRect(const QRect &twips) const
+void frmOptions::layOut()
 {
-    return QRect(px(twips.x()), px(twips.y()), px(twips.width()), px(twips.height()));
+    ui::TwipsRect form{0, 0, 6270, 3240};
+    QList<ui::TwipsRect> boxes;
+    QList<ui::TwipsRect *> all{&form};
+    for (const auto &placed : std::as_const(m_placed))
+        boxes.append(placed.second);
+    for (ui::TwipsRect &box : boxes)
+        all.append(&box);
+
+    // The labels' column ends where the fields begin. A label is as large as
+    // its text; one whose text reaches the fields widens the column, which
+    // moves the fields and the buttons right and grows the tab control and
+    // the dialog by as much, so that the fields keep their width.
+    constexpr int kFieldsLeft = kTabLeft + 1320;
+    constexpr int kGap = 60;
+    int room = 0;
+    for (int i = 0; i < m_placed.size(); ++i) {
+        auto *label = qobject_cast<QLabel *>(m_placed[i].first);
+        if (!label || !isShownOnItsTab(label))
+            continue;
+        ui::TwipsRect &r = boxes[i];
+        const QSize text = ui::labelTextSize(label, px(r.width));
+        const int width = ui::pixelsToTwips(this, text.width());
+        r.width = qMax(r.width, width);
+        r.height = qMax(r.height, ui::pixelsToTwips(this, text.height()));
+        room = qMax(room, r.left + width + kGap - kFieldsLeft);
+    }
+    ui::insertRoom(all, Qt::Horizontal, kFieldsLeft, room);
+
+    for (int i = 0; i < m_placed.size(); ++i)
+        m_placed[i].first->setGeometry(ui::twipsToPixels(this, boxes[i]));
+    setFixedSize(px(form.width), px(form.height));
+}
+
+bool frmOptions::isShownOnItsTab(const QWidget *widget) const
+{
+    for (const OnTab &t : m_onTabs) {
+        if (t.widget == widget)
+            return t.shown;
+    }
+    return false;
 }
 
 void frmOptions::buildControls()
 {
-    setFixedSize(px(6270), px(3240));
-
     SSTab = new QTabWidget(this);
     SSTab->setObjectName(QStringLiteral("SSTab"));
-    SSTab->setGeometry(pxRect(QRect(120, 120, 6045, 2580)));
+    m_placed.append({SSTab, {kTabLeft, kTabTop, 6045, 2580}});
     SSTab->setProperty(kTabIndexProperty, 11);
     // The pages stay empty: the controls of a tab are the dialog's own, laid
     // over the tab control and measured from its corner, and shown while
@@ -73,11 +111,10 @@ void frmOptions::buildControls()
     SSTab->addTab(new QWidget, QStringLiteral("Editor"));
     SSTab->addTab(new QWidget, QStringLiteral("Compiler"));
     SSTab->addTab(new QWidget, QStringLiteral("Properties"));
-    const QPoint tabCorner = SSTab->pos();
     constexpr int editorPage = 0, compilerPage = 1, propertiesPage = 2;
 
-    auto place = [this, tabCorner](QWidget *w, int tab, QRect twips) {
-        w->setGeometry(pxRect(twips).translated(tabCorner));
+    auto place = [this](QWidget *w, int tab, QRect twips) {
+        m_placed.append({w, {kTabLeft + twips.x(), kTabTop + twips.y(), twips.width(), twips.height()}});
         m_onTabs.append({w, tab, true});
     };
     auto label = [this, place](int tab, const char *name, const QString &text, QRect twips,
@@ -140,7 +177,7 @@ void frmOptions::buildControls()
         b->setObjectName(QString::fromLatin1(name));
         b->setProperty(ui::kTagProperty, QString::fromLatin1(tag));
         b->setProperty(kTabIndexProperty, tabIndex);
-        b->setGeometry(pxRect(twips));
+        m_placed.append({b, {twips.x(), twips.y(), twips.width(), twips.height()}});
         return b;
     };
     cmdOK = button("cmdOK", QStringLiteral("OK"), "1013", {2610, 2760, 1095, 375}, 8);
@@ -229,10 +266,7 @@ bool frmOptions::mayReplaceFile()
     const QString path = QDir::toNativeSeparators(platform::nativePath(GetSettingsPath()));
     if (!core::keptUnread(m_loadOutcome) || !QFileInfo::exists(path))
         return true;
-    return QMessageBox::question(this, QStringLiteral("TAVO_Starter"),
-                                 core::message(core::msg::kSettingsReplace).arg(path),
-                                 QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
-        == QMessageBox::Yes;
+    return ui::askYesNo(this, QStringLiteral("TAVO_Starter"), core::message(core::msg::kSettingsReplace).arg(path));
 }
 
 void frmOptions::cmdOK_Click()
