@@ -70,6 +70,14 @@ constexpr Entry kTable[] = {
     // The buttons of the program's own questions.
     {1300, "&Yes", "はい(&Y)"},
     {1301, "&No", "いいえ(&N)"},
+    // Qt's words for the kinds of file in a file chooser.
+    {1302, "Folder", "フォルダー"},
+    {1303, "File Folder", "ファイル フォルダー"},
+    {1304, "File", "ファイル"},
+    {1305, "%1 File", "%1 ファイル"},
+    {1306, "Drive", "ドライブ"},
+    {1307, "Shortcut", "ショートカット"},
+    {1308, "Unknown", "不明"},
 
     // The kit check.
     {1200, "Check &Kit...", "キットの確認(&K)..."},

@@ -46,7 +46,8 @@ void insertRoom(const QList<TwipsRect *> &boxes, Qt::Orientation orientation, in
 
 QSize labelTextSize(const QLabel *label, int width)
 {
-    int flags = int(label->alignment()) | Qt::TextExpandTabs;
+    // Without centring, which rounds in a large box: the size is the same.
+    int flags = int(label->alignment() & ~(Qt::AlignVCenter | Qt::AlignHCenter)) | Qt::TextExpandTabs;
     if (label->wordWrap())
         flags |= Qt::TextWordWrap;
     // The labels of these windows show "&" as it is: none has a buddy.
