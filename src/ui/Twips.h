@@ -31,6 +31,37 @@ QRect twipsToPixels(const QWidget *widget, const TwipsRect &twips);
 // among them, grow by it; boxes before it stay.
 void insertRoom(const QList<TwipsRect *> &boxes, Qt::Orientation orientation, int at, int room);
 
+// A window's controls with their designed boxes, and the boxes as the window
+// now lays them out: reset to the design, given room where captions need it,
+// then applied.
+class DesignedLayout
+{
+public:
+    DesignedLayout(int windowWidth, int windowHeight);
+    // A line is `lineThickness` pixels high, whatever its twips.
+    void add(QWidget *control, const TwipsRect &designed, int lineThickness = 0);
+    void reset();
+    // The box of a control that was added, and the window's own.
+    TwipsRect &box(const QWidget *control);
+    TwipsRect &window() { return m_window; }
+    QList<QWidget *> controls() const;
+    // insertRoom over every box and the window's.
+    void insertRoom(Qt::Orientation orientation, int at, int room);
+    // Places the controls and fixes the window's size.
+    void apply(QWidget *window) const;
+
+private:
+    struct Entry {
+        QWidget *control;
+        TwipsRect designed;
+        TwipsRect box;
+        int lineThickness;
+    };
+    QList<Entry> m_entries;
+    TwipsRect m_designedWindow;
+    TwipsRect m_window;
+};
+
 // The pixels a label's text takes, painted in the label's font with its own
 // flags; a label that wraps its words wraps them at `width` pixels.
 QSize labelTextSize(const QLabel *label, int width);

@@ -62,13 +62,14 @@ frmAbout::frmAbout(QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                           | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint)
     , m_access(core::systemSysInfoAccess())
+    , m_layout(5865, 3630)
 {
     setObjectName(QStringLiteral("frmAbout"));
     setProperty(ui::kTagProperty, QStringLiteral("1014"));
     setModal(true);
 
     auto place = [this](QWidget *w, int left, int top, int width, int height) {
-        m_placed.append({w, {left, top, width, height}, 0});
+        m_layout.add(w, {left, top, width, height});
     };
     auto label = [this, &place](const char *name, const char *tag, int l, int t, int w, int h) {
         auto *lbl = new QLabel(this);
@@ -96,7 +97,7 @@ frmAbout::frmAbout(QWidget *parent)
         QPalette pal = f->palette();
         pal.setColor(QPalette::Window, colour);
         f->setPalette(pal);
-        m_placed.append({f, {x1, y, x2 - x1, 0}, thickness});
+        m_layout.add(f, {x1, y, x2 - x1, 0}, thickness);
         return f;
     };
 
@@ -141,40 +142,16 @@ int frmAbout::px(int twips) const
 void frmAbout::layOut()
 {
     // Each load starts again from the designed places.
-    ui::TwipsRect form{0, 0, 5865, 3630};
-    QList<ui::TwipsRect> boxes;
-    QList<ui::TwipsRect *> all{&form};
-    for (const Placed &p : std::as_const(m_placed))
-        boxes.append(p.designed);
-    for (ui::TwipsRect &box : boxes)
-        all.append(&box);
+    m_layout.reset();
     // A label whose lines need more height than designed gets it, top to
     // bottom: what lies below moves down and the box grows by as much.
     for (QLabel *label : {lblTitle, lblVersion, lblDescription, lblDisclaimer}) {
-        ui::TwipsRect &r = boxes[indexOfPlaced(label)];
-        const int needed = ui::pixelsToTwips(this, ui::labelTextSize(label, px(r.width)).height());
-        const int room = needed - r.height;
-        ui::insertRoom(all, Qt::Vertical, r.top + r.height, room);
+        ui::TwipsRect &r = m_layout.box(label);
+        const int room = ui::pixelsToTwips(this, ui::labelTextSize(label, px(r.width)).height()) - r.height;
+        m_layout.insertRoom(Qt::Vertical, r.top + r.height, room);
         r.height += qMax(room, 0);
     }
-    for (int i = 0; i < m_placed.size(); ++i) {
-        const ui::TwipsRect &r = boxes[i];
-        if (m_placed[i].lineThickness > 0)
-            m_placed[i].widget->setGeometry(px(r.left), px(r.top), px(r.left + r.width) - px(r.left),
-                                            m_placed[i].lineThickness);
-        else
-            m_placed[i].widget->setGeometry(ui::twipsToPixels(this, r));
-    }
-    setFixedSize(px(form.width), px(form.height));
-}
-
-int frmAbout::indexOfPlaced(const QWidget *widget) const
-{
-    for (int i = 0; i < m_placed.size(); ++i) {
-        if (m_placed[i].widget == widget)
-            return i;
-    }
-    return -1;
+    m_layout.apply(this);
 }
 
 void frmAbout::Form_Load()

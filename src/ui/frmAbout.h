@@ -53,15 +53,8 @@ private:
     int px(int twips) const;
     // Places the controls as designed, with the room their texts need.
     void layOut();
-    int indexOfPlaced(const QWidget *widget) const;
-
-    struct Placed {
-        QWidget *widget;
-        ui::TwipsRect designed;
-        int lineThickness;  // a line: this many pixels high, whatever its twips
-    };
-    QList<Placed> m_placed;
 
     core::SysInfoAccess m_access;
+    ui::DesignedLayout m_layout;
     bool m_loaded = false;
 };

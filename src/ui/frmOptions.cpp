@@ -36,7 +36,8 @@ const QString kPropertiesTip = QStringLiteral("Properties used in TAVO.");
 frmOptions::frmOptions(const core::Kit &kit, QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                           | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
-      m_kit(kit)
+      m_kit(kit),
+      m_layout(6270, 3240)
 {
     setObjectName(QStringLiteral("frmOptions"));
     setProperty(ui::kTagProperty, QStringLiteral("1006"));
@@ -57,14 +58,7 @@ int frmOptions::px(int twips) const
 
 void frmOptions::layOut()
 {
-    ui::TwipsRect form{0, 0, 6270, 3240};
-    QList<ui::TwipsRect> boxes;
-    QList<ui::TwipsRect *> all{&form};
-    for (const auto &placed : std::as_const(m_placed))
-        boxes.append(placed.second);
-    for (ui::TwipsRect &box : boxes)
-        all.append(&box);
-
+    m_layout.reset();
     // The labels' column ends where the fields begin. A label is as large as
     // its text; one whose text reaches the fields widens the column, which
     // moves the fields and the buttons right and grows the tab control and
@@ -72,22 +66,19 @@ void frmOptions::layOut()
     constexpr int kFieldsLeft = kTabLeft + 1320;
     constexpr int kGap = 60;
     int room = 0;
-    for (int i = 0; i < m_placed.size(); ++i) {
-        auto *label = qobject_cast<QLabel *>(m_placed[i].first);
+    for (QWidget *control : m_layout.controls()) {
+        auto *label = qobject_cast<QLabel *>(control);
         if (!label || !isShownOnItsTab(label))
             continue;
-        ui::TwipsRect &r = boxes[i];
+        ui::TwipsRect &r = m_layout.box(label);
         const QSize text = ui::labelTextSize(label, px(r.width));
         const int width = ui::pixelsToTwips(this, text.width());
         r.width = qMax(r.width, width);
         r.height = qMax(r.height, ui::pixelsToTwips(this, text.height()));
         room = qMax(room, r.left + width + kGap - kFieldsLeft);
     }
-    ui::insertRoom(all, Qt::Horizontal, kFieldsLeft, room);
-
-    for (int i = 0; i < m_placed.size(); ++i)
-        m_placed[i].first->setGeometry(ui::twipsToPixels(this, boxes[i]));
-    setFixedSize(px(form.width), px(form.height));
+    m_layout.insertRoom(Qt::Horizontal, kFieldsLeft, room);
+    m_layout.apply(this);
 }
 
 bool frmOptions::isShownOnItsTab(const QWidget *widget) const
@@ -103,7 +94,7 @@ void frmOptions::buildControls()
 {
     SSTab = new QTabWidget(this);
     SSTab->setObjectName(QStringLiteral("SSTab"));
-    m_placed.append({SSTab, {kTabLeft, kTabTop, 6045, 2580}});
+    m_layout.add(SSTab, {kTabLeft, kTabTop, 6045, 2580});
     SSTab->setProperty(kTabIndexProperty, 11);
     // The pages stay empty: the controls of a tab are the dialog's own, laid
     // over the tab control and measured from its corner, and shown while
@@ -114,7 +105,7 @@ void frmOptions::buildControls()
     constexpr int editorPage = 0, compilerPage = 1, propertiesPage = 2;
 
     auto place = [this](QWidget *w, int tab, QRect twips) {
-        m_placed.append({w, {kTabLeft + twips.x(), kTabTop + twips.y(), twips.width(), twips.height()}});
+        m_layout.add(w, {kTabLeft + twips.x(), kTabTop + twips.y(), twips.width(), twips.height()});
         m_onTabs.append({w, tab, true});
     };
     auto label = [this, place](int tab, const char *name, const QString &text, QRect twips,
@@ -177,7 +168,7 @@ void frmOptions::buildControls()
         b->setObjectName(QString::fromLatin1(name));
         b->setProperty(ui::kTagProperty, QString::fromLatin1(tag));
         b->setProperty(kTabIndexProperty, tabIndex);
-        m_placed.append({b, {twips.x(), twips.y(), twips.width(), twips.height()}});
+        m_layout.add(b, {twips.x(), twips.y(), twips.width(), twips.height()});
         return b;
     };
     cmdOK = button("cmdOK", QStringLiteral("OK"), "1013", {2610, 2760, 1095, 375}, 8);

@@ -89,7 +89,7 @@ private:
     core::Kit m_kit;
     QHash<QString, QLineEdit *> m_fields;
     QList<OnTab> m_onTabs;
-    // Every control with its designed place in the dialog, in twips.
-    QList<std::pair<QWidget *, ui::TwipsRect>> m_placed;
+    // Every control with its designed place in the dialog.
+    ui::DesignedLayout m_layout;
     core::LoadOutcome m_loadOutcome = core::LoadOutcome::Missing;
 };
