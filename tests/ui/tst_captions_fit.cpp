@@ -15,7 +15,6 @@
 #include <QCheckBox>
 #include <QFileIconProvider>
 #include <QGroupBox>
-#include <QHeaderView>
 #include <QInputDialog>
 #include <QLabel>
 #include <QMessageBox>
@@ -23,7 +22,6 @@
 #include <QRadioButton>
 #include <QStyleOption>
 #include <QTabBar>
-#include <QTextDocument>
 #include <QToolButton>
 #include <QWindow>
 #include <QtTest>
@@ -69,6 +67,7 @@ const WindowCase kWindows[] = {
     {"Check Kit", [](Session &s) { s.main->mnuToolsCheckKit->trigger(); }, "frmCheckKit"},
     {"Select a File", [](Session &s) { s.main->cmdEdit->click(); }, "dlgEditFileSelect"},
     {"batch import", [](Session &s) { s.main->mnuLoadEditFile->trigger(); }, "dlgCommonDialog"},
+    {"batch export", [](Session &s) { s.main->mnuSaveCompile->trigger(); }, "dlgCommonDialog"},
     {"settings replace question",
      [](Session &s) {
          s.kit.write(QStringLiteral("TAVO_Starter.ini"), "<settings><Editor JREpath=\"a & b\"/></settings>");
@@ -154,20 +153,11 @@ QList<Caption> captionsOf(QWidget *w)
             flags |= Qt::TextWordWrap;
         if (l->buddy())
             flags |= Qt::TextShowMnemonic;
-        QSize size;
-        if (l->textFormat() == Qt::RichText || (l->textFormat() == Qt::AutoText && Qt::mightBeRichText(l->text()))) {
-            QTextDocument doc;
-            doc.setDefaultFont(l->font());
-            doc.setDocumentMargin(0);
-            doc.setHtml(l->text());
-            if (l->wordWrap())
-                doc.setTextWidth(room.width());
-            size = QSize(qCeil(doc.idealWidth()), qCeil(doc.size().height()));
-        } else {
-            // Centring in a large box rounds; the size is the same without it.
-            const int sizing = flags & ~(Qt::AlignVCenter | Qt::AlignHCenter);
-            size = fm.boundingRect(QRect(0, 0, l->wordWrap() ? room.width() : 100000, 100000), sizing, l->text()).size();
-        }
+        // The captions are plain texts. Centring in a large box rounds; the
+        // size is the same without it.
+        const int sizing = flags & ~(Qt::AlignVCenter | Qt::AlignHCenter);
+        const QSize size =
+            fm.boundingRect(QRect(0, 0, l->wordWrap() ? room.width() : 100000, 100000), sizing, l->text()).size();
         out.append({l->text(), placed(l, flags, size, room), room});
     } else if (auto *b = qobject_cast<QPushButton *>(w); b && !b->text().isEmpty()) {
         const QStyleOptionButton o = styleOptionOf<QPushButton, QStyleOptionButton>(b);
@@ -210,19 +200,6 @@ QList<Caption> captionsOf(QWidget *w)
     } else if (auto *g = qobject_cast<QGroupBox *>(w); g && !g->title().isEmpty()) {
         const QSize size = fm.size(Qt::TextShowMnemonic, g->title());
         out.append({g->title(), QRect(g->contentsRect().topLeft(), size), g->contentsRect()});
-    } else if (auto *header = qobject_cast<QHeaderView *>(w); header && header->model()) {
-        const int margin = header->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header);
-        for (int i = 0; i < header->count(); ++i) {
-            if (header->isSectionHidden(i))
-                continue;
-            const QString text = header->model()->headerData(i, header->orientation()).toString();
-            const int at = header->sectionViewportPosition(i);
-            const QRect section = header->orientation() == Qt::Horizontal
-                                      ? QRect(at, 0, header->sectionSize(i), header->height())
-                                      : QRect(0, at, header->width(), header->sectionSize(i));
-            const QRect room = section.adjusted(margin, 0, -margin, 0);
-            out.append({text, placed(header, Qt::AlignLeft | Qt::AlignVCenter, fm.size(0, text), room), room});
-        }
     }
     return out;
 }
@@ -243,17 +220,16 @@ QWidget *coveredBy(QWidget *w, const QRect &r)
     return nullptr;
 }
 
-// What of a window's captions does not show whole, one line a caption.
-QStringList cutCaptions(QWidget *window)
+// What of a window's captions does not show whole, and in a Japanese
+// session which of Qt's English ones it shows; one line a caption.
+void lookAt(QWidget *window, bool japanese, QStringList &cut, QStringList &english)
 {
-    QStringList cut;
     for (QWidget *w : window->findChildren<QWidget *>()) {
         if (w->window() != window || !w->isVisible())
             continue;
         for (const Caption &c : captionsOf(w)) {
-            const QString what = QStringLiteral("%1 \"%2\"").arg(w->objectName().isEmpty() ? w->metaObject()->className()
-                                                                                         : w->objectName(),
-                                                             c.text);
+            const QString what = QStringLiteral("%1 \"%2\"").arg(
+                w->objectName().isEmpty() ? w->metaObject()->className() : w->objectName(), c.text);
             if (!c.room.contains(c.needs))
                 cut << QStringLiteral("%1 needs %2 x %3 px, has %4 x %5")
                            .arg(what)
@@ -263,23 +239,10 @@ QStringList cutCaptions(QWidget *window)
                            .arg(c.room.height());
             else if (QWidget *over = coveredBy(w, c.needs))
                 cut << QStringLiteral("%1 lies under %2").arg(what, over->objectName());
+            if (japanese && kQtEnglish.contains(c.text))
+                english << what;
         }
     }
-    return cut;
-}
-
-QStringList englishQtCaptions(QWidget *window)
-{
-    QStringList found;
-    for (QWidget *w : window->findChildren<QWidget *>()) {
-        if (w->window() != window || !w->isVisible())
-            continue;
-        for (const Caption &c : captionsOf(w)) {
-            if (kQtEnglish.contains(c.text))
-                found << QStringLiteral("%1 \"%2\"").arg(w->metaObject()->className(), c.text);
-        }
-    }
-    return found;
 }
 
 } // namespace
@@ -332,9 +295,7 @@ private slots:
                     continue;
                 poll.stop();
                 seen = true;
-                cut = cutCaptions(w);
-                if (japanese)
-                    english = englishQtCaptions(w);
+                lookAt(w, japanese, cut, english);
                 if (auto *dialog = qobject_cast<QDialog *>(w))
                     dialog->reject();
                 return;
