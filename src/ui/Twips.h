@@ -41,9 +41,8 @@ public:
     // A line is `lineThickness` pixels high, whatever its twips.
     void add(QWidget *control, const TwipsRect &designed, int lineThickness = 0);
     void reset();
-    // The box of a control that was added, and the window's own.
+    // The box of a control that was added.
     TwipsRect &box(const QWidget *control);
-    TwipsRect &window() { return m_window; }
     QList<QWidget *> controls() const;
     // insertRoom over every box and the window's.
     void insertRoom(Qt::Orientation orientation, int at, int room);
