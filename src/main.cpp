@@ -1,5 +1,6 @@
 #include "cli/ScriptedRun.h"
 #include "core/Kit.h"
+#include "ui/QtTranslations.h"
 #include "ui/frmMain.h"
 
 #include <QApplication>
@@ -35,6 +36,7 @@ int main(int argc, char *argv[])
     }
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("TAVO_Starter"));
+    ui::loadQtTranslations();
     Main();
     return QApplication::exec();
 }

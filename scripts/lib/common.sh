@@ -23,7 +23,7 @@ need_packages() {
 
 # What building and testing the program itself needs.
 BASE_PACKAGES=(build-essential cmake qt6-base-dev qt6-base-dev-tools libgl-dev
-               fonts-ipafont-gothic locales)
+               fonts-ipafont-gothic locales qt6-translations-l10n)
 
 # What building and testing the Windows program needs.
 WIN_PACKAGES=(g++-mingw-w64-x86-64-posix wine wine64 ninja-build)

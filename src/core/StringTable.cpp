@@ -67,6 +67,18 @@ constexpr Entry kTable[] = {
     {1111, "%1 not added: the system's code page cannot hold the name",
      "%1 は追加しません: 名前をシステムのコードページで表せません"},
 
+    // The buttons of the program's own questions.
+    {1300, "&Yes", "はい(&Y)"},
+    {1301, "&No", "いいえ(&N)"},
+    // Qt's words for the kinds of file in a file chooser.
+    {1302, "Folder", "フォルダー"},
+    {1303, "File Folder", "ファイル フォルダー"},
+    {1304, "File", "ファイル"},
+    {1305, "%1 File", "%1 ファイル"},
+    {1306, "Drive", "ドライブ"},
+    {1307, "Shortcut", "ショートカット"},
+    {1308, "Unknown", "不明"},
+
     // The kit check.
     {1200, "Check &Kit...", "キットの確認(&K)..."},
     {1201, "Check Kit", "キットの確認"},

@@ -26,6 +26,21 @@ QString message(int id);
 // Ids of the program's own texts. The captions keep 1000-1099; 1100-1149
 // are the window's messages.
 namespace msg {
+// The buttons of the program's message boxes, questions and input box.
+constexpr int kCancel = 1012;
+constexpr int kOK = 1013;
+constexpr int kYes = 1300;
+constexpr int kNo = 1301;
+// Qt's words for the kinds of file in a file chooser, where its own
+// catalogue has none.
+constexpr int kQtFolder = 1302;
+constexpr int kQtFileFolder = 1303;
+constexpr int kQtFile = 1304;
+constexpr int kQtSuffixFile = 1305;  // %1: the file's suffix
+constexpr int kQtDrive = 1306;
+constexpr int kQtShortcut = 1307;
+constexpr int kQtUnknown = 1308;
+
 constexpr int kEditNoExtension = 1100;
 constexpr int kEditNoSourceRoot = 1101;
 constexpr int kEditNotStarted = 1102;

@@ -1,13 +1,7 @@
 #pragma once
+#include "ui/Twips.h"
 
 namespace ui {
-
-struct TwipsRect {
-    int left = 0;
-    int top = 0;
-    int width = 0;
-    int height = 0;
-};
 
 // The main window's controls in twips, as designed and as the resize rule
 // moves them.

@@ -2,9 +2,7 @@
 #include "core/Packages.h"
 #include "core/StringTable.h"
 #include "ui/MainContext.h"
-
-#include <QInputDialog>
-#include <QMessageBox>
+#include "ui/MessageBoxes.h"
 
 namespace ui {
 
@@ -12,13 +10,13 @@ void cmdNewDir_Click(MainContext &ctx)
 {
     // Cancel gives the empty name: nothing is made.
     const QString title = QStringLiteral("New Package");
-    const QString name = QInputDialog::getText(ctx.mainWidget(), title, QStringLiteral("Package Name"));
+    const QString name = inputBox(ctx.mainWidget(), title, QStringLiteral("Package Name"));
     if (name.isEmpty())
         return;
     // A name that would leave the tree, or come back from the workspace file
     // as another, makes nothing.
     if (const int problem = core::packageNameProblem(name)) {
-        QMessageBox::warning(ctx.mainWidget(), title, core::message(problem).arg(name));
+        showMessage(ctx.mainWidget(), title, core::message(problem).arg(name), QMessageBox::Warning);
         return;
     }
     if (!core::makePackageDirectories(ctx.kit(), name))

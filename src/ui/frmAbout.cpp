@@ -2,11 +2,11 @@
 #include "Version.h"
 
 #include "ui/LocalizeForm.h"
+#include "ui/MessageBoxes.h"
 #include "ui/Twips.h"
 
 #include <QFrame>
 #include <QLabel>
-#include <QMessageBox>
 #include <QPainter>
 #include <QPushButton>
 
@@ -62,14 +62,14 @@ frmAbout::frmAbout(QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                           | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint)
     , m_access(core::systemSysInfoAccess())
+    , m_layout(5865, 3630)
 {
     setObjectName(QStringLiteral("frmAbout"));
     setProperty(ui::kTagProperty, QStringLiteral("1014"));
     setModal(true);
-    setFixedSize(px(5865), px(3630));
 
     auto place = [this](QWidget *w, int left, int top, int width, int height) {
-        w->setGeometry(px(left), px(top), px(width), px(height));
+        m_layout.add(w, {left, top, width, height});
     };
     auto label = [this, &place](const char *name, const char *tag, int l, int t, int w, int h) {
         auto *lbl = new QLabel(this);
@@ -97,7 +97,7 @@ frmAbout::frmAbout(QWidget *parent)
         QPalette pal = f->palette();
         pal.setColor(QPalette::Window, colour);
         f->setPalette(pal);
-        f->setGeometry(px(x1), px(y), px(x2) - px(x1), thickness);
+        m_layout.add(f, {x1, y, x2 - x1, 0}, thickness);
         return f;
     };
 
@@ -126,6 +126,7 @@ frmAbout::frmAbout(QWidget *parent)
 
     setTabOrder(cmdOK, cmdSysInfo);
     setTabOrder(cmdSysInfo, picIcon);
+    layOut();
 
     connect(cmdOK, &QPushButton::clicked, this, &frmAbout::cmdOK_Click);
     connect(cmdSysInfo, &QPushButton::clicked, this, &frmAbout::cmdSysInfo_Click);
@@ -136,6 +137,21 @@ frmAbout::~frmAbout() = default;
 int frmAbout::px(int twips) const
 {
     return ui::twipsToPixels(this, twips);
+}
+
+void frmAbout::layOut()
+{
+    // Each load starts again from the designed places.
+    m_layout.reset();
+    // A label whose lines need more height than designed gets it, top to
+    // bottom: what lies below moves down and the box grows by as much.
+    for (QLabel *label : {lblTitle, lblVersion, lblDescription, lblDisclaimer}) {
+        ui::TwipsRect &r = m_layout.box(label);
+        const int room = ui::pixelsToTwips(this, ui::labelTextSize(label, px(r.width)).height()) - r.height;
+        m_layout.insertRoom(Qt::Vertical, r.top + r.height, room);
+        r.height += qMax(room, 0);
+    }
+    m_layout.apply(this);
 }
 
 void frmAbout::Form_Load()
@@ -158,6 +174,7 @@ void frmAbout::Form_Load()
     lblDescription->setText(lblDescription->text() + crlf + crlf + fromUtf8(kOrganizationLine)
                             + crlf + crlf + fromUtf8(kAuthorLine) + crlf
                             + fromUtf8(kContactLine));
+    layOut();
 
     // Centred on the owner at every load, even after the user moved it.
     setAttribute(Qt::WA_Moved, false);
@@ -206,7 +223,5 @@ void frmAbout::StartSysInfo()
                                 QString &value) { return GetKeyValue(root, key, name, value); };
     if (core::startSysInfo(access))
         return;
-    QMessageBox box(QMessageBox::NoIcon, QLatin1String(kAppTitle),
-                    fromUtf8("現時点ではｼｽﾃﾑ情報を使用できません"), QMessageBox::Ok, this);
-    box.exec();
+    ui::showMessage(this, QLatin1String(kAppTitle), fromUtf8("現時点ではｼｽﾃﾑ情報を使用できません"));
 }

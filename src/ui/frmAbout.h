@@ -1,5 +1,6 @@
 #pragma once
 #include "core/SysInfo.h"
+#include "ui/Twips.h"
 
 #include <QDialog>
 
@@ -50,7 +51,10 @@ private:
     void cmdOK_Click();
     void cmdSysInfo_Click();
     int px(int twips) const;
+    // Places the controls as designed, with the room their texts need.
+    void layOut();
 
     core::SysInfoAccess m_access;
+    ui::DesignedLayout m_layout;
     bool m_loaded = false;
 };

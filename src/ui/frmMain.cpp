@@ -431,10 +431,7 @@ void frmMain::Form_Resize()
 
 void frmMain::applyLayout()
 {
-    auto place = [this](QWidget *w, const ui::TwipsRect &r) {
-        w->setGeometry(ui::twipsToPixels(this, r.left), ui::twipsToPixels(this, r.top),
-                       ui::twipsToPixels(this, r.width), ui::twipsToPixels(this, r.height));
-    };
+    auto place = [this](QWidget *w, const ui::TwipsRect &r) { w->setGeometry(ui::twipsToPixels(this, r)); };
     place(cmdEdit, m_layout.cmdEdit);
     place(cmdCompile, m_layout.cmdCompile);
     place(cmdUp, m_layout.cmdUp);

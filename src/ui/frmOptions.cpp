@@ -2,12 +2,12 @@
 #include "core/StringTable.h"
 #include "platform/NativePath.h"
 #include "ui/LocalizeForm.h"
+#include "ui/MessageBoxes.h"
 #include "ui/Twips.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
-#include <QMessageBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
@@ -36,7 +36,8 @@ const QString kPropertiesTip = QStringLiteral("Properties used in TAVO.");
 frmOptions::frmOptions(const core::Kit &kit, QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                           | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
-      m_kit(kit)
+      m_kit(kit),
+      m_layout(6270, 3240)
 {
     setObjectName(QStringLiteral("frmOptions"));
     setProperty(ui::kTagProperty, QStringLiteral("1006"));
@@ -45,6 +46,7 @@ frmOptions::frmOptions(const core::Kit &kit, QWidget *parent)
 
     // Form load: captions, then the file over the defaults.
     ui::LocalizeForm(this);
+    layOut();
     LoadSettings();
     SSTab->setCurrentIndex(0);
 }
@@ -54,18 +56,45 @@ int frmOptions::px(int twips) const
     return ui::twipsToPixels(this, twips);
 }
 
-QRect frmOptions::pxRect(const QRect &twips) const
+void frmOptions::layOut()
 {
-    return QRect(px(twips.x()), px(twips.y()), px(twips.width()), px(twips.height()));
+    m_layout.reset();
+    // The labels' column ends where the fields begin. A label is as large as
+    // its text; one whose text reaches the fields widens the column, which
+    // moves the fields and the buttons right and grows the tab control and
+    // the dialog by as much, so that the fields keep their width.
+    constexpr int kFieldsLeft = kTabLeft + 1320;
+    constexpr int kGap = 60;
+    int room = 0;
+    for (QWidget *control : m_layout.controls()) {
+        auto *label = qobject_cast<QLabel *>(control);
+        if (!label || !isShownOnItsTab(label))
+            continue;
+        ui::TwipsRect &r = m_layout.box(label);
+        const QSize text = ui::labelTextSize(label, px(r.width));
+        const int width = ui::pixelsToTwips(this, text.width());
+        r.width = qMax(r.width, width);
+        r.height = qMax(r.height, ui::pixelsToTwips(this, text.height()));
+        room = qMax(room, r.left + width + kGap - kFieldsLeft);
+    }
+    m_layout.insertRoom(Qt::Horizontal, kFieldsLeft, room);
+    m_layout.apply(this);
+}
+
+bool frmOptions::isShownOnItsTab(const QWidget *widget) const
+{
+    for (const OnTab &t : m_onTabs) {
+        if (t.widget == widget)
+            return t.shown;
+    }
+    return false;
 }
 
 void frmOptions::buildControls()
 {
-    setFixedSize(px(6270), px(3240));
-
     SSTab = new QTabWidget(this);
     SSTab->setObjectName(QStringLiteral("SSTab"));
-    SSTab->setGeometry(pxRect(QRect(120, 120, 6045, 2580)));
+    m_layout.add(SSTab, {kTabLeft, kTabTop, 6045, 2580});
     SSTab->setProperty(kTabIndexProperty, 11);
     // The pages stay empty: the controls of a tab are the dialog's own, laid
     // over the tab control and measured from its corner, and shown while
@@ -73,11 +102,10 @@ void frmOptions::buildControls()
     SSTab->addTab(new QWidget, QStringLiteral("Editor"));
     SSTab->addTab(new QWidget, QStringLiteral("Compiler"));
     SSTab->addTab(new QWidget, QStringLiteral("Properties"));
-    const QPoint tabCorner = SSTab->pos();
     constexpr int editorPage = 0, compilerPage = 1, propertiesPage = 2;
 
-    auto place = [this, tabCorner](QWidget *w, int tab, QRect twips) {
-        w->setGeometry(pxRect(twips).translated(tabCorner));
+    auto place = [this](QWidget *w, int tab, QRect twips) {
+        m_layout.add(w, {kTabLeft + twips.x(), kTabTop + twips.y(), twips.width(), twips.height()});
         m_onTabs.append({w, tab, true});
     };
     auto label = [this, place](int tab, const char *name, const QString &text, QRect twips,
@@ -140,7 +168,7 @@ void frmOptions::buildControls()
         b->setObjectName(QString::fromLatin1(name));
         b->setProperty(ui::kTagProperty, QString::fromLatin1(tag));
         b->setProperty(kTabIndexProperty, tabIndex);
-        b->setGeometry(pxRect(twips));
+        m_layout.add(b, {twips.x(), twips.y(), twips.width(), twips.height()});
         return b;
     };
     cmdOK = button("cmdOK", QStringLiteral("OK"), "1013", {2610, 2760, 1095, 375}, 8);
@@ -229,10 +257,7 @@ bool frmOptions::mayReplaceFile()
     const QString path = QDir::toNativeSeparators(platform::nativePath(GetSettingsPath()));
     if (!core::keptUnread(m_loadOutcome) || !QFileInfo::exists(path))
         return true;
-    return QMessageBox::question(this, QStringLiteral("TAVO_Starter"),
-                                 core::message(core::msg::kSettingsReplace).arg(path),
-                                 QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
-        == QMessageBox::Yes;
+    return ui::askYesNo(this, QStringLiteral("TAVO_Starter"), core::message(core::msg::kSettingsReplace).arg(path));
 }
 
 void frmOptions::cmdOK_Click()

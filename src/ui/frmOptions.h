@@ -2,6 +2,7 @@
 #include "core/Kit.h"
 #include "core/Settings.h"
 #include "core/SettingsFile.h"
+#include "ui/Twips.h"
 
 #include <QDialog>
 #include <QList>
@@ -64,7 +65,9 @@ private:
     // Shows the controls of the selected tab only.
     void showTabControls(int tab);
     int px(int twips) const;
-    QRect pxRect(const QRect &twips) const;
+    // Places the controls as designed, with the room their captions need.
+    void layOut();
+    bool isShownOnItsTab(const QWidget *widget) const;
 
     // False when the user keeps a file that could not be read.
     bool mayReplaceFile();
@@ -79,8 +82,14 @@ private:
         bool shown; // as designed; the dt-packages row never is
     };
 
+    // The tab control's corner, from which the controls on it are designed.
+    static constexpr int kTabLeft = 120;
+    static constexpr int kTabTop = 120;
+
     core::Kit m_kit;
     QHash<QString, QLineEdit *> m_fields;
     QList<OnTab> m_onTabs;
+    // Every control with its designed place in the dialog.
+    ui::DesignedLayout m_layout;
     core::LoadOutcome m_loadOutcome = core::LoadOutcome::Missing;
 };

@@ -189,11 +189,18 @@ private slots:
         box.Form_Load();
         const double tpp = 1440.0 / box.logicalDpiX();
         auto twips = [tpp](int px) { return qRound(px * tpp); };
+        // The description gets the height its six lines need; what lies
+        // below it moves down and the box grows by as much.
+        const int room = twips(box.lblDescription->height()) - 1170;
+        QVERIFY(room >= 0);
         QVERIFY(qAbs(twips(box.width()) - 5865) <= 15);
-        QVERIFY(qAbs(twips(box.height()) - 3630) <= 15);
+        QVERIFY(qAbs(twips(box.height()) - 3630 - room) <= 15);
         QVERIFY(qAbs(twips(box.cmdOK->x()) - 4245) <= 15);
-        QVERIFY(qAbs(twips(box.cmdSysInfo->y()) - 3075) <= 15);
+        QVERIFY(qAbs(twips(box.cmdOK->y()) - 2625 - room) <= 15);
+        QVERIFY(qAbs(twips(box.cmdSysInfo->y()) - 3075 - room) <= 15);
+        QVERIFY(qAbs(twips(box.lblDisclaimer->y()) - 2625 - room) <= 15);
         QVERIFY(qAbs(twips(box.lblDescription->y()) - 1080) <= 15);
+        QVERIFY(qAbs(twips(box.lblVersion->y()) - 780) <= 15);
         QCOMPARE(box.findChildren<QWidget *>(QStringLiteral("Line1")).size(), 2);
         QVERIFY(!box.picIcon->pixmap().isNull());
         QCOMPARE(box.picIcon->pixmap().size(), QSize(32, 32));

@@ -23,6 +23,7 @@ struct InputBoxSeen {
     QString title;
     QString label;
     QString initialText;
+    QStringList buttons;  // sorted: their order is the platform's
     bool otherModalAfter = false;
 };
 
@@ -36,6 +37,9 @@ void answerInputBox(std::optional<QString> text, InputBoxSeen *seen)
             seen->title = box->windowTitle();
             seen->label = box->labelText();
             seen->initialText = box->textValue();
+            for (const QPushButton *b : box->findChildren<QPushButton *>())
+                seen->buttons << b->text();
+            seen->buttons.sort();
             if (text) {
                 box->setTextValue(*text);
                 box->accept();
@@ -139,8 +143,10 @@ private slots:
     void cancelAndEmptyName_data()
     {
         QTest::addColumn<bool>("cancel");
-        QTest::newRow("cancel") << true;
-        QTest::newRow("empty name") << false;
+        QTest::addColumn<bool>("japanese");
+        QTest::newRow("cancel") << true << false;
+        QTest::newRow("empty name") << false << false;
+        QTest::newRow("cancel, Japanese") << true << true;
     }
 
     // Cancel gives the empty name: the source root exists, so nothing changes
@@ -148,9 +154,15 @@ private slots:
     void cancelAndEmptyName()
     {
         QFETCH(bool, cancel);
+        QFETCH(bool, japanese);
+        core::setCurrentLanguage(japanese ? core::Language::Japanese : core::Language::English);
         makeKit(true);
         const InputBoxSeen seen = pressNew(cancel ? std::nullopt : std::optional<QString>(QString()));
         QVERIFY(seen.shown);
+        // The prompt and the title as given; the buttons in the user's words.
+        QCOMPARE(seen.title, QStringLiteral("New Package"));
+        QCOMPARE(seen.label, QStringLiteral("Package Name"));
+        QCOMPARE(seen.buttons, japanese ? QStringList({"OK", QString::fromUtf8("ｷｬﾝｾﾙ")}) : QStringList({"Cancel", "OK"}));
         QVERIFY(!seen.otherModalAfter);
         QCOMPARE(entries(), QStringList({"first", "second"}));
         QCOMPARE(QDir(m_kit + QStringLiteral("/src")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),

@@ -1,0 +1,48 @@
+#include "ui/MessageBoxes.h"
+#include "core/StringTable.h"
+
+#include <QInputDialog>
+#include <QPushButton>
+
+namespace ui {
+namespace {
+
+QMessageBox::StandardButton run(QWidget *owner, QMessageBox::Icon icon, const QString &title, const QString &text,
+                                QMessageBox::StandardButtons buttons, QMessageBox::StandardButton byDefault)
+{
+    QMessageBox box(icon, title, text, buttons, owner);
+    box.setDefaultButton(byDefault);
+    const std::pair<QMessageBox::StandardButton, int> words[] = {
+        {QMessageBox::Ok, core::msg::kOK}, {QMessageBox::Yes, core::msg::kYes}, {QMessageBox::No, core::msg::kNo}};
+    for (const auto &[button, id] : words) {
+        if (QAbstractButton *b = box.button(button))
+            b->setText(core::message(id));
+    }
+    return QMessageBox::StandardButton(box.exec());
+}
+
+} // namespace
+
+void showMessage(QWidget *owner, const QString &title, const QString &text, QMessageBox::Icon icon)
+{
+    run(owner, icon, title, text, QMessageBox::Ok, QMessageBox::Ok);
+}
+
+bool askYesNo(QWidget *owner, const QString &title, const QString &text)
+{
+    return run(owner, QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
+        == QMessageBox::Yes;
+}
+
+QString inputBox(QWidget *owner, const QString &title, const QString &prompt)
+{
+    QInputDialog box(owner);
+    box.setWindowTitle(title);
+    box.setLabelText(prompt);
+    box.setTextValue(QString());
+    box.setOkButtonText(core::message(core::msg::kOK));
+    box.setCancelButtonText(core::message(core::msg::kCancel));
+    return box.exec() == QDialog::Accepted ? box.textValue() : QString();
+}
+
+} // namespace ui
