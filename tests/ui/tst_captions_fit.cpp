@@ -66,6 +66,7 @@ const WindowCase kWindows[] = {
     {"Select libraries", [](Session &s) { s.main->cmdEditSrcpath->click(); }, "dlgEditSrc"},
     {"Check Kit", [](Session &s) { s.main->mnuToolsCheckKit->trigger(); }, "frmCheckKit"},
     {"Select a File", [](Session &s) { s.main->cmdEdit->click(); }, "dlgEditFileSelect"},
+    {"Compile", [](Session &s) { s.main->cmdCompile->click(); }, "frmCompile"},
     {"batch import", [](Session &s) { s.main->mnuLoadEditFile->trigger(); }, "dlgCommonDialog"},
     {"batch export", [](Session &s) { s.main->mnuSaveCompile->trigger(); }, "dlgCommonDialog"},
     {"settings replace question",
