@@ -66,6 +66,9 @@ constexpr Entry kTable[] = {
      "\"%1\" にはシステムのコードページで表せない文字が含まれているため、ワークスペースファイルに保存できません。"},
     {1111, "%1 not added: the system's code page cannot hold the name",
      "%1 は追加しません: 名前をシステムのコードページで表せません"},
+    {1112, "%1 could not be saved; the file is as it was", "%1 を保存できませんでした。ファイルは元のままです"},
+    {1113, "Not written: the file to edit, \"%1\", has no extension, so no editor line can be built",
+     "書き込みませんでした: 編集するファイル \"%1\" に拡張子がないため、エディタの行を作れません"},
 
     // The kit check.
     {1200, "Check &Kit...", "キットの確認(&K)..."},

@@ -38,6 +38,8 @@ constexpr int kExportOutsideCodePage = 1108;
 constexpr int kNameOutsideTree = 1109;       // %1: the name
 constexpr int kNameOutsideCodePage = 1110;   // %1: the name
 constexpr int kFoldersOutsideCodePage = 1111;  // %1: the folders
+constexpr int kFileNotSaved = 1112;            // %1: the file
+constexpr int kExportNoEditorLine = 1113;      // %1: EditFileName
 
 // The kit check (1200-1249): its window, and one sentence per finding.
 constexpr int kCheckMenu = 1200;

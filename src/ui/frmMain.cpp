@@ -1,7 +1,9 @@
 #include "ui/frmMain.h"
 
 #include "core/FileFilters.h"
+#include "core/StringTable.h"
 #include "core/WorkspaceFile.h"
+#include "platform/NativePath.h"
 #include "ui/BatchFiles.h"
 #include "ui/LaunchActions.h"
 #include "ui/LibrarySelection.h"
@@ -15,6 +17,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDateTime>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLayout>
@@ -491,9 +494,11 @@ void frmMain::SaveWorkspace()
     // A file that was there but gave no entry (held by another program at
     // start, or cut short) still holds the user's list: it is replaced only
     // by a list the user has made since.
-    if (!m_workspaceFileUnread || m_listChanged)
-        core::writeWorkspaceFile(m_kit, workspace());
-    setStatusText(QString());
+    const bool saved = (m_workspaceFileUnread && !m_listChanged) || core::writeWorkspaceFile(m_kit, workspace());
+    // Exit goes on either way; the previous file is as it was.
+    setStatusText(saved ? QString()
+                        : core::message(core::msg::kFileNotSaved)
+                              .arg(QFileInfo(platform::nativePath(m_kit.workspaceFile())).fileName()));
     setBusy(false);
 }
 
