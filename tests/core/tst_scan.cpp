@@ -9,6 +9,7 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QThread>
 #include <QtTest>
 
 #ifdef Q_OS_WIN
@@ -109,10 +110,11 @@ private slots:
     void currentDirectoryLeftAtRoot();
     void unreadableRoot_data();
     void unreadableRoot();
-    void linkBackToAncestorEnds();
+    void linksUpTheTreeAreNotFollowed();
     void linkElsewhereIsFollowed();
     void noLimitOnSubdirectories();
     void yieldsPacedByTheClock();
+    void deeperThanTheStackAllows();
 };
 
 void tst_Scan::treesWithoutDirectories_data()
@@ -265,17 +267,22 @@ void tst_Scan::unreadableRoot()
     QCOMPARE(out, QStringList{"kept"});
 }
 
-void tst_Scan::linkBackToAncestorEnds()
+// A link to a folder being listed, to src itself or to any folder above it
+// (the kit folder, the root of the disk) is not followed, but reported.
+void tst_Scan::linksUpTheTreeAreNotFollowed()
 {
     TestKit kit;
     QVERIFY(kit.makeSourceFolders({"a\\b", "c"}));
     LINK_OR_SKIP(kit.sourceFolder(QString()), kit.sourceFolder("a\\b\\toRoot"));
     QVERIFY(linkDirectory(kit.sourceFolder("a"), kit.sourceFolder("a\\b\\toParent")));
     QVERIFY(linkDirectory(QStringLiteral("."), kit.sourceFolder("c\\self")));
+    QVERIFY(linkDirectory(QStringLiteral(".."), kit.sourceFolder("up")));
+    QVERIFY(linkDirectory(QDir::rootPath(), kit.sourceFolder("c\\disk")));
     core::ScanResult result;
     const QStringList out = scan(kit, &result);
     QCOMPARE(sorted(out), sorted(QStringList{"a", "a\\b", "c"}));
-    QCOMPARE(result.linkLoopsSkipped, 3);
+    QCOMPARE(sorted(result.linksNotFollowed),
+             sorted(QStringList{"a\\b\\toRoot", "a\\b\\toParent", "c\\self", "up", "c\\disk"}));
 }
 
 void tst_Scan::linkElsewhereIsFollowed()
@@ -323,7 +330,7 @@ void tst_Scan::yieldsPacedByTheClock()
         int yields = 0;
         QStringList out;
         StringListSink sink(out);
-        ScanSourceTree(srcRoot(kit), sink, [&] { ++yields; }, [] { return qint64(0); });
+        ScanSourceTree(srcRoot(kit), sink, [&](int) { return ++yields > 0; }, [] { return qint64(0); });
         QCOMPARE(out.size(), 4);
         QCOMPARE(yields, 0);
     }
@@ -343,9 +350,53 @@ void tst_Scan::yieldsPacedByTheClock()
             void append(const QString &) override { now += 4; }
         } sink(now);
         QList<qint64> yields;
-        ScanSourceTree(srcRoot(kit), sink, [&] { yields << now; }, [&] { return now; });
+        QList<int> listed;
+        const core::ScanResult whole = ScanSourceTree(srcRoot(kit), sink, [&](int folders) {
+            yields << now;
+            listed << folders;
+            return true;
+        }, [&] { return now; });
         QCOMPARE(yields, (QList<qint64>{32, 64, 96, 128, 160}));
+        // The root and each folder taken in so far.
+        QCOMPARE(listed, (QList<int>{9, 17, 25, 33, 41}));
+        QVERIFY(!whole.cancelled);
+
+        // A yield that answers "stop" ends the scan there.
+        now = 0;
+        const core::ScanResult stopped = ScanSourceTree(srcRoot(kit), sink, [&](int folders) { return folders < 17; },
+                                                        [&] { return now; });
+        QVERIFY(stopped.rootListed);
+        QVERIFY(stopped.cancelled);
+        QCOMPARE(now, qint64(64));
     }
+}
+
+// However deep the tree, the scan needs no more stack: here a thread with a
+// small one, which a walk that called itself per level would overflow.
+void tst_Scan::deeperThanTheStackAllows()
+{
+    TestKit kit;
+    QVERIFY(kit.makeSourceFolders({}));
+    QString deepest = kit.sourceFolder(QString());
+    const int levels = 1800;
+    for (int i = 0; i < levels; ++i) {
+        deepest += QStringLiteral("/a");
+        QVERIFY2(QDir().mkdir(deepest), qPrintable(QString::number(i)));
+    }
+    QStringList out;
+    core::ScanResult result;
+    QThread *thread = QThread::create([&] {
+        StringListSink sink(out);
+        result = ScanSourceTree(srcRoot(kit), sink);
+    });
+    thread->setStackSize(128 * 1024);
+    thread->start();
+    QVERIFY(thread->wait(120000));
+    delete thread;
+    QVERIFY(result.rootListed);
+    QCOMPARE(out.size(), levels);
+    QCOMPARE(out.last(), QStringLiteral("a") + QStringLiteral("\\a").repeated(levels - 1));
+    QCOMPARE(result.unreadableEntries, QStringList());
 }
 
 QTEST_GUILESS_MAIN(tst_Scan)
