@@ -311,6 +311,14 @@ double frmMain::twipsPerPixel() const
     return ui::twipsPerPixel(this);
 }
 
+QRect frmMain::outerBounds() const
+{
+    // The window system's own figure: the widget keeps the frame of the
+    // normal window after a maximise, which would add a border the
+    // maximised window does not have.
+    return windowHandle() ? windowHandle()->frameGeometry() : frameGeometry();
+}
+
 core::Workspace frmMain::workspace() const
 {
     core::Workspace w;
@@ -424,7 +432,7 @@ void frmMain::resizeEvent(QResizeEvent *event)
 void frmMain::Form_Resize()
 {
     const double tpp = twipsPerPixel();
-    const int outerWidth = qRound(frameGeometry().width() * tpp);
+    const int outerWidth = qRound(outerBounds().width() * tpp);
     const int menuHeight = menuBar()->isNativeMenuBar() ? 0 : menuBar()->sizeHint().height();
     const int clientHeight = qRound((height() - menuHeight) * tpp);
     const int statusHeight = qRound(sbStatusBar->sizeHint().height() * tpp);
@@ -473,7 +481,7 @@ void frmMain::Form_Unload()
 
     if (!isMinimized() && m_placementStore) {
         const double tpp = twipsPerPixel();
-        const QRect outer = frameGeometry();
+        const QRect outer = outerBounds();
         std::unique_ptr<QSettings> store = m_placementStore();
         store->beginGroup(QStringLiteral("Settings"));
         store->setValue(QStringLiteral("MainLeft"), QString::number(qRound(outer.x() * tpp)));
