@@ -84,7 +84,7 @@ std::optional<QString> fromNamedEncoding(const QByteArray &bytes, const QString 
     const int size = MultiByteToWideChar(codePage, flags, bytes.constData(), int(bytes.size()), nullptr, 0);
     if (size <= 0)
         return std::nullopt;
-    std::vector<wchar_t> wide(std::size_t(size));
+    std::vector<wchar_t> wide(static_cast<std::size_t>(size));
     if (MultiByteToWideChar(codePage, flags, bytes.constData(), int(bytes.size()), wide.data(), size) != size)
         return std::nullopt;
     return QString::fromWCharArray(wide.data(), size);

@@ -38,10 +38,13 @@ bool ScanProgress::operator()(int foldersListed)
         m_dialog->setAutoReset(false);
         m_dialog->setWindowModality(Qt::ApplicationModal);
         QObject::connect(m_dialog, &QProgressDialog::canceled, m_dialog, [this] { m_cancelled = true; });
-        m_dialog->show();
     }
     if (m_dialog) {
         m_dialog->setLabelText(core::message(core::msg::kScanProgress).arg(foldersListed));
+        // Sized by its text first, so that it is placed over the main window
+        // at the size it shows.
+        if (!m_dialog->isVisible())
+            m_dialog->show();
         // Input too, for Cancel; the window is modal, so nothing else takes
         // any.
         QCoreApplication::processEvents();
