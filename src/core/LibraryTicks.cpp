@@ -62,7 +62,7 @@ TicksApplied applyTicks(const Workspace &target, const QList<TickedFolder> &chec
             continue;
         const EntryFault fault = entryFault(line.entry);
         if (!line.holdable || fault != EntryFault::None) {
-            (fault == EntryFault::OutsideCodePage ? result.notAdded : result.notHeldAsIs) << line.entry;
+            (line.holdable && fault == EntryFault::OutsideCodePage ? result.notAdded : result.notHeldAsIs) << line.entry;
             continue;
         }
         w.entries << line.entry;

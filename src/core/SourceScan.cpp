@@ -106,7 +106,6 @@ bool SourceTreeScan::RecurseTree(const QString &prefix)
         const Frame::Child child = top.children[top.next++];
         if (!child.holdable) {
             m_sink.appendUnholdable(child.entry);
-            m_result.unholdableEntries << child.entry;
             maybeYield();
             continue;
         }

@@ -60,8 +60,6 @@ struct ScanResult {
     // listed, or to the source root or any directory above it, which would
     // walk the tree again or the whole disk.
     QStringList linksNotFollowed;
-    // Entries given to appendUnholdable.
-    QStringList unholdableEntries;
 };
 
 class SourceTreeScan

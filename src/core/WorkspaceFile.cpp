@@ -59,10 +59,10 @@ EntryFault entryFault(const QString &entry)
         return EntryFault::Empty;
     if (holdsLineBreak(entry))
         return EntryFault::LineBreak;
-    if (!platform::toCodePage(entry))
-        return EntryFault::OutsideCodePage;
     if (entry.startsWith(QChar(0xFEFF)))
         return EntryFault::LeadingMark;
+    if (!platform::toCodePage(entry))
+        return EntryFault::OutsideCodePage;
     return EntryFault::None;
 }
 

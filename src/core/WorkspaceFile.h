@@ -13,9 +13,9 @@ namespace core {
 
 // Why an entry cannot be one line of the file as it is, so that it would not
 // come back unchanged: empty (which would end the entries), holding a line
-// break, holding a character the code page has no place for, or beginning
-// with U+FEFF (read back as the file's byte-order mark, and dropped).
-enum class EntryFault { None, Empty, LineBreak, OutsideCodePage, LeadingMark };
+// break, beginning with U+FEFF (read back as the file's byte-order mark, and
+// dropped), or holding a character the code page has no place for.
+enum class EntryFault { None, Empty, LineBreak, LeadingMark, OutsideCodePage };
 EntryFault entryFault(const QString &entry);
 // An entry the file can hold as it is.
 bool storableEntry(const QString &entry);

@@ -360,26 +360,14 @@ public:
     const char *unavailable() const { return m_unavailable; }
     QString path() const { return m_root + QStringLiteral("/kit"); }
 
-    // Takes every free block; true when a write was refused for want of one.
-    bool fillBlocks()
+    // Takes every free block, or inode; true when the disk then refused one.
+    bool fill(bool inodes)
     {
-        QFile filler(m_root + QStringLiteral("/filler/blocks"));
-        if (!filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-            return false;
         const QByteArray chunk(4096, 'f');
-        for (int i = 0; i < 1024; ++i) {
-            if (filler.write(chunk) != chunk.size())
-                return true;
-        }
-        return false;
-    }
-    // Takes every free inode; true when a file could not be made for want
-    // of one.
-    bool fillInodes()
-    {
         for (int i = 0; i < 4096; ++i) {
-            QFile f(m_root + QStringLiteral("/filler/i%1").arg(i));
-            if (!f.open(QIODevice::WriteOnly))
+            QFile f(m_root + QStringLiteral("/filler/%1").arg(inodes ? i : 0));
+            if (!f.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered)
+                || (!inodes && f.write(chunk) != chunk.size()))
                 return true;
         }
         return false;
@@ -676,9 +664,9 @@ void TestFaults::fullDiskLeavesEveryFileWhole()
     const QStringList before = QDir(kitFolder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
 
     if (blocks)
-        QVERIFY(disk.fillBlocks());
+        QVERIFY(disk.fill(false));
     if (inodes)
-        QVERIFY(disk.fillInodes());
+        QVERIFY(disk.fill(true));
     bool written = true;
     if (locked) {
 #ifdef Q_OS_WIN

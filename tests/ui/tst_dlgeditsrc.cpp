@@ -29,6 +29,7 @@
 
 #include <climits>
 #include <functional>
+#include <memory>
 #include <optional>
 
 namespace {
@@ -126,24 +127,31 @@ void pressOK(dlgEditSrc *d)
     QTest::mouseClick(d->OKButton, Qt::LeftButton);
 }
 
-// A tree big enough that the scan has to let events run several times.
-void makeWideTree(const TestKit &kit)
-{
-    QVERIFY(kit.makeSourceFolders({}));
-    QDir root(kit.sourceFolder(QString()));
-    for (int i = 0; i < 150; ++i) {
-        const QString top = QStringLiteral("t%1").arg(i);
-        QVERIFY(root.mkdir(top));
-        for (int j = 0; j < 150; ++j)
-            QVERIFY(root.mkdir(top + QStringLiteral("/s%1").arg(j)));
-    }
-}
 
 } // namespace
 
 class tst_DlgEditSrc : public QObject
 {
     Q_OBJECT
+    // A tree big enough that the scan has to let events run several times;
+    // made once, as that takes long under Wine.
+    std::unique_ptr<TestKit> m_wide;
+    const TestKit &wideTree()
+    {
+        if (!m_wide) {
+            m_wide = std::make_unique<TestKit>();
+            m_wide->makeSourceFolders({});
+            QDir root(m_wide->sourceFolder(QString()));
+            for (int i = 0; i < 150; ++i) {
+                const QString top = QStringLiteral("t%1").arg(i);
+                root.mkdir(top);
+                for (int j = 0; j < 150; ++j)
+                    root.mkdir(top + QStringLiteral("/s%1").arg(j));
+            }
+        }
+        return *m_wide;
+    }
+
 private slots:
     void init() { core::setCurrentLanguage(core::Language::English); }
 
@@ -462,9 +470,7 @@ void tst_DlgEditSrc::eachClickMakesAFreshDialog()
 
 void tst_DlgEditSrc::mainWindowTakesNoInputWhileScanning()
 {
-    TestKit kit;
-    makeWideTree(kit);
-    LibsMain main(kit.path());
+    LibsMain main(wideTree().path());
     main.setEntries({"t1", "gone"}, 0);
     main.window.show();
 
@@ -506,9 +512,7 @@ void tst_DlgEditSrc::mainWindowTakesNoInputWhileScanning()
 // scan: no dialog, the list and the status panel as they were.
 void tst_DlgEditSrc::longScanShowsProgressAndCancels()
 {
-    TestKit kit;
-    makeWideTree(kit);
-    LibsMain main(kit.path());
+    LibsMain main(wideTree().path());
     main.setEntries({"t1", "gone"}, 1);
     main.status = QStringLiteral("earlier");
     main.window.show();
