@@ -23,7 +23,8 @@ bool writeFileWhole(const QString &path, const QByteArray &bytes, bool inPlaceFa
 // reason.
 bool refusesNewFileForPermission(const QString &nativeDir);
 // Writes bytes over an existing plain file and cuts it to their length,
-// after making room on disk for that length (the file extended first). False
+// after making room on disk for that length (the file extended first, its
+// blocks taken). False
 // when that room cannot be had or the file cannot be written; the file is
 // then as it was.
 bool overwriteInPlace(const QString &nativeFile, const QByteArray &bytes);

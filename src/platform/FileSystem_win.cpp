@@ -33,6 +33,33 @@ bool refusesNewFileForPermission(const QString &nativeDir)
     return error == ERROR_ACCESS_DENIED || error == ERROR_WRITE_PROTECT;
 }
 
+namespace {
+
+bool writeAt(HANDLE h, const char *data, LONGLONG size, LONGLONG offset)
+{
+    LONGLONG done = 0;
+    while (done < size) {
+        OVERLAPPED at{};
+        at.Offset = DWORD((offset + done) & 0xFFFFFFFF);
+        at.OffsetHigh = DWORD((offset + done) >> 32);
+        const DWORD chunk = DWORD(qMin<LONGLONG>(size - done, 1 << 30));
+        DWORD written = 0;
+        if (!WriteFile(h, data + done, chunk, &written, &at) || written == 0)
+            return false;
+        done += written;
+    }
+    return true;
+}
+
+bool setLength(HANDLE h, LONGLONG length)
+{
+    FILE_END_OF_FILE_INFO end{};
+    end.EndOfFile.QuadPart = length;
+    return SetFileInformationByHandle(h, FileEndOfFileInfo, &end, sizeof end);
+}
+
+} // namespace
+
 bool overwriteInPlace(const QString &nativeFile, const QByteArray &bytes)
 {
     const HANDLE h = CreateFileW(wide(nativeFile).c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
@@ -43,36 +70,20 @@ bool overwriteInPlace(const QString &nativeFile, const QByteArray &bytes)
     bool ok = GetFileType(h) == FILE_TYPE_DISK && GetFileSizeEx(h, &oldSize);
     const LONGLONG newSize = bytes.size();
     if (ok && newSize > oldSize.QuadPart) {
-        // The clusters first, then the length: where they cannot be had,
-        // not a byte changes.
-        FILE_ALLOCATION_INFO allocation{};
-        allocation.AllocationSize.QuadPart = newSize;
-        FILE_END_OF_FILE_INFO end{};
-        end.EndOfFile.QuadPart = newSize;
-        ok = SetFileInformationByHandle(h, FileAllocationInfo, &allocation, sizeof allocation)
-            && SetFileInformationByHandle(h, FileEndOfFileInfo, &end, sizeof end);
-        if (!ok) {
-            // Whatever was granted goes again.
-            FILE_END_OF_FILE_INFO old{};
-            old.EndOfFile = oldSize;
-            SetFileInformationByHandle(h, FileEndOfFileInfo, &old, sizeof old);
-        }
+        // Room first: the new tail is written (zeros) before a byte of the
+        // old content changes, so the system allocates it or says the disk
+        // is full. (Setting the allocation size would not write, but not
+        // every system takes it: Wine does not.) What was granted goes again
+        // on failure.
+        const QByteArray zeros(int(qMin<LONGLONG>(newSize - oldSize.QuadPart, 1 << 16)), '\0');
+        for (LONGLONG at = oldSize.QuadPart; ok && at < newSize; at += zeros.size())
+            ok = writeAt(h, zeros.constData(), qMin<LONGLONG>(zeros.size(), newSize - at), at);
+        if (!ok)
+            setLength(h, oldSize.QuadPart);
     }
-    LONGLONG done = 0;
-    while (ok && done < newSize) {
-        OVERLAPPED at{};
-        at.Offset = DWORD(done & 0xFFFFFFFF);
-        at.OffsetHigh = DWORD(done >> 32);
-        const DWORD chunk = DWORD(qMin<LONGLONG>(newSize - done, 1 << 30));
-        DWORD written = 0;
-        ok = WriteFile(h, bytes.constData() + done, chunk, &written, &at) && written > 0;
-        done += written;
-    }
-    if (ok && newSize < oldSize.QuadPart) {
-        FILE_END_OF_FILE_INFO end{};
-        end.EndOfFile.QuadPart = newSize;
-        ok = SetFileInformationByHandle(h, FileEndOfFileInfo, &end, sizeof end);
-    }
+    ok = ok && writeAt(h, bytes.constData(), newSize, 0);
+    if (ok && newSize < oldSize.QuadPart)
+        ok = setLength(h, newSize);
     CloseHandle(h);
     return ok;
 }
