@@ -313,9 +313,9 @@ double frmMain::twipsPerPixel() const
 
 QRect frmMain::outerBounds() const
 {
-    // The window system's own figure: the widget keeps the frame of the
-    // normal window after a maximise, which would add a border the
-    // maximised window does not have.
+    // The window system's own figure: the widget's may still hold the frame
+    // of the normal window after a maximise (whichever of the window
+    // manager's news comes first), a border the maximised window has not.
     return windowHandle() ? windowHandle()->frameGeometry() : frameGeometry();
 }
 

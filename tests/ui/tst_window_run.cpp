@@ -77,6 +77,10 @@ void TestWindowRun::maximisedExitStoresTheMaximisedBounds()
     env.insert(QStringLiteral("QT_PLUGIN_PATH"), QStringLiteral(TAVO_TEST_PLUGINS));
     env.insert(QStringLiteral("QT_QPA_GENERIC_PLUGINS"), QStringLiteral("tavo_exit"));
     env.insert(QStringLiteral("TAVO_TEST_MAXIMISE"), QStringLiteral("1"));
+    // The X keyboard library reads a name past its end with strndup, which
+    // the sanitizers' strict string checks report; every other check stays.
+    if (env.contains(QStringLiteral("ASAN_OPTIONS")))
+        env.insert(QStringLiteral("ASAN_OPTIONS"), env.value(QStringLiteral("ASAN_OPTIONS")) + QStringLiteral(":strict_string_checks=0"));
     env.insert(QStringLiteral("HOME"), home.path());
     env.insert(QStringLiteral("XDG_CONFIG_HOME"), home.path());
     run.setProcessEnvironment(env);
