@@ -141,7 +141,7 @@ void BM_ScanSourceTree(benchmark::State &state)
         core::StringListSink sink(out);
         // The yield the dialog uses, so its pacing is part of the cost.
         const core::ScanResult r =
-            core::ScanSourceTree(srcRoot, sink, [] { QCoreApplication::processEvents(); });
+            core::ScanSourceTree(srcRoot, sink, [](int) { QCoreApplication::processEvents(); return true; });
         if (!r.rootListed || out.size() != kDirectories)
             state.SkipWithError("scan count");
         benchmark::DoNotOptimize(out);
@@ -154,7 +154,7 @@ void BM_DialogLoad(benchmark::State &state)
     for (auto _ : state) {
         dlgEditSrc dialog{core::Kit(g_appPath)};
         dialog.setTarget(core::Workspace{});
-        if (!dialog.Form_Load([] { QCoreApplication::processEvents(); }))
+        if (!dialog.Form_Load([](int) { QCoreApplication::processEvents(); return true; }))
             state.SkipWithError("load");
         benchmark::DoNotOptimize(dialog.lstsrcpath->count());
     }

@@ -8,26 +8,29 @@
 namespace core {
 namespace {
 
-// The first line of each text: a large tree must not cost a walk of the
-// list per lookup.
-QHash<QString, int> firstLines(const QStringList &texts)
+// The first holdable line of each text: a large tree must not cost a walk
+// of the list per lookup.
+QHash<QString, int> firstLines(const QList<TickedFolder> &lines)
 {
     QHash<QString, int> first;
-    first.reserve(texts.size());
-    for (int i = int(texts.size()) - 1; i >= 0; --i)
-        first.insert(texts[i], i);
+    first.reserve(lines.size());
+    for (int i = int(lines.size()) - 1; i >= 0; --i) {
+        if (lines[i].holdable)
+            first.insert(lines[i].entry, i);
+    }
     return first;
+}
+
+bool isAtOrBelowAny(const QString &entry, const QStringList &folders)
+{
+    return folders.contains(entry) || liesBelowAny(entry, folders);
 }
 
 } // namespace
 
-QList<TickedFolder> MarkTargetEntries(const QStringList &scanned, const QStringList &target)
+QList<TickedFolder> MarkTargetEntries(QList<TickedFolder> list, const QStringList &target)
 {
-    QList<TickedFolder> list;
-    list.reserve(scanned.size());
-    for (const QString &entry : scanned)
-        list.append({entry, false});
-    const QHash<QString, int> first = firstLines(scanned);
+    const QHash<QString, int> first = firstLines(list);
     for (const QString &text : target) {
         const auto it = first.constFind(text);
         if (it != first.constEnd())
@@ -36,14 +39,9 @@ QList<TickedFolder> MarkTargetEntries(const QStringList &scanned, const QStringL
     return list;
 }
 
-TicksApplied applyTicks(const Workspace &target, const QList<TickedFolder> &checkList,
-                        const QStringList &unlistedFolders)
+TicksApplied applyTicks(const Workspace &target, const QList<TickedFolder> &checkList, const UnshownFolders &unshown)
 {
-    QStringList scanned;
-    scanned.reserve(checkList.size());
-    for (const TickedFolder &line : checkList)
-        scanned << line.entry;
-    const QHash<QString, int> first = firstLines(scanned);
+    const QHash<QString, int> first = firstLines(checkList);
     const auto IsEntryChecked = [&](const QString &text) {
         const auto it = first.constFind(text);
         return it != first.constEnd() && checkList[*it].ticked;
@@ -53,16 +51,18 @@ TicksApplied applyTicks(const Workspace &target, const QList<TickedFolder> &chec
     Workspace &w = result.workspace;
     w.EditFileName = target.EditFileName;
     for (const QString &entry : target.entries) {
-        if (IsEntryChecked(entry) || liesBelowAny(entry, unlistedFolders))
+        if (IsEntryChecked(entry) || liesBelowAny(entry, unshown.unlisted)
+            || isAtOrBelowAny(entry, unshown.linksNotFollowed))
             w.entries << entry;
     }
 
     QSet<QString> held(w.entries.cbegin(), w.entries.cend());
     for (const TickedFolder &line : checkList) {
-        if (!line.ticked || held.contains(line.entry))
+        if (!line.ticked || (line.holdable && held.contains(line.entry)))
             continue;
-        if (!storableEntry(line.entry)) {
-            result.notAdded << line.entry;
+        const EntryFault fault = entryFault(line.entry);
+        if (!line.holdable || fault != EntryFault::None) {
+            (line.holdable && fault == EntryFault::OutsideCodePage ? result.notAdded : result.notHeldAsIs) << line.entry;
             continue;
         }
         w.entries << line.entry;

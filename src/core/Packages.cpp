@@ -22,9 +22,25 @@ int packageNameProblem(const QString &name)
 {
     if (!staysBelowSourceRoot(name))
         return msg::kNameOutsideTree;
-    if (!storableEntry(name))
+    const QString entry = packageEntry(name);
+    for (const QString &level : entry.split(QLatin1Char('\\'))) {
+        if (level.endsWith(QLatin1Char(' ')) || level.endsWith(QLatin1Char('.')))
+            return msg::kNameEndsInBlankOrDot;
+    }
+    switch (entryFault(entry)) {
+    case EntryFault::None:
+        return 0;
+    case EntryFault::LeadingMark:
+        return msg::kNameLeadingMark;
+    default:
         return msg::kNameOutsideCodePage;
-    return 0;
+    }
+}
+
+QString packageEntry(const QString &name)
+{
+    QString entry = name;
+    return entry.replace(QLatin1Char('/'), QLatin1Char('\\'));
 }
 
 bool makePackageDirectories(const Kit &kit, const QString &name)

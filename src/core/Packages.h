@@ -12,14 +12,17 @@ bool staysBelowSourceRoot(const QString &name);
 
 // Why a typed name cannot be a package, as a message id of the string table,
 // or 0 when it can: it must stay below the source root (levels joined by "\"
-// or "/", none empty, "." or "..", no drive), and the workspace file must be
-// able to hold it as it is.
+// or "/", none empty, "." or "..", no drive), no level may end in a blank or
+// a dot (Windows drops them, and the entry would name no folder), and the
+// workspace file must be able to hold it as it is.
 int packageNameProblem(const QString &name);
+
+// A typed name in the list's own form: "/" between levels becomes "\".
+QString packageEntry(const QString &name);
 
 // Makes the package's folder below the source root, then its runtime folder
 // below the library root, one level each, stopping at the first that cannot
-// be made (what was made stays). True when both were made. The name is used
-// as typed.
+// be made (what was made stays). True when both were made.
 bool makePackageDirectories(const Kit &kit, const QString &name);
 
 } // namespace core

@@ -1,9 +1,11 @@
 #include "core/SettingsFile.h"
+#include "platform/CodePage.h"
 #include "platform/FileSystem.h"
 #include "platform/NativePath.h"
 
-#include <QBuffer>
 #include <QFile>
+#include <QRegularExpression>
+#include <QStringDecoder>
 #include <QXmlStreamReader>
 #include <QXmlStreamWriter>
 
@@ -54,9 +56,8 @@ QString xmlSafe(const QString &value)
 // Reads the whole document; the first element of each group name, at any
 // depth, gives its attributes. Nothing is taken from a document that turns
 // out not to be well-formed.
-bool readXml(QIODevice &device, Settings &settings)
+bool readXml(QXmlStreamReader &reader, Settings &settings)
 {
-    QXmlStreamReader reader(&device);
     QHash<QString, QXmlStreamAttributes> first;
     while (!reader.atEnd()) {
         if (reader.readNext() != QXmlStreamReader::StartElement)
@@ -88,24 +89,20 @@ bool readXml(QIODevice &device, Settings &settings)
 class LineFormReader
 {
 public:
-    explicit LineFormReader(QIODevice &device) : m_device(device)
-    {
-        if (m_device.peek(3) == QByteArrayLiteral("\xEF\xBB\xBF"))
-            m_device.skip(3);
-    }
+    explicit LineFormReader(const QString &text) : m_text(text) {}
 
     // The next field, or nothing when the file has ended.
     std::optional<QString> next()
     {
-        char c = 0;
+        QChar c;
         do {
             if (!get(c))
                 return std::nullopt;
-        } while (c == ' ' || c == '\t');
+        } while (c == u' ' || c == u'\t');
 
-        QByteArray field;
-        if (c == '"') {
-            while (get(c) && c != '"')
+        QString field;
+        if (c == u'"') {
+            while (get(c) && c != u'"')
                 field.append(c);
             // Whatever follows the closing quote up to the delimiter is not
             // part of the value.
@@ -117,29 +114,73 @@ public:
                 if (!get(c))
                     break;
             }
-            while (field.endsWith(' ') || field.endsWith('\t'))
+            while (field.endsWith(u' ') || field.endsWith(u'\t'))
                 field.chop(1);
         }
         // CR LF ends a line as one delimiter.
-        char lf = 0;
-        if (c == '\r' && m_device.peek(&lf, 1) == 1 && lf == '\n')
-            m_device.skip(1);
-        // Written in the system's 8-bit code page, as the workspace file.
-        return QString::fromLocal8Bit(field);
+        if (c == u'\r' && m_pos < m_text.size() && m_text.at(m_pos) == u'\n')
+            ++m_pos;
+        return field;
     }
 
 private:
-    static bool isDelimiter(char c) { return c == ',' || c == '\r' || c == '\n'; }
-    bool get(char &c)
+    static bool isDelimiter(QChar c) { return c == u',' || c == u'\r' || c == u'\n'; }
+    bool get(QChar &c)
     {
-        if (m_device.getChar(&c))
+        if (m_pos < m_text.size()) {
+            c = m_text.at(m_pos++);
             return true;
-        c = 0;
+        }
+        c = QChar();
         return false;
     }
 
-    QIODevice &m_device;
+    const QString &m_text;
+    qsizetype m_pos = 0;
 };
+
+// What the first bytes of a file say of its encoding: a byte-order mark
+// (UTF-8, UTF-16 LE or BE), or UTF-16 without one (a "<" beside a zero
+// byte, as XML begins). Nothing for bytes of an 8-bit code page or UTF-8
+// without a mark.
+struct Unicode {
+    QStringConverter::Encoding encoding;
+    qsizetype markLength;
+};
+std::optional<Unicode> unicodeForm(const QByteArray &bytes)
+{
+    if (bytes.startsWith("\xEF\xBB\xBF"))
+        return Unicode{QStringConverter::Utf8, 3};
+    if (bytes.startsWith("\xFF\xFE"))
+        return Unicode{QStringConverter::Utf16LE, 2};
+    if (bytes.startsWith("\xFE\xFF"))
+        return Unicode{QStringConverter::Utf16BE, 2};
+    if (bytes.size() >= 2 && bytes[0] == '<' && bytes[1] == '\0')
+        return Unicode{QStringConverter::Utf16LE, 0};
+    if (bytes.size() >= 2 && bytes[0] == '\0' && bytes[1] == '<')
+        return Unicode{QStringConverter::Utf16BE, 0};
+    return std::nullopt;
+}
+
+// The text of a file in a Unicode form, its mark left off; nothing when its
+// bytes are not that encoding.
+std::optional<QString> unicodeText(const QByteArray &bytes, const Unicode &form)
+{
+    QStringDecoder decoder(form.encoding, QStringConverter::Flag::Stateless);
+    QString text = decoder.decode(QByteArrayView(bytes).sliced(form.markLength));
+    if (decoder.hasError())
+        return std::nullopt;
+    return text;
+}
+
+// The file as text for the line form: a Unicode form as its mark says, any
+// other in the system's 8-bit code page, as the workspace file.
+QString lineFormText(const QByteArray &bytes)
+{
+    if (const auto form = unicodeForm(bytes))
+        return unicodeText(bytes, *form).value_or(QString());
+    return QString::fromLocal8Bit(bytes);
+}
 
 } // namespace
 
@@ -172,14 +213,69 @@ QByteArray settingsDocument(const Settings &settings)
 
 namespace {
 
-// XML begins with "<", after an optional byte-order mark and blanks; the
-// line form's first value is a path.
+bool isBlank(QChar c)
+{
+    return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n';
+}
+
+// XML begins with "<", after an optional byte-order mark and blanks, in
+// whatever encoding; the line form's first value is a path.
 bool looksLikeXml(const QByteArray &bytes)
 {
-    qsizetype i = bytes.startsWith("\xEF\xBB\xBF") ? 3 : 0;
-    while (i < bytes.size() && (bytes[i] == ' ' || bytes[i] == '\t' || bytes[i] == '\r' || bytes[i] == '\n'))
+    QString start;
+    if (const auto form = unicodeForm(bytes)) {
+        // Enough for the blanks a hand edit leaves, not the whole file.
+        QStringDecoder decoder(form->encoding);
+        start = decoder.decode(QByteArrayView(bytes).sliced(form->markLength).first(
+            qMin<qsizetype>(bytes.size() - form->markLength, 4096)));
+    } else {
+        start = QString::fromLatin1(bytes.left(4096));
+    }
+    qsizetype i = 0;
+    while (i < start.size() && isBlank(start.at(i)))
         ++i;
-    return i < bytes.size() && bytes[i] == '<';
+    return i < start.size() && start.at(i) == u'<';
+}
+
+// The encoding an XML declaration names ("Shift_JIS" in
+// <?xml version="1.0" encoding="Shift_JIS"?>), or empty.
+QString declaredEncoding(const QByteArray &bytes)
+{
+    static const QRegularExpression declaration(
+        QStringLiteral("^\\s*<\\?xml\\s[^?>]*?\\bencoding\\s*=\\s*[\"']([A-Za-z][A-Za-z0-9._:-]*)[\"']"));
+    const auto match = declaration.match(QString::fromLatin1(bytes.left(512)));
+    return match.hasMatch() ? match.captured(1) : QString();
+}
+
+bool isUnicodeName(const QString &encoding)
+{
+    static const QStringList names = {QStringLiteral("utf-8"), QStringLiteral("utf8"), QStringLiteral("utf-16"),
+                                      QStringLiteral("utf-16le"), QStringLiteral("utf-16be")};
+    return names.contains(encoding.toLower());
+}
+
+// Reads an XML file in its encoding: the byte-order mark's, else the one
+// its declaration names (a hand edit in a code page), else UTF-8. The XML
+// reader knows only the Unicode forms everywhere, so any other is decoded
+// by the system first; one it does not know leaves the file unread.
+bool readXmlFile(const QByteArray &bytes, Settings &settings)
+{
+    std::optional<QString> text;
+    if (const auto form = unicodeForm(bytes)) {
+        // The mark decides, whatever the declaration says.
+        if (form->encoding == QStringConverter::Utf8 && !(text = unicodeText(bytes, *form)))
+            return false;
+    } else if (const QString declared = declaredEncoding(bytes); !declared.isEmpty() && !isUnicodeName(declared)) {
+        if (!(text = platform::fromNamedEncoding(bytes, declared)))
+            return false;
+    }
+    if (text) {
+        // Given as text, the reader leaves the declaration's encoding alone.
+        QXmlStreamReader reader(*text);
+        return readXml(reader, settings);
+    }
+    QXmlStreamReader reader(bytes);
+    return readXml(reader, settings);
 }
 
 } // namespace
@@ -195,12 +291,8 @@ LoadOutcome readSettingsFile(const QString &path, Settings &settings, const Busy
     if (file.error() != QFileDevice::NoError)
         return LoadOutcome::Unreadable;
     file.close();
-    if (looksLikeXml(bytes)) {
-        QBuffer buffer;
-        buffer.setData(bytes);
-        buffer.open(QIODevice::ReadOnly);
-        return readXml(buffer, settings) ? LoadOutcome::Xml : LoadOutcome::Malformed;
-    }
+    if (looksLikeXml(bytes))
+        return readXmlFile(bytes, settings) ? LoadOutcome::Xml : LoadOutcome::Malformed;
     readLegacySettings(path, settings, busy);
     return LoadOutcome::LineForm;
 }
@@ -218,7 +310,8 @@ void readLegacySettings(const QString &path, Settings &settings, const BusyHook 
         busy(true);
     QFile file(platform::nativePath(path));
     if (file.open(QIODevice::ReadOnly)) {
-        LineFormReader reader(file);
+        const QString text = lineFormText(file.readAll());
+        LineFormReader reader(text);
         for (const QString &key : order) {
             const std::optional<QString> field = reader.next();
             if (!field)

@@ -24,17 +24,20 @@ SourceTreeScan::SourceTreeScan(const QString &srcRoot, ScanSink &sink, ScanYield
     m_lastYield = m_clock();
 }
 
-void SourceTreeScan::maybeYield()
+bool SourceTreeScan::maybeYield()
 {
+    if (m_result.cancelled)
+        return false;
     if (m_yield && m_clock() - m_lastYield >= kScanYieldIntervalMs) {
-        m_yield();
+        m_result.cancelled = !m_yield(m_foldersListed);
         m_lastYield = m_clock();
     }
+    return !m_result.cancelled;
 }
 
-bool SourceTreeScan::leadsToAncestor(const platform::DirectoryIdentity &target)
+bool SourceTreeScan::leadsUpTheTree(const platform::DirectoryIdentity &target)
 {
-    for (Frame &frame : m_ancestors) {
+    for (Frame &frame : m_stack) {
         if (!frame.identityRead) {
             frame.identity = platform::directoryIdentity(frame.nativePath);
             frame.identityRead = true;
@@ -42,49 +45,81 @@ bool SourceTreeScan::leadsToAncestor(const platform::DirectoryIdentity &target)
         if (frame.identity && *frame.identity == target)
             return true;
     }
+    if (!m_rootAndAbove)
+        m_rootAndAbove = platform::identitiesFromHereUp(platform::nativePath(m_srcRoot));
+    for (const platform::DirectoryIdentity &id : *m_rootAndAbove) {
+        if (id == target)
+            return true;
+    }
     return false;
+}
+
+bool SourceTreeScan::listDirectory(const QString &prefix, Frame &frame)
+{
+    // Listed by full path rather than relative to the current directory:
+    // handlers that run while the scan yields may change it.
+    frame.nativePath = platform::nativePath(m_srcRoot + QLatin1Char('\\') + prefix);
+    platform::DirectoryListing listing(frame.nativePath);
+    if (!listing.isOpen())
+        return false;
+    ++m_foldersListed;
+    while (listing.next()) {
+        const QString &name = listing.name();
+        if (name != QLatin1String(".") && name != QLatin1String("..") && name != kSkippedName
+            && listing.isDirectory()) {
+            const QString entry = prefix + name;
+            bool followed = true;
+            if (listing.isLinkToDirectory()) {
+                const auto target = listing.identity();
+                followed = !target || !leadsUpTheTree(*target);
+            }
+            if (!followed)
+                m_result.linksNotFollowed << entry;
+            else
+                // A "\" inside a name would read as one more level.
+                frame.children.push_back({entry, listing.nameIsExact() && !name.contains(QLatin1Char('\\'))});
+        }
+        if (!maybeYield())
+            return true;
+    }
+    return true;
 }
 
 bool SourceTreeScan::RecurseTree(const QString &prefix)
 {
-    // Listed by full path rather than relative to the current directory:
-    // handlers that run while the scan yields may change it.
-    const QString nativeDir = platform::nativePath(m_srcRoot + QLatin1Char('\\') + prefix);
-
-    // Phase 1: the whole listing of this directory, before any descent.
-    std::vector<QString> found;
-    {
-        platform::DirectoryListing listing(nativeDir);
-        if (!listing.isOpen())
-            return false;
-        m_ancestors.push_back(Frame{nativeDir, false, std::nullopt});
-        while (listing.next()) {
-            const QString &name = listing.name();
-            if (name != QLatin1String(".") && name != QLatin1String("..") && name != kSkippedName
-                && listing.isDirectory()) {
-                bool loop = false;
-                if (listing.isLinkToDirectory()) {
-                    const auto target = listing.identity();
-                    loop = target && leadsToAncestor(*target);
-                }
-                if (loop)
-                    ++m_result.linkLoopsSkipped;
-                else
-                    found.push_back(prefix + name);
-            }
+    const std::size_t base = m_stack.size();
+    m_stack.emplace_back();
+    if (!listDirectory(prefix, m_stack.back())) {
+        m_stack.pop_back();
+        return false;
+    }
+    // Phase 2, for each directory on the stack in turn: each entry, then
+    // everything below it.
+    while (m_stack.size() > base && !m_result.cancelled) {
+        Frame &top = m_stack.back();
+        if (top.next == top.children.size()) {
+            m_stack.pop_back();
+            // Empty directories give phase 1 no name to yield after.
+            maybeYield();
+            continue;
+        }
+        const Frame::Child child = top.children[top.next++];
+        if (!child.holdable) {
+            m_sink.appendUnholdable(child.entry);
+            maybeYield();
+            continue;
+        }
+        m_sink.append(child.entry);
+        // On the stack while it is listed: a link inside it back to itself
+        // is a loop too.
+        m_stack.emplace_back();
+        if (!listDirectory(child.entry + QLatin1Char('\\'), m_stack.back())) {
+            m_stack.pop_back();
+            m_result.unreadableEntries << child.entry;
             maybeYield();
         }
     }
-
-    // Phase 2: each entry, then everything below it.
-    for (const QString &entry : found) {
-        m_sink.append(entry);
-        if (!RecurseTree(entry + QLatin1Char('\\')))
-            m_result.unreadableEntries << entry;
-        // Empty directories give phase 1 no name to yield after.
-        maybeYield();
-    }
-    m_ancestors.pop_back();
+    m_stack.resize(base);
     return true;
 }
 

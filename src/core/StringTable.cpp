@@ -66,6 +66,22 @@ constexpr Entry kTable[] = {
      "\"%1\" にはシステムのコードページで表せない文字が含まれているため、ワークスペースファイルに保存できません。"},
     {1111, "%1 not added: the system's code page cannot hold the name",
      "%1 は追加しません: 名前をシステムのコードページで表せません"},
+    {1112, "%1 could not be saved; the file is as it was", "%1 を保存できませんでした。ファイルは元のままです"},
+    {1113, "Not written: the file to edit, \"%1\", has no extension, so no editor line can be built",
+     "書き込みませんでした: 編集するファイル \"%1\" に拡張子がないため、エディタの行を作れません"},
+    {1114, "%1 not added: the workspace file cannot hold the name as it is (a \\ inside a folder's name, "
+           "bytes that are no text, or a leading U+FEFF)",
+     "%1 は追加しません: ワークスペースファイルにその名前をそのまま保存できません (フォルダ名の中の \\、"
+     "文字として読めないバイト、先頭の U+FEFF)"},
+    {1115, "\"%1\" begins with the invisible character U+FEFF, which the workspace file would lose.",
+     "\"%1\" は見えない文字 U+FEFF で始まっています。ワークスペースファイルではこの文字が失われます。"},
+    {1116, "\"%1\": a level of a package name may not end in a blank or a dot; Windows drops them, and the "
+           "entry would name no folder.",
+     "\"%1\": パッケージ名の各レベルは空白やドットで終わることはできません。Windows はそれらを取り除くため、"
+     "項目がどのフォルダも指さなくなります。"},
+    {1117, "Links not followed, as they lead back up the tree: %1; the entries at or below them stay in the list",
+     "ツリーの上に戻るリンクはたどりません: %1。その位置と下の項目はリストに残します"},
+    {1118, "Reading the source folders: %1 read so far", "ソースフォルダを読み込んでいます: %1 個読み込み済み"},
 
     // The buttons of the program's own questions.
     {1300, "&Yes", "はい(&Y)"},

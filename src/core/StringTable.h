@@ -53,6 +53,13 @@ constexpr int kExportOutsideCodePage = 1108;
 constexpr int kNameOutsideTree = 1109;       // %1: the name
 constexpr int kNameOutsideCodePage = 1110;   // %1: the name
 constexpr int kFoldersOutsideCodePage = 1111;  // %1: the folders
+constexpr int kFileNotSaved = 1112;            // %1: the file
+constexpr int kExportNoEditorLine = 1113;      // %1: EditFileName
+constexpr int kFoldersNotHeldAsIs = 1114;      // %1: the folders
+constexpr int kNameLeadingMark = 1115;         // %1: the name
+constexpr int kNameEndsInBlankOrDot = 1116;    // %1: the name
+constexpr int kLinksNotFollowed = 1117;        // %1: the links, below the kit
+constexpr int kScanProgress = 1118;            // %1: how many folders
 
 // The kit check (1200-1249): its window, and one sentence per finding.
 constexpr int kCheckMenu = 1200;

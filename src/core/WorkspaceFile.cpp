@@ -53,10 +53,22 @@ std::optional<QByteArray> lineOf(const QString &text)
 
 } // namespace
 
+EntryFault entryFault(const QString &entry)
+{
+    if (entry.isEmpty())
+        return EntryFault::Empty;
+    if (holdsLineBreak(entry))
+        return EntryFault::LineBreak;
+    if (entry.startsWith(QChar(0xFEFF)))
+        return EntryFault::LeadingMark;
+    if (!platform::toCodePage(entry))
+        return EntryFault::OutsideCodePage;
+    return EntryFault::None;
+}
+
 bool storableEntry(const QString &entry)
 {
-    // An empty entry would end the entries.
-    return !entry.isEmpty() && lineOf(entry);
+    return entryFault(entry) == EntryFault::None;
 }
 
 QByteArray serializeWorkspace(const Workspace &workspace)
@@ -64,14 +76,13 @@ QByteArray serializeWorkspace(const Workspace &workspace)
     QByteArray bytes;
     const char crlf[] = "\r\n";
     for (const QString &entry : workspace.entries) {
-        if (!entry.isEmpty()) {
-            if (const auto line = lineOf(entry))
-                bytes += *line + crlf;
-        }
+        if (storableEntry(entry))
+            bytes += *lineOf(entry) + crlf;
     }
     bytes += crlf;
     bytes += crlf;
-    bytes += lineOf(workspace.selectedEntry()).value_or(QByteArray());
+    if (const QString selected = workspace.selectedEntry(); storableEntry(selected))
+        bytes += *lineOf(selected);
     bytes += crlf;
     bytes += lineOf(workspace.EditFileName).value_or(QByteArray());
     bytes += crlf;

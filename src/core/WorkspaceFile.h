@@ -11,15 +11,20 @@
 // the window loads (and by the command line), written once when it unloads.
 namespace core {
 
-// An entry the file can hold as it is, so that it comes back unchanged.
+// Why an entry cannot be one line of the file as it is, so that it would not
+// come back unchanged: empty (which would end the entries), holding a line
+// break, beginning with U+FEFF (read back as the file's byte-order mark, and
+// dropped), or holding a character the code page has no place for.
+enum class EntryFault { None, Empty, LineBreak, LeadingMark, OutsideCodePage };
+EntryFault entryFault(const QString &entry);
+// An entry the file can hold as it is.
 bool storableEntry(const QString &entry);
 
 // The workspace file as lines ended by CR LF, in the system's 8-bit code
 // page: the entries, two empty lines, the selected entry, EditFileName.
-// Entries that cannot be stored as one line (empty ones, which would end the
-// entries, ones holding a line break, and ones with a character the code
-// page has no place for) are left out; so is such a selected entry or
-// EditFileName, whose line then stays empty.
+// Entries that cannot be stored as they are (entryFault) are left out; so is
+// such a selected entry, or an EditFileName with a line break or a
+// character outside the code page, whose line then stays empty.
 QByteArray serializeWorkspace(const Workspace &workspace);
 
 // What a workspace file yields, read line by line: entries are only taken

@@ -12,4 +12,9 @@ namespace platform {
 // folder when read back.
 std::optional<QByteArray> toCodePage(const QString &text);
 
+// Bytes in the encoding a file names by its IANA name ("Shift_JIS",
+// "windows-1252", "ISO-8859-15"), as text; nothing when the system knows no
+// such encoding or the bytes are not text in it.
+std::optional<QString> fromNamedEncoding(const QByteArray &bytes, const QString &name);
+
 } // namespace platform

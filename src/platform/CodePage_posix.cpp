@@ -1,5 +1,6 @@
 #include "platform/CodePage.h"
 
+#include <QStringDecoder>
 #include <QStringEncoder>
 
 namespace platform {
@@ -12,6 +13,17 @@ std::optional<QByteArray> toCodePage(const QString &text)
     if (encoder.hasError())
         return std::nullopt;
     return bytes;
+}
+
+std::optional<QString> fromNamedEncoding(const QByteArray &bytes, const QString &name)
+{
+    QStringDecoder decoder(name.toLatin1().constData(), QStringConverter::Flag::Stateless);
+    if (!decoder.isValid())
+        return std::nullopt;
+    QString text = decoder.decode(bytes);
+    if (decoder.hasError())
+        return std::nullopt;
+    return text;
 }
 
 } // namespace platform

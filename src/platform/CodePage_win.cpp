@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <QRegularExpression>
+
 #include <vector>
 
 namespace platform {
@@ -35,6 +37,57 @@ std::optional<QByteArray> toCodePage(const QString &text)
         || std::wstring(again.begin(), again.end()) != wide)
         return std::nullopt;
     return bytes;
+}
+
+namespace {
+
+// The code page of an encoding name, as far as files name them; 0 for a
+// name the system's conversion has no table for under it.
+UINT codePageOfName(const QString &name)
+{
+    const QString n = name.trimmed().toLower();
+    static const struct {
+        const char *name;
+        UINT codePage;
+    } kNames[] = {
+        {"shift_jis", 932}, {"shift-jis", 932}, {"sjis", 932}, {"x-sjis", 932}, {"ms_kanji", 932},
+        {"csshiftjis", 932}, {"windows-31j", 932}, {"ms932", 932}, {"euc-jp", 20932},
+        {"iso-2022-jp", 50220}, {"us-ascii", 20127}, {"ascii", 20127}, {"latin1", 28591},
+        {"gb2312", 936}, {"gbk", 936}, {"big5", 950}, {"euc-kr", 949}, {"ks_c_5601-1987", 949},
+        {"koi8-r", 20866}, {"koi8-u", 21866},
+    };
+    for (const auto &known : kNames) {
+        if (n == QLatin1String(known.name))
+            return known.codePage;
+    }
+    // windows-1252, cp1252, ibm850; iso-8859-1 to -16 are 28591 to 28606.
+    static const QRegularExpression numbered(QStringLiteral("^(?:windows-|cp|ibm)(\\d{3,5})$"));
+    if (const auto m = numbered.match(n); m.hasMatch())
+        return m.captured(1).toUInt();
+    static const QRegularExpression iso(QStringLiteral("^iso[-_]?8859-(\\d{1,2})$"));
+    if (const auto m = iso.match(n); m.hasMatch())
+        return 28590 + m.captured(1).toUInt();
+    return 0;
+}
+
+} // namespace
+
+std::optional<QString> fromNamedEncoding(const QByteArray &bytes, const QString &name)
+{
+    const UINT codePage = codePageOfName(name);
+    if (codePage == 0 || !IsValidCodePage(codePage))
+        return std::nullopt;
+    if (bytes.isEmpty())
+        return QString();
+    // The ISO-2022 pages take no flags at all.
+    const DWORD flags = codePage >= 50220 && codePage <= 50229 ? 0 : MB_ERR_INVALID_CHARS;
+    const int size = MultiByteToWideChar(codePage, flags, bytes.constData(), int(bytes.size()), nullptr, 0);
+    if (size <= 0)
+        return std::nullopt;
+    std::vector<wchar_t> wide(static_cast<std::size_t>(size));
+    if (MultiByteToWideChar(codePage, flags, bytes.constData(), int(bytes.size()), wide.data(), size) != size)
+        return std::nullopt;
+    return QString::fromWCharArray(wide.data(), size);
 }
 
 } // namespace platform

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <vector>
 
 namespace platform {
 
@@ -20,6 +21,12 @@ struct DirectoryIdentity {
 // The identity of the directory a native path leads to (links followed), or
 // nothing when it is no directory or cannot be read.
 std::optional<DirectoryIdentity> directoryIdentity(const QString &nativePath);
+
+// The identities of the directory a native path leads to and of every
+// directory above it on the way to the root of its file system, found
+// through its real path (links resolved): whatever leads to one of them
+// leads up the tree. Empty when the path is no directory.
+std::vector<DirectoryIdentity> identitiesFromHereUp(const QString &nativeDir);
 
 // Walks the names of one directory in the order the file system returns
 // them. Hidden entries are never returned: on Windows those with the hidden
@@ -42,6 +49,10 @@ public:
     // failed, which ends it the same way).
     bool next();
     const QString &name() const { return m_name; }
+    // False when name() is not the file system's name exactly: bytes that
+    // are no text in its encoding, shown with a stand-in character, so that
+    // name() would reach another folder or none.
+    bool nameIsExact() const;
 
     // Attributes of the current entry, links followed. An entry whose
     // attributes cannot be read counts as no directory.

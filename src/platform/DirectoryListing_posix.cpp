@@ -1,6 +1,7 @@
 #include "platform/DirectoryListing.h"
 
 #include <QFile>
+#include <cstdlib>
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -27,6 +28,25 @@ std::optional<DirectoryIdentity> directoryIdentity(const QString &nativePath)
     return identityOf(st);
 }
 
+std::vector<DirectoryIdentity> identitiesFromHereUp(const QString &nativeDir)
+{
+    std::vector<DirectoryIdentity> found;
+    char *real = ::realpath(QFile::encodeName(nativeDir).constData(), nullptr);
+    if (!real)
+        return found;
+    QByteArray path(real);
+    ::free(real);
+    for (;;) {
+        struct stat st;
+        if (::stat(path.isEmpty() ? "/" : path.constData(), &st) == 0 && S_ISDIR(st.st_mode))
+            found.push_back(identityOf(st));
+        if (path.isEmpty() || path == "/")
+            break;
+        path.truncate(path.lastIndexOf('/'));
+    }
+    return found;
+}
+
 struct DirectoryListing::Impl {
     DIR *dir = nullptr;
     int fd = -1;
@@ -45,6 +65,11 @@ DirectoryListing::~DirectoryListing()
 {
     if (d->dir)
         ::closedir(d->dir);
+}
+
+bool DirectoryListing::nameIsExact() const
+{
+    return QFile::encodeName(m_name) == d->name;
 }
 
 bool DirectoryListing::isOpen() const

@@ -26,6 +26,38 @@ std::optional<DirectoryIdentity> directoryIdentity(const QString &nativePath)
     return id;
 }
 
+std::vector<DirectoryIdentity> identitiesFromHereUp(const QString &nativeDir)
+{
+    std::vector<DirectoryIdentity> found;
+    HANDLE h = CreateFileW(win::longPathForm(nativeDir.toStdWString()).c_str(), 0,
+                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                           FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (h == INVALID_HANDLE_VALUE)
+        return found;
+    // The final path of the handle: junctions and links on the way resolved.
+    std::wstring path(32768, L'\0');
+    const DWORD length = GetFinalPathNameByHandleW(h, path.data(), DWORD(path.size()), FILE_NAME_NORMALIZED);
+    CloseHandle(h);
+    if (length == 0 || length >= path.size())
+        return found;
+    path.resize(length);
+    // "\\?\C:\a\b" up to "\\?\C:\", or "\\?\UNC\server\share".
+    QString p = QString::fromStdWString(path);
+    while (p.endsWith(QLatin1Char('\\')))
+        p.chop(1);
+    for (;;) {
+        if (const auto id = directoryIdentity(p + QLatin1Char('\\')))
+            found.push_back(*id);
+        const qsizetype cut = p.lastIndexOf(QLatin1Char('\\'));
+        // Nothing above a drive or a share.
+        const bool share = p.startsWith(QLatin1String("\\\\?\\UNC\\")) && p.count(QLatin1Char('\\')) <= 5;
+        if (cut < 0 || p.endsWith(QLatin1Char(':')) || share)
+            break;
+        p.truncate(cut);
+    }
+    return found;
+}
+
 struct DirectoryListing::Impl {
     QString dir;
     HANDLE find = INVALID_HANDLE_VALUE;
@@ -49,6 +81,12 @@ DirectoryListing::~DirectoryListing()
 {
     if (d->find != INVALID_HANDLE_VALUE)
         FindClose(d->find);
+}
+
+bool DirectoryListing::nameIsExact() const
+{
+    // The wide listing gives every name as it is.
+    return true;
 }
 
 bool DirectoryListing::isOpen() const

@@ -29,23 +29,6 @@ bool makeDirectory(const QString &path)
     return QDir().mkdir(native);
 }
 
-namespace {
-
-// Over the existing file, then cut to the new length: the only way left
-// when its folder takes no new file. A failure part-way cannot be undone.
-bool writeInPlace(const QString &native, const QByteArray &bytes)
-{
-    if (!QFileInfo(native).isFile())
-        return false;
-    QFile file(native);
-    // Not WriteOnly, which would empty the file before a byte is written.
-    if (!file.open(QIODevice::ReadWrite | QIODevice::ExistingOnly))
-        return false;
-    return file.write(bytes) == bytes.size() && file.flush() && file.resize(bytes.size());
-}
-
-} // namespace
-
 bool writeFileWhole(const QString &path, const QByteArray &bytes, bool inPlaceFallback)
 {
     const QString native = nativePath(path);
@@ -53,8 +36,14 @@ bool writeFileWhole(const QString &path, const QByteArray &bytes, bool inPlaceFa
     // Qt offers its own fallback on some systems only; ours is the same on
     // every one.
     file.setDirectWriteFallback(false);
-    if (!file.open(QIODevice::WriteOnly))
-        return inPlaceFallback && writeInPlace(native, bytes);
+    if (!file.open(QIODevice::WriteOnly)) {
+        // Only a folder closed to new files for want of permission leaves
+        // the file itself to write to. A full disk (no free block or inode)
+        // must not: overwriting there would cut the old file.
+        return inPlaceFallback && QFileInfo(native).isFile()
+            && refusesNewFileForPermission(QFileInfo(native).absolutePath())
+            && overwriteInPlace(native, bytes);
+    }
     // The final flush can fail on a full disk; commit() alone would then put a
     // cut file in place of the old one.
     if (file.write(bytes) != bytes.size() || !file.flush()) {

@@ -4,9 +4,12 @@
 #include "core/FileFilters.h"
 #include "core/StringTable.h"
 #include "platform/FileSystem.h"
+#include "platform/NativePath.h"
 #include "ui/FileDialog.h"
 #include "ui/LaunchActions.h"
 #include "ui/MainContext.h"
+
+#include <QDir>
 
 namespace ui {
 namespace {
@@ -53,18 +56,26 @@ void exportBatch(MainContext &ctx, BatchFile which)
                                                     : core::BuildCompileCommand(ctx.settings(), w);
     const std::optional<QByteArray> bytes =
         which == BatchFile::Editor ? core::editorBatchBytes(line) : core::compilerBatchBytes(line);
-    // No line, or a refused write: nothing to report, the file stays as it was.
-    if (bytes)
-        // Whole or not at all: an existing batch file is never left half
-        // replaced. A writable file in a folder we may not create files in is
-        // still ours to replace.
-        platform::writeFileWhole(path, *bytes, true);
+    // Whole or not at all: an existing batch file is never left half
+    // replaced. A writable file in a folder we may not create files in is
+    // still ours to replace.
+    const bool written = bytes && platform::writeFileWhole(path, *bytes, true);
 
     ctx.setStatusText(QString());
     ctx.setBusy(false);
-    // A line the code page cannot hold would be written as another command.
-    if (!bytes && !line.isEmpty())
+    // Whatever was there stays; an old file must not pass for a new one.
+    if (written)
+        return;
+    if (line.isEmpty())
+        // Only the editor line can fail to be built: the file name has no
+        // extension to cut.
+        ctx.setStatusText(core::message(core::msg::kExportNoEditorLine).arg(w.EditFileName));
+    else if (!bytes)
+        // A line the code page cannot hold would be written as another
+        // command.
         ctx.setStatusText(core::message(core::msg::kExportOutsideCodePage));
+    else
+        ctx.setStatusText(core::message(core::msg::kFileNotSaved).arg(QDir::toNativeSeparators(platform::nativePath(path))));
 }
 
 void importBatch(MainContext &ctx, BatchFile which)

@@ -2,6 +2,7 @@
 #include "core/StringTable.h"
 #include "platform/NativePath.h"
 #include "ui/MainContext.h"
+#include "ui/ScanProgress.h"
 #include "ui/dlgEditSrc.h"
 
 #include <QApplication>
@@ -31,6 +32,14 @@ QString sourceFolderName(const QString &entry)
     return QDir::toNativeSeparators(platform::nativePath(QStringLiteral("src\\") + entry));
 }
 
+QString folderNames(const QStringList &entries)
+{
+    QStringList names;
+    for (const QString &entry : entries)
+        names << sourceFolderName(entry);
+    return names.join(QStringLiteral(", "));
+}
+
 void report(MainContext &ctx, const QString &text)
 {
     if (!text.isEmpty())
@@ -41,7 +50,8 @@ void report(MainContext &ctx, const QString &text)
 }
 
 // While the scan lets events run, the main window shows the hourglass and
-// takes no input, so nothing can change the list or start a second scan.
+// takes no input, so nothing can change the list or start a second scan
+// (a long scan's progress window, modal, takes the input for its Cancel).
 class MainWindowHeld
 {
 public:
@@ -85,26 +95,36 @@ void cmdEditSrcpath_Click(MainContext &ctx)
     bool loaded = false;
     {
         MainWindowHeld held(ctx);
-        // Paint and timers only: input for other windows waits as well.
-        loaded = dialog.Form_Load([] { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); });
+        ScanProgress progress(ctx.mainWidget());
+        loaded = dialog.Form_Load([&progress](int foldersListed) { return progress(foldersListed); });
     }
+    const core::ScanResult &scan = dialog.scanResult();
+    // Cancelled: the list stays as it was, and so does the panel.
+    if (scan.cancelled)
+        return;
     if (!loaded) {
         // An empty dialog would let OK wipe the workspace.
         report(ctx, core::message(core::msg::kSourceRootUnreadable).arg(sourceRootName(ctx.kit())));
         return;
     }
-    QStringList unreadable;
-    for (const QString &entry : dialog.scanResult().unreadableEntries)
-        unreadable << sourceFolderName(entry);
-    report(ctx, unreadable.isEmpty() ? QString()
-                                     : core::message(core::msg::kFoldersUnreadable).arg(unreadable.join(QStringLiteral(", "))));
+    QStringList said;
+    if (!scan.unreadableEntries.isEmpty())
+        said << core::message(core::msg::kFoldersUnreadable).arg(folderNames(scan.unreadableEntries));
+    if (!scan.linksNotFollowed.isEmpty())
+        said << core::message(core::msg::kLinksNotFollowed).arg(folderNames(scan.linksNotFollowed));
+    report(ctx, said.join(QStringLiteral("; ")));
     dialog.setWindowModality(Qt::ApplicationModal);
     if (dialog.exec() != QDialog::Accepted)
         return;
     const core::TicksApplied &applied = dialog.applied();
     ctx.setWorkspace(applied.workspace);
+    said.clear();
     if (!applied.notAdded.isEmpty())
-        report(ctx, core::message(core::msg::kFoldersOutsideCodePage).arg(applied.notAdded.join(QStringLiteral(", "))));
+        said << core::message(core::msg::kFoldersOutsideCodePage).arg(applied.notAdded.join(QStringLiteral(", ")));
+    if (!applied.notHeldAsIs.isEmpty())
+        said << core::message(core::msg::kFoldersNotHeldAsIs).arg(applied.notHeldAsIs.join(QStringLiteral(", ")));
+    if (!said.isEmpty())
+        report(ctx, said.join(QStringLiteral("; ")));
 }
 
 } // namespace ui

@@ -19,10 +19,13 @@ void cmdNewDir_Click(MainContext &ctx)
         showMessage(ctx.mainWidget(), title, core::message(problem).arg(name), QMessageBox::Warning);
         return;
     }
-    if (!core::makePackageDirectories(ctx.kit(), name))
+    // Stored as the list holds entries, so that the editor's package word
+    // and the next Select libraries read it as levels.
+    const QString entry = core::packageEntry(name);
+    if (!core::makePackageDirectories(ctx.kit(), entry))
         return;
     core::Workspace w = ctx.workspace();
-    w.entries << name;
+    w.entries << entry;
     ctx.setWorkspace(w);
 }
 

@@ -18,6 +18,15 @@ OptionsWindow::~OptionsWindow()
     unload();
 }
 
+namespace {
+
+QString settingsFileName(const frmOptions *form)
+{
+    return QFileInfo(platform::nativePath(form->GetSettingsPath())).fileName();
+}
+
+} // namespace
+
 frmOptions *OptionsWindow::ensureLoaded()
 {
     if (!m_form) {
@@ -26,13 +35,27 @@ frmOptions *OptionsWindow::ensureLoaded()
         // goes with it, so the next use reads the file again.
         QObject::connect(form, &QDialog::finished, form, [this, form] { discard(form); });
         m_form = form;
+        QObject::connect(form, &frmOptions::settingsNotSaved, form, [this, form] {
+            report(core::message(core::msg::kFileNotSaved).arg(settingsFileName(form)));
+        });
+        // What was said about the file is stale once it is written.
+        QObject::connect(form, &frmOptions::settingsSaved, form, [this] {
+            if (!m_lastReport.isEmpty())
+                report(QString());
+        });
         // By name only: it lies beside the program, and the status panel of
         // a window of the default size shows little more.
-        if (m_report && core::keptUnread(form->loadOutcome()))
-            m_report(core::message(core::msg::kSettingsUnread)
-                         .arg(QFileInfo(platform::nativePath(form->GetSettingsPath())).fileName()));
+        if (core::keptUnread(form->loadOutcome()))
+            report(core::message(core::msg::kSettingsUnread).arg(settingsFileName(form)));
     }
     return m_form;
+}
+
+void OptionsWindow::report(const QString &text)
+{
+    m_lastReport = text;
+    if (m_report)
+        m_report(text);
 }
 
 void OptionsWindow::discard(frmOptions *form)

@@ -18,7 +18,7 @@ class OptionsWindow
 {
 public:
     // report: shows a text where the user sees it (the main window's status
-    // panel), here when the settings file could not be read.
+    // panel), here when the settings file could not be read or written.
     OptionsWindow(const core::Kit &kit, QWidget *owner, std::function<void(const QString &)> report = {});
     ~OptionsWindow();
     OptionsWindow(const OptionsWindow &) = delete;
@@ -55,9 +55,12 @@ private:
     frmOptions *onTab(int tab);
     // Forgets a finished dialog and deletes it once control has left it.
     void discard(frmOptions *form);
+    void report(const QString &text);
 
     core::Kit m_kit;
     QWidget *m_owner;
     std::function<void(const QString &)> m_report;
+    // What this window last said about the settings file.
+    QString m_lastReport;
     QPointer<frmOptions> m_form;
 };

@@ -10,20 +10,27 @@
 
 namespace {
 
+// Marks a line whose folder no entry can hold as it is.
+constexpr int kUnholdableRole = Qt::UserRole + 1;
+
 // The scan's entries go straight into the check list, unticked.
 class CheckListSink : public core::ScanSink
 {
 public:
     explicit CheckListSink(QListWidget *list) : m_list(list) {}
-    void append(const QString &entry) override
+    void append(const QString &entry) override { add(entry); }
+    void appendUnholdable(const QString &entry) override { add(entry)->setData(kUnholdableRole, true); }
+
+private:
+    QListWidgetItem *add(const QString &entry)
     {
         auto *item = new QListWidgetItem(entry);
         item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
         item->setCheckState(Qt::Unchecked);
         m_list->addItem(item);
+        return item;
     }
 
-private:
     QListWidget *m_list;
 };
 
@@ -99,9 +106,9 @@ bool dlgEditSrc::Form_Load(core::ScanYield yield)
     lstsrcpath->clear();
     CheckListSink sink(lstsrcpath);
     m_scan = core::ScanSourceTree(m_kit.SrcDir(), sink, yield);
-    if (!m_scan.rootListed)
+    if (!m_scan.rootListed || m_scan.cancelled)
         return false;
-    const QList<core::TickedFolder> ticks = core::MarkTargetEntries(ui::listEntries(lstsrcpath), m_target.entries);
+    const QList<core::TickedFolder> ticks = core::MarkTargetEntries(checkList(), m_target.entries);
     for (int i = 0; i < ticks.size(); ++i) {
         if (ticks[i].ticked)
             lstsrcpath->item(i)->setCheckState(Qt::Checked);
@@ -114,15 +121,20 @@ bool dlgEditSrc::Form_Load(core::ScanYield yield)
     return true;
 }
 
-void dlgEditSrc::OKButton_Click()
+QList<core::TickedFolder> dlgEditSrc::checkList() const
 {
-    QList<core::TickedFolder> checkList;
-    checkList.reserve(lstsrcpath->count());
+    QList<core::TickedFolder> lines;
+    lines.reserve(lstsrcpath->count());
     for (int i = 0; i < lstsrcpath->count(); ++i) {
         const QListWidgetItem *item = lstsrcpath->item(i);
-        checkList.append({item->text(), item->checkState() == Qt::Checked});
+        lines.append({item->text(), item->checkState() == Qt::Checked, !item->data(kUnholdableRole).toBool()});
     }
-    m_applied = core::applyTicks(m_target, checkList, m_scan.unreadableEntries);
+    return lines;
+}
+
+void dlgEditSrc::OKButton_Click()
+{
+    m_applied = core::applyTicks(m_target, checkList(), {m_scan.unreadableEntries, m_scan.linksNotFollowed});
     accept();
 }
 

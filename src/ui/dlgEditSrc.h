@@ -23,7 +23,8 @@ public:
 
     // Captions, scan of the source root, ticks for what Target holds, no
     // current item. Run before exec(). False when the source root cannot be
-    // listed; the dialog should not be shown then, as OK would empty Target.
+    // listed, or the yield cancelled the scan; the dialog should not be
+    // shown then, as OK would empty Target.
     bool Form_Load(core::ScanYield yield = {});
     const core::ScanResult &scanResult() const { return m_scan; }
     // What OK made of Target (Target itself until then).
@@ -47,6 +48,8 @@ protected:
 
 private:
     void setAllChecked(bool checked);
+    // The lines as they stand, ticks included.
+    QList<core::TickedFolder> checkList() const;
 
     core::Kit m_kit;
     core::Workspace m_target;

@@ -1,7 +1,9 @@
 #include "ui/frmMain.h"
 
 #include "core/FileFilters.h"
+#include "core/StringTable.h"
 #include "core/WorkspaceFile.h"
+#include "platform/NativePath.h"
 #include "ui/BatchFiles.h"
 #include "ui/LaunchActions.h"
 #include "ui/LibrarySelection.h"
@@ -15,6 +17,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDateTime>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLayout>
@@ -308,6 +311,14 @@ double frmMain::twipsPerPixel() const
     return ui::twipsPerPixel(this);
 }
 
+QRect frmMain::outerBounds() const
+{
+    // The window system's own figure: the widget's may still hold the frame
+    // of the normal window after a maximise (whichever of the window
+    // manager's news comes first), a border the maximised window has not.
+    return windowHandle() ? windowHandle()->frameGeometry() : frameGeometry();
+}
+
 core::Workspace frmMain::workspace() const
 {
     core::Workspace w;
@@ -421,7 +432,7 @@ void frmMain::resizeEvent(QResizeEvent *event)
 void frmMain::Form_Resize()
 {
     const double tpp = twipsPerPixel();
-    const int outerWidth = qRound(frameGeometry().width() * tpp);
+    const int outerWidth = qRound(outerBounds().width() * tpp);
     const int menuHeight = menuBar()->isNativeMenuBar() ? 0 : menuBar()->sizeHint().height();
     const int clientHeight = qRound((height() - menuHeight) * tpp);
     const int statusHeight = qRound(sbStatusBar->sizeHint().height() * tpp);
@@ -471,7 +482,7 @@ void frmMain::Form_Unload()
 
     if (!isMinimized() && m_placementStore) {
         const double tpp = twipsPerPixel();
-        const QRect outer = frameGeometry();
+        const QRect outer = outerBounds();
         std::unique_ptr<QSettings> store = m_placementStore();
         store->beginGroup(QStringLiteral("Settings"));
         store->setValue(QStringLiteral("MainLeft"), QString::number(qRound(outer.x() * tpp)));
@@ -492,9 +503,11 @@ void frmMain::SaveWorkspace()
     // A file that was there but gave no entry (held by another program at
     // start, or cut short) still holds the user's list: it is replaced only
     // by a list the user has made since.
-    if (!m_workspaceFileUnread || m_listChanged)
-        core::writeWorkspaceFile(m_kit, workspace());
-    setStatusText(QString());
+    const bool saved = (m_workspaceFileUnread && !m_listChanged) || core::writeWorkspaceFile(m_kit, workspace());
+    // Exit goes on either way; the previous file is as it was.
+    setStatusText(saved ? QString()
+                        : core::message(core::msg::kFileNotSaved)
+                              .arg(QFileInfo(platform::nativePath(m_kit.workspaceFile())).fileName()));
     setBusy(false);
 }
 

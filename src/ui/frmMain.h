@@ -50,6 +50,8 @@ public:
     OptionsWindow &options() { return m_options; }
     const ui::MainLayout &layoutTwips() const { return m_layout; }
     double twipsPerPixel() const;
+    // The window's outer bounds, frame included, in pixels.
+    QRect outerBounds() const;
 
     // Routines of the window.
     void SaveWorkspace();

@@ -243,11 +243,15 @@ void frmOptions::LoadSettings()
     setSettings(s);
 }
 
-void frmOptions::SaveSettings()
+bool frmOptions::SaveSettings()
 {
-    // A failed save leaves the old file and is not reported.
-    if (core::writeSettingsFile(GetSettingsPath(), settings()))
-        m_loadOutcome = core::LoadOutcome::Xml;
+    if (!core::writeSettingsFile(GetSettingsPath(), settings())) {
+        emit settingsNotSaved();
+        return false;
+    }
+    m_loadOutcome = core::LoadOutcome::Xml;
+    emit settingsSaved();
+    return true;
 }
 
 bool frmOptions::mayReplaceFile()
@@ -265,7 +269,10 @@ void frmOptions::cmdOK_Click()
     // Kept: the dialog stays open with the edits.
     if (!mayReplaceFile())
         return;
-    SaveSettings();
+    // Closing would throw the edits away: they stay for another try or
+    // for Cancel.
+    if (!SaveSettings())
+        return;
     accept();
 }
 

@@ -29,7 +29,8 @@ public:
 
     QString GetSettingsPath() const;
     void LoadSettings();
-    void SaveSettings();
+    // False when the file could not be written (it is then as it was).
+    bool SaveSettings();
     // What the last LoadSettings found in the file.
     core::LoadOutcome loadOutcome() const { return m_loadOutcome; }
 
@@ -58,6 +59,12 @@ public:
     QPushButton *cmdOK = nullptr;
     QPushButton *cmdCancel = nullptr;
     QPushButton *cmdApply = nullptr;
+
+signals:
+    // OK or Apply could not write the settings file; the edits are still
+    // in the fields.
+    void settingsNotSaved();
+    void settingsSaved();
 
 private:
     void buildControls();

@@ -32,6 +32,11 @@ void TestPackages::names_data()
     for (const char *name : {"..\\escaped", "a\\..\\..\\..\\up", "./here", "\\rooted", "a\\\\b", "trailing\\",
                              "/abs/path", "C:\\elsewhere", "c:rel", "..", "."})
         QTest::newRow(name) << QString::fromUtf8(name) << int(msg::kNameOutsideTree);
+    // Windows drops a level's trailing blanks and dots: the entry would name
+    // no folder.
+    for (const char *name : {"demo ", "demo.", "a.\\b", "a /b", "a\\b..."})
+        QTest::newRow(name) << QString::fromUtf8(name) << int(msg::kNameEndsInBlankOrDot);
+    QTest::newRow("leading U+FEFF") << QChar(0xFEFF) + QStringLiteral("demo") << int(msg::kNameLeadingMark);
     // What the workspace file cannot hold would come back as another name.
     QTest::newRow("lone surrogate") << QStringLiteral("half") + QChar(0xD800) << int(msg::kNameOutsideCodePage);
 #ifdef Q_OS_WIN

@@ -9,7 +9,11 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QThread>
 #include <QtTest>
+
+#include <functional>
+#include <memory>
 
 #ifdef Q_OS_WIN
 #ifndef WIN32_LEAN_AND_MEAN
@@ -81,6 +85,29 @@ bool runsUnderWine()
 }
 #endif
 
+// Runs work on a thread of its own with a stack of that size; false when
+// the thread could not be run.
+bool runWithStack(unsigned size, std::function<void()> work)
+{
+#ifdef Q_OS_WIN
+    // A size given to QThread only commits; the reserve, the real limit,
+    // would stay the program's 2 MiB.
+    const HANDLE thread = CreateThread(
+        nullptr, size, [](void *w) -> DWORD { (*static_cast<std::function<void()> *>(w))(); return 0; }, &work,
+        STACK_SIZE_PARAM_IS_A_RESERVATION, nullptr);
+    if (!thread)
+        return false;
+    const bool ended = WaitForSingleObject(thread, 120000) == WAIT_OBJECT_0;
+    CloseHandle(thread);
+    return ended;
+#else
+    std::unique_ptr<QThread> thread(QThread::create(std::move(work)));
+    thread->setStackSize(size);
+    thread->start();
+    return thread->wait(120000);
+#endif
+}
+
 // The names of one directory in the order the file system lists them.
 QStringList listingOrder(const QString &nativeDir)
 {
@@ -109,10 +136,11 @@ private slots:
     void currentDirectoryLeftAtRoot();
     void unreadableRoot_data();
     void unreadableRoot();
-    void linkBackToAncestorEnds();
+    void linksUpTheTreeAreNotFollowed();
     void linkElsewhereIsFollowed();
     void noLimitOnSubdirectories();
     void yieldsPacedByTheClock();
+    void deeperThanTheStackAllows();
 };
 
 void tst_Scan::treesWithoutDirectories_data()
@@ -265,17 +293,22 @@ void tst_Scan::unreadableRoot()
     QCOMPARE(out, QStringList{"kept"});
 }
 
-void tst_Scan::linkBackToAncestorEnds()
+// A link to a folder being listed, to src itself or to any folder above it
+// (the kit folder, the root of the disk) is not followed, but reported.
+void tst_Scan::linksUpTheTreeAreNotFollowed()
 {
     TestKit kit;
     QVERIFY(kit.makeSourceFolders({"a\\b", "c"}));
     LINK_OR_SKIP(kit.sourceFolder(QString()), kit.sourceFolder("a\\b\\toRoot"));
     QVERIFY(linkDirectory(kit.sourceFolder("a"), kit.sourceFolder("a\\b\\toParent")));
     QVERIFY(linkDirectory(QStringLiteral("."), kit.sourceFolder("c\\self")));
+    QVERIFY(linkDirectory(QStringLiteral(".."), kit.sourceFolder("up")));
+    QVERIFY(linkDirectory(QDir::rootPath(), kit.sourceFolder("c\\disk")));
     core::ScanResult result;
     const QStringList out = scan(kit, &result);
     QCOMPARE(sorted(out), sorted(QStringList{"a", "a\\b", "c"}));
-    QCOMPARE(result.linkLoopsSkipped, 3);
+    QCOMPARE(sorted(result.linksNotFollowed),
+             sorted(QStringList{"a\\b\\toRoot", "a\\b\\toParent", "c\\self", "up", "c\\disk"}));
 }
 
 void tst_Scan::linkElsewhereIsFollowed()
@@ -323,7 +356,7 @@ void tst_Scan::yieldsPacedByTheClock()
         int yields = 0;
         QStringList out;
         StringListSink sink(out);
-        ScanSourceTree(srcRoot(kit), sink, [&] { ++yields; }, [] { return qint64(0); });
+        ScanSourceTree(srcRoot(kit), sink, [&](int) { return ++yields > 0; }, [] { return qint64(0); });
         QCOMPARE(out.size(), 4);
         QCOMPARE(yields, 0);
     }
@@ -343,9 +376,51 @@ void tst_Scan::yieldsPacedByTheClock()
             void append(const QString &) override { now += 4; }
         } sink(now);
         QList<qint64> yields;
-        ScanSourceTree(srcRoot(kit), sink, [&] { yields << now; }, [&] { return now; });
+        QList<int> listed;
+        const core::ScanResult whole = ScanSourceTree(srcRoot(kit), sink, [&](int folders) {
+            yields << now;
+            listed << folders;
+            return true;
+        }, [&] { return now; });
         QCOMPARE(yields, (QList<qint64>{32, 64, 96, 128, 160}));
+        // The root and each folder taken in so far.
+        QCOMPARE(listed, (QList<int>{9, 17, 25, 33, 41}));
+        QVERIFY(!whole.cancelled);
+
+        // A yield that answers "stop" ends the scan there.
+        now = 0;
+        const core::ScanResult stopped = ScanSourceTree(srcRoot(kit), sink, [&](int folders) { return folders < 17; },
+                                                        [&] { return now; });
+        QVERIFY(stopped.rootListed);
+        QVERIFY(stopped.cancelled);
+        QCOMPARE(now, qint64(64));
     }
+}
+
+// However deep the tree, the scan needs no more stack: here a thread with a
+// small one, which a walk that called itself per level would overflow.
+// (Wine gives no thread less than 1 MiB, and its paths end near 2,000
+// levels: there this shows only that a deep tree is walked whole.)
+void tst_Scan::deeperThanTheStackAllows()
+{
+    TestKit kit;
+    QVERIFY(kit.makeSourceFolders({}));
+    QString deepest = kit.sourceFolder(QString());
+    const int levels = 800;
+    for (int i = 0; i < levels; ++i) {
+        deepest += QStringLiteral("/a");
+        QVERIFY2(QDir().mkdir(deepest), qPrintable(QString::number(i)));
+    }
+    QStringList out;
+    core::ScanResult result;
+    QVERIFY(runWithStack(128 * 1024, [&] {
+        StringListSink sink(out);
+        result = ScanSourceTree(srcRoot(kit), sink);
+    }));
+    QVERIFY(result.rootListed);
+    QCOMPARE(out.size(), levels);
+    QCOMPARE(out.last(), QStringLiteral("a") + QStringLiteral("\\a").repeated(levels - 1));
+    QCOMPARE(result.unreadableEntries, QStringList());
 }
 
 QTEST_GUILESS_MAIN(tst_Scan)

@@ -13,6 +13,17 @@ using Values = QHash<QString, QString>;
 
 namespace {
 
+// Text as UTF-16 bytes, little or big end first, with or without the mark.
+QByteArray utf16(const QString &text, bool littleEndian, bool mark)
+{
+    QByteArray bytes;
+    for (QChar c : (mark ? QString(QChar(0xFEFF)) : QString()) + text) {
+        const char high = char(c.unicode() >> 8), low = char(c.unicode() & 0xFF);
+        bytes.append(littleEndian ? low : high).append(littleEndian ? high : low);
+    }
+    return bytes;
+}
+
 const QByteArray kDefaultFile =
     "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n"
     "<!-- TAVO_Starter Settings-->\r\n"
@@ -117,6 +128,11 @@ private slots:
                                              << QStringList{"a", "b", "c", "d", d, d, d};
         QTest::newRow("byte-order mark") << QByteArray("\xEF\xBB\xBF..\\jre\r\n")
                                          << QStringList{"..\\jre", d, d, d, d, d, d};
+        // A mark decides the encoding, on Windows as elsewhere.
+        QTest::newRow("byte-order mark, utf-8 text") << QByteArray("\xEF\xBB\xBF" "C:\\J\xC3\xA4v\xC3\xA4,b\r\n")
+                                                     << QStringList{"C:\\J\u00e4v\u00e4", "b", d, d, d, d, d};
+        QTest::newRow("utf-16 with its mark") << utf16(QStringLiteral("J\u00e4v\u00e4\r\nb"), true, true)
+                                              << QStringList{"J\u00e4v\u00e4", "b", d, d, d, d, d};
         QTest::newRow("more than seven") << QByteArray("1,2,3,4,5,6,7,8,9")
                                          << QStringList{"1", "2", "3", "4", "5", "6", "7"};
         // Written in the system's 8-bit code page: UTF-8 on Linux, 1252 where
@@ -217,6 +233,41 @@ private slots:
         QCOMPARE(v, settingsWith(want));
     }
 
+    // XML in any encoding a Windows editor saves it in: the byte-order mark
+    // decides, else the declaration (decoded by the system where the XML
+    // reader knows no such encoding), else UTF-8. Never read as lines.
+    void xmlInItsEncoding_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QString>("jre");
+        const QString xml = QStringLiteral("<?xml version=\"1.0\"?>\r\n<settings><Editor JREpath=\"C:\\J\u00e4v\u00e4\"/></settings>\r\n");
+        const QString java = QStringLiteral("C:\\J\u00e4v\u00e4");
+        QTest::newRow("utf-16 le, marked") << utf16(xml, true, true) << java;
+        QTest::newRow("utf-16 be, marked") << utf16(xml, false, true) << java;
+        QTest::newRow("utf-16 le, unmarked") << utf16(xml, true, false) << java;
+        QTest::newRow("utf-16 le, marked, blank line first") << utf16(QStringLiteral("\r\n") + xml.mid(xml.indexOf(u'\n') + 1), true, true)
+                                                             << java;
+        QTest::newRow("utf-8 mark outweighs the declaration")
+            << QByteArray("\xEF\xBB\xBF<?xml version=\"1.0\" encoding=\"windows-1252\"?><s><Editor JREpath=\"C:\\J\xC3\xA4v\xC3\xA4\"/></s>")
+            << java;
+        QTest::newRow("windows-1252") << QByteArray("<?xml version=\"1.0\" encoding=\"windows-1252\"?>\r\n"
+                                                    "<settings><Editor JREpath=\"C:\\J\xE4v\xE4\"/></settings>")
+                                      << java;
+        QTest::newRow("Shift_JIS") << QByteArray("<?xml version='1.0' encoding='Shift_JIS' ?><settings>"
+                                                 "<Editor JREpath=\"\x83\x65\x83\x58\x83\x67\\\"/></settings>")
+                                   << QStringLiteral("\u30c6\u30b9\u30c8\\");
+        QTest::newRow("ISO-8859-15") << QByteArray("<?xml version=\"1.0\" encoding=\"ISO-8859-15\"?><s><Editor JREpath=\"\xA4\"/></s>")
+                                     << QStringLiteral("\u20ac");
+    }
+    void xmlInItsEncoding()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(QString, jre);
+        writeFile(file);
+        QCOMPARE(load(), settingsWith({{core::kJREpath, jre}}));
+        QCOMPARE(m_outcome, core::LoadOutcome::Xml);
+    }
+
     // A well-formed file lacking a group or an attribute gives what it has;
     // the rest keep their values, and no XML markup turns into a setting.
     void wellFormedButIncomplete_data()
@@ -259,6 +310,11 @@ private slots:
         QTest::newRow("byte-order mark and blank line") << QByteArray("\xEF\xBB\xBF\r\n<settings><Editor JREpath=\"j\">");
         QTest::newRow("entity references undeclared") << QByteArray("<settings><Editor JREpath=\"&nope;\"/></settings>");
         QTest::newRow("two roots") << QByteArray("<a/><Editor JREpath=\"j\"/>");
+        QTest::newRow("utf-16, cut") << utf16(QStringLiteral("<settings><Editor JREpath=\"j\""), true, true);
+        QTest::newRow("encoding nobody knows")
+            << QByteArray("<?xml version=\"1.0\" encoding=\"x-nonesuch\"?><settings><Editor JREpath=\"j\"/></settings>");
+        QTest::newRow("bytes that are not the declared encoding")
+            << QByteArray("<?xml version=\"1.0\" encoding=\"Shift_JIS\"?><settings><Editor JREpath=\"\x83\"/></settings>");
     }
     void brokenXmlGivesNothing()
     {

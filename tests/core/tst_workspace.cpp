@@ -125,6 +125,12 @@ void TestWorkspace::outsideTheCodePageIsLeftOut()
     QVERIFY(storableEntry(QStringLiteral("café")));
     QCOMPARE(serializeWorkspace({{"a", outside, alsoOutside, "b"}, 1, alsoOutside + ".fbt"}),
              QByteArray("a\r\nb\r\n\r\n\r\n\r\n\r\n"));
+
+    // Nor can the file hold a leading U+FEFF: on its first line it would be
+    // read back as the file's byte-order mark and dropped. Left out wherever
+    // it stands, as the list may move it to the top.
+    const QString marked = QChar(0xFEFF) + QStringLiteral("pkg");
+    QCOMPARE(serializeWorkspace({{marked, "b", marked}, 2, "x.fbt"}), QByteArray("b\r\n\r\n\r\n\r\nx.fbt\r\n"));
 }
 
 void TestWorkspace::handEditedEmptyLineEndsEntries()

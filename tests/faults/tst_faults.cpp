@@ -1,8 +1,10 @@
 #include "core/BatchFormat.h"
+#include "core/CommandLines.h"
 #include "core/KitCheck.h"
 #include "core/SettingsFile.h"
 #include "core/SourceScan.h"
 #include "core/WorkspaceFile.h"
+#include "platform/FileSystem.h"
 #include "platform/Process.h"
 #include "ui/ListRows.h"
 #include "ui/frmCompile.h"
@@ -41,6 +43,7 @@
 #include <csignal>
 #include <grp.h>
 #include <pwd.h>
+#include <sys/mount.h>
 #include <sys/resource.h>
 #include <unistd.h>
 #endif
@@ -345,6 +348,72 @@ private:
     QProcess m_process;
 };
 
+// A small file system of the test's own, which the test fills: on POSIX
+// systems a tmpfs it mounts (which takes root), under Wine a folder on one
+// that the Windows stage mounted and names in TAVO_SMALL_DISK. path() is
+// an empty folder on it for a kit; what fills the disk lies beside it.
+class SmallDisk
+{
+public:
+    SmallDisk()
+    {
+#ifdef Q_OS_WIN
+        const QString given = QDir::fromNativeSeparators(qEnvironmentVariable("TAVO_SMALL_DISK"));
+        if (given.isEmpty()) {
+            m_unavailable = "no small disk given in TAVO_SMALL_DISK (scripts/test.d/40-windows mounts one)";
+            return;
+        }
+        m_scratch = std::make_unique<QTemporaryDir>(given + QStringLiteral("/disk-XXXXXX"));
+        m_root = m_scratch->path();
+#else
+        if (geteuid() != 0) {
+            m_unavailable = "mounting a small file system takes root";
+            return;
+        }
+        m_scratch = std::make_unique<QTemporaryDir>();
+        m_root = m_scratch->path();
+        if (::mount("tmpfs", QFile::encodeName(m_root).constData(), "tmpfs", MS_NOSUID | MS_NODEV,
+                    "size=512k,nr_inodes=64,mode=0777")
+            != 0) {
+            m_unavailable = "this system lets no tmpfs be mounted here";
+            return;
+        }
+        m_mounted = true;
+#endif
+        QDir(m_root).mkdir(QStringLiteral("kit"));
+        QDir(m_root).mkdir(QStringLiteral("filler"));
+    }
+    ~SmallDisk()
+    {
+#ifndef Q_OS_WIN
+        if (m_mounted)
+            ::umount2(QFile::encodeName(m_root).constData(), MNT_DETACH);
+#endif
+        // (Under Wine the folder goes with what filled it.)
+    }
+    const char *unavailable() const { return m_unavailable; }
+    QString path() const { return m_root + QStringLiteral("/kit"); }
+
+    // Takes every free block, or inode; true when the disk then refused one.
+    bool fill(bool inodes)
+    {
+        const QByteArray chunk(4096, 'f');
+        for (int i = 0; i < 4096; ++i) {
+            QFile f(m_root + QStringLiteral("/filler/%1").arg(inodes ? i : 0));
+            if (!f.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered)
+                || (!inodes && f.write(chunk) != chunk.size()))
+                return true;
+        }
+        return false;
+    }
+
+private:
+    const char *m_unavailable = nullptr;
+    std::unique_ptr<QTemporaryDir> m_scratch;
+    QString m_root;
+    bool m_mounted = false;
+};
+
 // ---------------------------------------------------------------------------
 // The source tree as a set of entries, for the scan tests.
 QSet<QString> treeEntries(const QString &root)
@@ -430,6 +499,8 @@ private slots:
     void classFolderAsTheSystemSays_data();
     void classFolderAsTheSystemSays();
     void settingsSaveOnFullDisk();
+    void fullDiskLeavesEveryFileWhole_data();
+    void fullDiskLeavesEveryFileWhole();
     void twoInstancesLastExitWins_data();
     void twoInstancesLastExitWins();
     void concurrentSavesNeverHalfWritten();
@@ -641,6 +712,111 @@ void TestFaults::settingsSaveOnFullDisk()
     QVERIFY(instance.exitCleanly());
     QCOMPARE(readAll(kit.ini()), fitted); // exit never writes the settings
 #endif
+}
+
+// A real full disk, out of blocks, out of inodes or both, under each file we
+// write; and one whose kit folder refuses new files as well, where the file
+// may only be written in place. A longer file cannot fit: the write reports
+// that nothing was written and the old file stays byte for byte, with no
+// temporary file left beside it.
+void TestFaults::fullDiskLeavesEveryFileWhole_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<bool>("blocks");
+    QTest::addColumn<bool>("inodes");
+    QTest::addColumn<bool>("locked");
+    for (const char *file : {"settings", "workspace", "batch"}) {
+        QTest::addRow("%s, no block free", file) << file << true << false << false;
+        QTest::addRow("%s, no inode free", file) << file << false << true << false;
+        QTest::addRow("%s, nothing free", file) << file << true << true << false;
+        QTest::addRow("%s, no block free, folder locked", file) << file << true << false << true;
+    }
+}
+
+void TestFaults::fullDiskLeavesEveryFileWhole()
+{
+    QFETCH(QString, file);
+    QFETCH(bool, blocks);
+    QFETCH(bool, inodes);
+    QFETCH(bool, locked);
+    SmallDisk disk;
+    if (disk.unavailable())
+        QSKIP(disk.unavailable());
+    const core::Kit kit(QDir::toNativeSeparators(disk.path()));
+    const QString kitFolder = disk.path();
+
+    // Each previous file takes more than one block; what replaces it is
+    // longer than the blocks it has.
+    QString path;
+    QByteArray previous;
+    std::function<bool()> save;
+    if (file == QLatin1String("settings")) {
+        path = kitFolder + QStringLiteral("/TAVO_Starter.ini");
+        core::Settings values;
+        values.setValue(core::kOrganization, QString(3900, QLatin1Char('o')));
+        previous = core::settingsDocument(values);
+        values.setValue(core::kJREpath, QString(5000, QLatin1Char('j')));
+        save = [=] { return core::writeSettingsFile(kit.settingsFile(), values); };
+    } else if (file == QLatin1String("workspace")) {
+        path = kitFolder + QStringLiteral("/TAVO_Starter.dat");
+        core::Workspace w;
+        for (int i = 0; i < 3000; ++i)
+            w.entries << QStringLiteral("pkg%1").arg(i);
+        w.selected = 2999;
+        w.EditFileName = QStringLiteral("My.fbt");
+        previous = core::serializeWorkspace(w);
+        w.entries << QStringLiteral("one-more-package-with-a-long-name") << QString(3000, QLatin1Char('p'));
+        save = [=] { return core::writeWorkspaceFile(kit, w); };
+    } else {
+        path = kitFolder + QStringLiteral("/Compiler.bat");
+        core::Settings values;
+        values.setValue(core::kCP, QString(5000, QLatin1Char('c')));
+        previous = *core::compilerBatchBytes(core::BuildCompileCommand(core::Settings(), {}));
+        const QByteArray longer = *core::compilerBatchBytes(core::BuildCompileCommand(values, {}));
+        // As the export writes it.
+        save = [=] { return platform::writeFileWhole(QDir::toNativeSeparators(path), longer, true); };
+    }
+    writeAll(path, previous);
+    const QStringList before = QDir(kitFolder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+
+    if (blocks)
+        QVERIFY(disk.fill(false));
+    if (inodes)
+        QVERIFY(disk.fill(true));
+    bool written = true;
+    if (locked) {
+#ifdef Q_OS_WIN
+        QVERIFY(grantOnly(path, GENERIC_READ | GENERIC_WRITE));
+        QVERIFY(grantOnly(kitFolder, GENERIC_READ | GENERIC_EXECUTE));
+        QFile probe(kitFolder + QStringLiteral("/probe"));
+        const bool holds = !probe.open(QIODevice::WriteOnly);
+        if (holds)
+            written = save();
+        grantOnly(kitFolder, GENERIC_ALL);
+        grantOnly(path, GENERIC_ALL);
+        if (!holds) {
+            probe.remove();
+            QSKIP("this user may write into any folder (Wine run as root); the Windows stage runs "
+                  "this test again as an ordinary user");
+        }
+#else
+        // Root writes anywhere: the save runs as an ordinary user.
+        const Unprivileged user;
+        QVERIFY(user.own(path) && user.own(kitFolder));
+        QVERIFY(QFile::setPermissions(kitFolder, QFile::ReadOwner | QFile::ExeOwner));
+        const uid_t uid = geteuid();
+        const gid_t gid = getegid();
+        QVERIFY(setegid(user.gid) == 0 && seteuid(user.uid) == 0);
+        written = save();
+        QVERIFY(seteuid(uid) == 0 && setegid(gid) == 0);
+        QFile::setPermissions(kitFolder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+#endif
+    } else {
+        written = save();
+    }
+    QVERIFY2(!written, "a longer file was reported written on a full disk");
+    QCOMPARE(readAll(path), previous);
+    QCOMPARE(QDir(kitFolder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), before);
 }
 
 // Two instances in one kit: each saves its own list at exit, so the file

@@ -1,3 +1,4 @@
+#include "core/StringTable.h"
 #include "ui/ListRows.h"
 #include "ui/OptionsWindow.h"
 #include "ui/frmMain.h"
@@ -346,7 +347,9 @@ void TestBatchFiles::failedEditorExportLeavesTheFileAsItWas()
     writeFile(target, "REM mine\r\n..\\bin\\jre x\r\n");
     run(main().mnuSaveEdit, {{QStringLiteral("dlgCommonDialog"), target}});
     QCOMPARE(readAll(target), QByteArray("REM mine\r\n..\\bin\\jre x\r\n"));
-    QCOMPARE(main().statusText(), QString());
+    // Said, so that the old file does not pass for a fresh export.
+    QCOMPARE(main().statusText(),
+             QStringLiteral("Not written: the file to edit, \"MyFB\", has no extension, so no editor line can be built"));
     QCOMPARE(main().busyCalls, (QList<bool>{true, false}));
 
     const QString fresh = kit(QStringLiteral("Fresh.bat"));
@@ -365,6 +368,18 @@ void TestBatchFiles::failedEditorExportLeavesTheFileAsItWas()
     run(main().mnuSaveCompile, {{QStringLiteral("dlgCommonDialog"), fresh}});
     QVERIFY(!QFile::exists(fresh));
     QCOMPARE(main().statusText(), QStringLiteral("Not written: the line holds characters the system's code page cannot hold"));
+
+#ifndef Q_OS_WIN
+    // A write the system refuses is said too: here the name is a link into
+    // a folder that is not there (a file dialog takes no folder as a name).
+    main().setSetting(core::kCompiler, QStringLiteral("..\\bin\\jikes"));
+    const QString link = kit(QStringLiteral("Linked.bat"));
+    QVERIFY(QFile::link(kit(QStringLiteral("gone/Linked.bat")), link));
+    core::setCurrentLanguage(core::Language::Japanese);
+    run(main().mnuSaveCompile, {{QStringLiteral("dlgCommonDialog"), link}});
+    core::setCurrentLanguage(core::Language::English);
+    QCOMPARE(main().statusText(), link + QString::fromUtf8(" を保存できませんでした。ファイルは元のままです"));
+#endif
 }
 
 void TestBatchFiles::compilerImportRoundTrip()

@@ -3,6 +3,7 @@
 #include "core/StringTable.h"
 #include "ui/LibrarySelection.h"
 #include "ui/ListRows.h"
+#include "ui/ScanProgress.h"
 #include "ui/dlgEditSrc.h"
 
 #include "support/FakeMain.h"
@@ -13,14 +14,22 @@
 #include <QApplication>
 #include <QDir>
 #include <QListWidget>
+#include <QProgressDialog>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QThread>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <QtTest>
 
+#ifndef Q_OS_WIN
+#include <sys/stat.h>
+#endif
+
 #include <climits>
 #include <functional>
+#include <memory>
 #include <optional>
 
 namespace {
@@ -118,11 +127,31 @@ void pressOK(dlgEditSrc *d)
     QTest::mouseClick(d->OKButton, Qt::LeftButton);
 }
 
+
 } // namespace
 
 class tst_DlgEditSrc : public QObject
 {
     Q_OBJECT
+    // A tree big enough that the scan has to let events run several times;
+    // made once, as that takes long under Wine.
+    std::unique_ptr<TestKit> m_wide;
+    const TestKit &wideTree()
+    {
+        if (!m_wide) {
+            m_wide = std::make_unique<TestKit>();
+            m_wide->makeSourceFolders({});
+            QDir root(m_wide->sourceFolder(QString()));
+            for (int i = 0; i < 150; ++i) {
+                const QString top = QStringLiteral("t%1").arg(i);
+                root.mkdir(top);
+                for (int j = 0; j < 150; ++j)
+                    root.mkdir(top + QStringLiteral("/s%1").arg(j));
+            }
+        }
+        return *m_wide;
+    }
+
 private slots:
     void init() { core::setCurrentLanguage(core::Language::English); }
 
@@ -139,6 +168,9 @@ private slots:
     void missingRootOpensNoDialog();
     void eachClickMakesAFreshDialog();
     void mainWindowTakesNoInputWhileScanning();
+    void longScanShowsProgressAndCancels();
+    void linksNotFollowedKeepTheirEntries();
+    void namesNoEntryCanHoldAreShownNotAdded();
 };
 
 void tst_DlgEditSrc::opensWithTreeTicksAndNoCurrentItem_data()
@@ -438,17 +470,7 @@ void tst_DlgEditSrc::eachClickMakesAFreshDialog()
 
 void tst_DlgEditSrc::mainWindowTakesNoInputWhileScanning()
 {
-    // Big enough that the scan has to let events run at least once.
-    TestKit kit;
-    QVERIFY(kit.makeSourceFolders({}));
-    QDir root(kit.sourceFolder(QString()));
-    for (int i = 0; i < 150; ++i) {
-        const QString top = QStringLiteral("t%1").arg(i);
-        QVERIFY(root.mkdir(top));
-        for (int j = 0; j < 150; ++j)
-            QVERIFY(root.mkdir(top + QStringLiteral("/s%1").arg(j)));
-    }
-    LibsMain main(kit.path());
+    LibsMain main(wideTree().path());
     main.setEntries({"t1", "gone"}, 0);
     main.window.show();
 
@@ -483,6 +505,121 @@ void tst_DlgEditSrc::mainWindowTakesNoInputWhileScanning()
     QVERIFY(main.window.isEnabled());
     QVERIFY(!main.busy);
     QCOMPARE(main.entries(), (QStringList{"t1", "gone"}));
+}
+
+// A scan that runs longer than half a second (here held up by a handler
+// that runs while it yields) shows how far it is, and its Cancel ends the
+// scan: no dialog, the list and the status panel as they were.
+void tst_DlgEditSrc::longScanShowsProgressAndCancels()
+{
+    LibsMain main(wideTree().path());
+    main.setEntries({"t1", "gone"}, 1);
+    main.status = QStringLiteral("earlier");
+    main.window.show();
+
+    bool heldUp = false;
+    int dialogsSeen = 0;
+    QString title, label, cancel;
+    QTimer probe;
+    probe.setInterval(1);
+    QObject::connect(&probe, &QTimer::timeout, [&] {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (auto *d = qobject_cast<dlgEditSrc *>(modal)) {
+            ++dialogsSeen;
+            d->reject();
+        } else if (auto *progress = qobject_cast<QProgressDialog *>(modal)) {
+            if (!title.isEmpty())
+                return;
+            title = progress->windowTitle();
+            label = progress->labelText();
+            auto *button = progress->findChild<QPushButton *>();
+            cancel = button ? button->text() : QString();
+            if (button)
+                QTest::mouseClick(button, Qt::LeftButton);
+        } else if (!heldUp) {
+            heldUp = true;
+            QThread::msleep(ui::ScanProgress::kShowAfterMs + 100);
+        }
+    });
+    probe.start();
+    QTest::mouseClick(main.libs, Qt::LeftButton);
+    probe.stop();
+    QVERIFY(heldUp);
+    QCOMPARE(title, QStringLiteral("Select libraries"));
+    QVERIFY2(QRegularExpression(QStringLiteral("^Reading the source folders: [1-9][0-9]* read so far$")).match(label).hasMatch(),
+             qPrintable(label));
+    QCOMPARE(cancel, QStringLiteral("Cancel"));
+    QCOMPARE(dialogsSeen, 0);
+    QCOMPARE(main.entries(), (QStringList{"t1", "gone"}));
+    QCOMPARE(main.selected(), 1);
+    QCOMPARE(main.status, QStringLiteral("earlier"));
+    QVERIFY(main.window.isEnabled());
+    QVERIFY(!main.busy);
+    QVERIFY(!main.window.findChild<QProgressDialog *>());
+}
+
+// A link the scan does not follow, back to a folder being listed or up to
+// src and beyond, is not shown; the status panel names it, and OK keeps the
+// entries at it and below it, with the selection, however much is ticked.
+void tst_DlgEditSrc::linksNotFollowedKeepTheirEntries()
+{
+#ifdef Q_OS_WIN
+    QSKIP("the links are made as POSIX symbolic links (Wine makes no links to directories)");
+#else
+    TestKit kit;
+    QVERIFY(kit.makeSourceFolders({"fb"}));
+    QVERIFY(QFile::link(QStringLiteral(".."), kit.sourceFolder("up")));
+    QVERIFY(QFile::link(QStringLiteral(".."), kit.sourceFolder("fb\\loop")));
+    LibsMain main(kit.path());
+    const QStringList held{"fb\\loop", "fb\\loop\\test", "fb", "up\\src\\fb"};
+    main.setEntries(held, 0);
+    openDialog(main, [&](dlgEditSrc *d) {
+        QCOMPARE(dialogEntries(d), QStringList{"fb"});
+        QTest::mouseClick(d->cmdSelAll, Qt::LeftButton);
+        pressOK(d);
+    });
+    QCOMPARE(main.entries(), held);
+    QCOMPARE(main.selected(), 0);
+    // The root's links are found before those below it.
+    QCOMPARE(main.status, QStringLiteral("Links not followed, as they lead back up the tree: src/up, src/fb/loop; "
+                                         "the entries at or below them stay in the list"));
+#endif
+}
+
+// Folder names no entry can hold as it is: bytes that are no UTF-8 (two of
+// them would both show as "caf\uFFFD") and a "\\" inside a name, which
+// would read as two levels. Each is shown, not entered, and not added; the
+// status panel says why.
+void tst_DlgEditSrc::namesNoEntryCanHoldAreShownNotAdded()
+{
+#ifdef Q_OS_WIN
+    QSKIP("Windows names are always text and never hold a backslash");
+#else
+    TestKit kit;
+    QVERIFY(kit.makeSourceFolders({"a\\b\\inner", "plain"}));
+    const QByteArray src = QFile::encodeName(kit.sourceFolder(QString()));
+    for (const char *raw : {"/caf\xE8", "/caf\xE9", "/caf\xE9/below", "/a\\b"})
+        QCOMPARE(::mkdir((src + raw).constData(), 0700), 0);
+    LibsMain main(kit.path());
+    main.setEntries({"plain"}, 0);
+    const QString lookalike = QStringLiteral("caf") + QChar(0xFFFD);
+    openDialog(main, [&](dlgEditSrc *d) {
+        const QStringList shown = dialogEntries(d);
+        QCOMPARE(shown.count(lookalike), 2);
+        QCOMPARE(shown.count(QStringLiteral("a\\b")), 2);
+        QCOMPARE(shown.count(QStringLiteral("a\\b\\inner")), 1);
+        QCOMPARE(shown.size(), 7);
+        QTest::mouseClick(d->cmdSelAll, Qt::LeftButton);
+        pressOK(d);
+    });
+    QStringList entries = main.entries();
+    entries.sort();
+    QCOMPARE(entries, (QStringList{"a", "a\\b", "a\\b\\inner", "plain"}));
+    QVERIFY2(main.status.endsWith(QStringLiteral(" not added: the workspace file cannot hold the name as it is (a \\ "
+                                                 "inside a folder's name, bytes that are no text, or a leading U+FEFF)")),
+             qPrintable(main.status));
+    QCOMPARE(main.status.count(lookalike), 2);
+#endif
 }
 
 QTEST_MAIN(tst_DlgEditSrc)

@@ -138,6 +138,12 @@ private slots:
         QVERIFY(again.shown);
         QVERIFY(!again.otherModalAfter);
         QCOMPARE(entries(), QStringList({"first", "second", "demo"}));
+
+        // "/" between levels is taken as "\", the list's own form.
+        pressNew(QStringLiteral("demo/util"));
+        QVERIFY(exists(QStringLiteral("src/demo/util")));
+        QVERIFY(exists(QStringLiteral("lib/fb/rt/demo/util")));
+        QCOMPARE(entries(), QStringList({"first", "second", "demo", "demo\\util"}));
     }
 
     void cancelAndEmptyName_data()
@@ -189,6 +195,9 @@ private slots:
 #else
         const QString lossy = QStringLiteral("half") + QChar(0xD800) + QStringLiteral("pair");
 #endif
+        QTest::newRow("a level ends in a blank")
+            << QStringLiteral("a \\b") << QStringLiteral("\"a \\b\": a level of a package name may not end in a blank or a "
+                                                       "dot; Windows drops them, and the entry would name no folder.");
         QTest::newRow("outside the code page")
             << lossy << QStringLiteral("\"%1\" holds characters the system's code page cannot hold, so the "
                                        "workspace file could not keep it.").arg(lossy);

@@ -316,13 +316,21 @@ private slots:
         QCOMPARE(window.settings().value(core::kAuthor), QStringLiteral("me & <you>"));
     }
 
-    void okClosesEvenWhenSaveFails()
+    // A save that fails says so, and OK keeps the dialog with the edits
+    // rather than throwing them away; Cancel still discards them.
+    void okKeepsEditsWhenSaveFails()
     {
-        OptionsWindow window(core::Kit(m_kit.path() + QStringLiteral("\\no\\such\\folder")), &m_owner);
+        QStringList reports;
+        OptionsWindow window(core::Kit(m_kit.path() + QStringLiteral("\\no\\such\\folder")), &m_owner,
+                             [&](const QString &t) { reports << t; });
         QVERIFY(runModal(window, [&](frmOptions *form) {
-            typeInto(form->txtJREpath, QStringLiteral("lost"));
+            typeInto(form->txtJREpath, QStringLiteral("kept"));
             QTest::mouseClick(form->cmdOK, Qt::LeftButton);
+            QVERIFY(form->isVisible());
+            QCOMPARE(form->txtJREpath->text(), QStringLiteral("kept"));
+            form->cmdCancel->click();
         }));
+        QCOMPARE(reports, QStringList{"TAVO_Starter.ini could not be saved; the file is as it was"});
         QVERIFY(!window.isLoaded());
         QCOMPARE(window.settings().value(core::kJREpath), core::Settings::defaultValue(core::kJREpath));
     }
