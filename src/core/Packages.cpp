@@ -1,6 +1,7 @@
 #include "core/Packages.h"
 #include "core/StringTable.h"
 #include "core/WorkspaceFile.h"
+#include "platform/CodePage.h"
 #include "platform/FileSystem.h"
 
 #include <QRegularExpression>
@@ -29,7 +30,8 @@ int packageNameProblem(const QString &name)
     }
     switch (entryFault(entry)) {
     case EntryFault::None:
-        return 0;
+        // A typed name names a folder too: it must be text in the code page.
+        return platform::toCodePage(entry) ? 0 : msg::kNameOutsideCodePage;
     case EntryFault::LeadingMark:
         return msg::kNameLeadingMark;
     default:
