@@ -1,5 +1,6 @@
 #include "platform/FileSystem.h"
 
+#include "platform/NativePath.h"
 #include "platform/win/WinPlatform.h"
 #include <windows.h>
 
@@ -15,6 +16,31 @@ std::wstring wide(const QString &nativePath)
 }
 
 } // namespace
+
+MadeDirectory makeDirectoryLevel(const QString &path)
+{
+    const QString native = nativePath(path);
+    if (native.isEmpty())
+        return MadeDirectory::Refused;
+    if (CreateDirectoryW(wide(native).c_str(), nullptr))
+        return MadeDirectory::Made;
+    switch (GetLastError()) {
+    case ERROR_ALREADY_EXISTS:
+    case ERROR_FILE_EXISTS:
+        return MadeDirectory::Exists;
+    case ERROR_PATH_NOT_FOUND:
+        return MadeDirectory::ParentMissing;
+    case ERROR_FILENAME_EXCED_RANGE:
+        return MadeDirectory::NameTooLong;
+    case ERROR_INVALID_NAME: {
+        // Also said of a level longer than the file system takes.
+        const QString level = native.mid(native.lastIndexOf(QLatin1Char('\\')) + 1);
+        return level.size() > 255 ? MadeDirectory::NameTooLong : MadeDirectory::Refused;
+    }
+    default:
+        return MadeDirectory::Refused;
+    }
+}
 
 bool refusesNewFileForPermission(const QString &nativeDir)
 {

@@ -34,12 +34,12 @@ bool askYesNo(QWidget *owner, const QString &title, const QString &text)
         == QMessageBox::Yes;
 }
 
-QString inputBox(QWidget *owner, const QString &title, const QString &prompt)
+QString inputBox(QWidget *owner, const QString &title, const QString &prompt, const QString &text)
 {
     QInputDialog box(owner);
     box.setWindowTitle(title);
     box.setLabelText(prompt);
-    box.setTextValue(QString());
+    box.setTextValue(text);
     box.setOkButtonText(core::message(core::msg::kOK));
     box.setCancelButtonText(core::message(core::msg::kCancel));
     return box.exec() == QDialog::Accepted ? box.textValue() : QString();

@@ -18,8 +18,8 @@ void showMessage(QWidget *owner, const QString &title, const QString &text,
 // Esc answers it. True for Yes.
 bool askYesNo(QWidget *owner, const QString &title, const QString &text);
 
-// The input box: a prompt, a title and an empty field, with OK and Cancel.
-// The typed text, or the empty text on Cancel.
-QString inputBox(QWidget *owner, const QString &title, const QString &prompt);
+// The input box: a prompt, a title and a field holding `text` (empty unless
+// given), with OK and Cancel. The typed text, or the empty text on Cancel.
+QString inputBox(QWidget *owner, const QString &title, const QString &prompt, const QString &text = QString());
 
 } // namespace ui
