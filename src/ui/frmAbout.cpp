@@ -1,6 +1,7 @@
 #include "ui/frmAbout.h"
 #include "Version.h"
 
+#include "core/StringTable.h"
 #include "ui/LocalizeForm.h"
 #include "ui/MessageBoxes.h"
 #include "ui/Twips.h"
@@ -223,5 +224,5 @@ void frmAbout::StartSysInfo()
                                 QString &value) { return GetKeyValue(root, key, name, value); };
     if (core::startSysInfo(access))
         return;
-    ui::showMessage(this, QLatin1String(kAppTitle), fromUtf8("現時点ではｼｽﾃﾑ情報を使用できません"));
+    ui::showMessage(this, QLatin1String(kAppTitle), core::message(core::msg::kSysInfoUnavailable));
 }
