@@ -7,10 +7,8 @@
 namespace ui {
 namespace {
 
-QMessageBox::StandardButton run(QWidget *owner, QMessageBox::Icon icon, const QString &title, const QString &text,
-                                QMessageBox::StandardButtons buttons, QMessageBox::StandardButton byDefault)
+void setUp(QMessageBox &box, QMessageBox::StandardButton byDefault)
 {
-    QMessageBox box(icon, title, text, buttons, owner);
     box.setDefaultButton(byDefault);
     const std::pair<QMessageBox::StandardButton, int> words[] = {
         {QMessageBox::Ok, core::msg::kOK}, {QMessageBox::Yes, core::msg::kYes}, {QMessageBox::No, core::msg::kNo}};
@@ -18,6 +16,13 @@ QMessageBox::StandardButton run(QWidget *owner, QMessageBox::Icon icon, const QS
         if (QAbstractButton *b = box.button(button))
             b->setText(core::message(id));
     }
+}
+
+QMessageBox::StandardButton run(QWidget *owner, QMessageBox::Icon icon, const QString &title, const QString &text,
+                                QMessageBox::StandardButtons buttons, QMessageBox::StandardButton byDefault)
+{
+    QMessageBox box(icon, title, text, buttons, owner);
+    setUp(box, byDefault);
     return QMessageBox::StandardButton(box.exec());
 }
 
@@ -26,6 +31,15 @@ QMessageBox::StandardButton run(QWidget *owner, QMessageBox::Icon icon, const QS
 void showMessage(QWidget *owner, const QString &title, const QString &text, QMessageBox::Icon icon)
 {
     run(owner, icon, title, text, QMessageBox::Ok, QMessageBox::Ok);
+}
+
+void showMessageModeless(QWidget *owner, const QString &title, const QString &text, QMessageBox::Icon icon)
+{
+    auto *box = new QMessageBox(icon, title, text, QMessageBox::Ok, owner);
+    setUp(*box, QMessageBox::Ok);
+    box->setWindowModality(Qt::NonModal);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->show();
 }
 
 bool askYesNo(QWidget *owner, const QString &title, const QString &text)

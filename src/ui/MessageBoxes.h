@@ -14,6 +14,11 @@ namespace ui {
 void showMessage(QWidget *owner, const QString &title, const QString &text,
                  QMessageBox::Icon icon = QMessageBox::NoIcon);
 
+// The same, shown beside its owner without holding it up; it goes when
+// closed.
+void showMessageModeless(QWidget *owner, const QString &title, const QString &text,
+                         QMessageBox::Icon icon = QMessageBox::NoIcon);
+
 // A question with Yes and No, modal over its owner; No is the default and
 // Esc answers it. True for Yes.
 bool askYesNo(QWidget *owner, const QString &title, const QString &text);

@@ -8,6 +8,7 @@
 #include "ui/LaunchActions.h"
 #include "ui/LibrarySelection.h"
 #include "ui/ListRows.h"
+#include "ui/MessageBoxes.h"
 #include "ui/LocalizeForm.h"
 #include "ui/NewPackage.h"
 #include "ui/frmCheckKit.h"
@@ -421,6 +422,36 @@ void frmMain::showEvent(QShowEvent *event)
 {
     QMainWindow::showEvent(event);
     Form_Resize();
+    if (m_workspaceFileUnread && !m_workspaceFileUnreadSaid) {
+        m_workspaceFileUnreadSaid = true;
+        // Once the window is there to stand beside.
+        QTimer::singleShot(0, this, &frmMain::sayWorkspaceFileUnread);
+    }
+}
+
+QString frmMain::workspaceFileName() const
+{
+    return QFileInfo(platform::nativePath(m_kit.workspaceFile())).fileName();
+}
+
+void frmMain::sayWorkspaceFileUnread()
+{
+    // Whole, in a box of its own rather than the status panel; the window
+    // stays usable meanwhile.
+    ui::showMessageModeless(this, QStringLiteral("TAVO_Starter"),
+                            core::message(core::msg::kWorkspaceUnreadAtStart).arg(workspaceFileName()),
+                            QMessageBox::Warning);
+}
+
+void frmMain::askToReplaceUnreadWorkspaceFile()
+{
+    m_replaceUnreadFile = ui::askYesNo(this, QStringLiteral("TAVO_Starter"),
+                                       core::message(core::msg::kWorkspaceReplace).arg(workspaceFileName()));
+}
+
+bool frmMain::keepsUnreadWorkspaceFile() const
+{
+    return m_workspaceFileUnread && !m_replaceUnreadFile;
 }
 
 void frmMain::resizeEvent(QResizeEvent *event)
@@ -502,12 +533,10 @@ void frmMain::SaveWorkspace()
     setStatusText(QStringLiteral("Saving..."));
     // A file that was there but gave no entry (held by another program at
     // start, or cut short) still holds the user's list: it is replaced only
-    // by a list the user has made since.
-    const bool saved = (m_workspaceFileUnread && !m_listChanged) || core::writeWorkspaceFile(m_kit, workspace());
+    // when the user has said so.
+    const bool saved = keepsUnreadWorkspaceFile() || core::writeWorkspaceFile(m_kit, workspace());
     // Exit goes on either way; the previous file is as it was.
-    setStatusText(saved ? QString()
-                        : core::message(core::msg::kFileNotSaved)
-                              .arg(QFileInfo(platform::nativePath(m_kit.workspaceFile())).fileName()));
+    setStatusText(saved ? QString() : core::message(core::msg::kFileNotSaved).arg(workspaceFileName()));
     setBusy(false);
 }
 
@@ -534,7 +563,13 @@ void frmMain::watchListChanges()
         return;
     m_listWatched = true;
     QAbstractItemModel *model = lstsrcpath->model();
-    const auto changed = [this] { m_listChanged = m_listChanged || !m_loadingWorkspace; };
+    const auto changed = [this] {
+        if (m_loadingWorkspace || !m_workspaceFileUnread || m_replaceAsked)
+            return;
+        m_replaceAsked = true;
+        // Not in the middle of the change that is being made.
+        QTimer::singleShot(0, this, &frmMain::askToReplaceUnreadWorkspaceFile);
+    };
     connect(model, &QAbstractItemModel::rowsInserted, this, changed);
     connect(model, &QAbstractItemModel::rowsRemoved, this, changed);
     connect(model, &QAbstractItemModel::rowsMoved, this, changed);
@@ -620,14 +655,14 @@ void frmMain::mnuToolsOptions_Click()
 void frmMain::mnuToolsCheckKit_Click()
 {
     // Over what Compile and Open Editor would use: the live settings and the
-    // list as they stand. An unread workspace file matters only while the
-    // list is still the empty one it left; a list made since replaces it.
+    // list as they stand. An unread workspace file matters only while it is
+    // kept; once the user has agreed, the list replaces it.
     // Options waits until it closes, even when it was open already, so that
     // it takes input above this window and the check runs after it.
     frmCheckKit box(
         [this] {
             return core::checkKit(m_kit, settings(), workspace(), m_options.loadOutcome(),
-                                  m_workspaceFileUnread && !m_listChanged);
+                                  keepsUnreadWorkspaceFile());
         },
         [this](int tab) { m_options.showAndWait(tab); }, this);
     box.Form_Load();

@@ -80,9 +80,18 @@ const WindowCase kWindows[] = {
      [](Session &s) {
          whenModalShows<QInputDialog>([](QInputDialog *box) {
              box->setTextValue(QStringLiteral("..\\outside"));
+             // Asked again once the message is closed: cancelled then.
+             whenModalShows<QInputDialog>([](QInputDialog *again) { again->reject(); });
              box->accept();
          });
          s.main->cmdNewDir->click();
+     },
+     "QMessageBox"},
+    {"workspace file unread at start",
+     [](Session &s) {
+         s.kit.write(QStringLiteral("TAVO_Starter.dat"), "cut\r\n");
+         s.main = std::make_unique<frmMain>(s.kit.path(), placementStore(s.kit));
+         s.main->show();
      },
      "QMessageBox"},
     {"system information unavailable",

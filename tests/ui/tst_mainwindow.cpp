@@ -6,10 +6,13 @@
 #include "support/WindowTests.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QFile>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
+#include <QMessageBox>
+#include <QTimer>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -59,6 +62,8 @@ private slots:
     void workspaceStatusAndPointer();
     void badWorkspaceFiles_data();
     void badWorkspaceFiles();
+    void unreadWorkspaceFile_data();
+    void unreadWorkspaceFile();
     void unreadSettingsFileReported();
     void unloadOrder();
     void minimisedWritesNoPlacement();
@@ -351,36 +356,30 @@ void TestMainWindow::workspaceStatusAndPointer()
 
 // Garbage, long lines, an early end and a file that cannot be opened: the
 // window starts with what the reader yields. A file that was there but gave
-// no entry stays as it was at exit, unless the list was changed since; one
-// that gave its entries is written again.
+// no entry stays as it was at exit (unreadWorkspaceFile: unless the user
+// agrees to replace it); one that gave its entries is written again.
 void TestMainWindow::badWorkspaceFiles_data()
 {
     QTest::addColumn<QByteArray>("bytes");  // empty: a folder in the file's place
     QTest::addColumn<QStringList>("loaded");
-    QTest::addColumn<QString>("added");     // added before exit, when not empty
     QTest::addColumn<QByteArray>("atExit");
     QByteArray garbage;
     for (int i = 0; i < 20000; ++i)
         garbage += char(0x80 + (i * 131 + 7) % 128);
     const QByteArray x(300000, 'x');
     const QStringList none;
-    QTest::newRow("garbage") << garbage << none << QString() << garbage;
-    QTest::newRow("ends before the separator") << QByteArray("a\r\nb\r\n") << none << QString()
-                                               << QByteArray("a\r\nb\r\n");
-    QTest::newRow("ends before the separator, entry added")
-        << QByteArray("a\r\nb\r\n") << none << "c" << QByteArray("c\r\n\r\n\r\n\r\n\r\n");
-    QTest::newRow("cannot be opened") << QByteArray() << none << QString() << QByteArray();
-    QTest::newRow("long lines") << x + "\r\n\r\n\r\n" + x + "\r\n" << QStringList{QString(x)} << QString()
+    QTest::newRow("garbage") << garbage << none << garbage;
+    QTest::newRow("ends before the separator") << QByteArray("a\r\nb\r\n") << none << QByteArray("a\r\nb\r\n");
+    QTest::newRow("cannot be opened") << QByteArray() << none << QByteArray();
+    QTest::newRow("long lines") << x + "\r\n\r\n\r\n" + x + "\r\n" << QStringList{QString(x)}
                                 << x + "\r\n\r\n\r\n" + x + "\r\n\r\n";
-    QTest::newRow("an empty workspace") << QByteArray("\r\n\r\n\r\n\r\n") << none << QString()
-                                        << QByteArray("\r\n\r\n\r\n\r\n");
+    QTest::newRow("an empty workspace") << QByteArray("\r\n\r\n\r\n\r\n") << none << QByteArray("\r\n\r\n\r\n\r\n");
 }
 
 void TestMainWindow::badWorkspaceFiles()
 {
     QFETCH(QByteArray, bytes);
     QFETCH(QStringList, loaded);
-    QFETCH(QString, added);
     QFETCH(QByteArray, atExit);
     TestKit kit;
     if (bytes.isEmpty())
@@ -392,13 +391,57 @@ void TestMainWindow::badWorkspaceFiles()
     QCOMPARE(ui::selectedRow(w.lstsrcpath), loaded.isEmpty() ? -1 : 0);
     QCOMPARE(w.workspace().EditFileName, QString());
     QCOMPARE(w.statusText(), QString());
-    if (!added.isEmpty())
-        w.lstsrcpath->addItem(added);
     w.close();
     if (bytes.isEmpty())
         QVERIFY(QFileInfo(kit.dat()).isDir()); // the save fails quietly
     else
         QCOMPARE(kit.read("TAVO_Starter.dat"), atExit);
+}
+
+// A workspace file cut before its two empty lines is said, whole, once the
+// window shows; the first change to the list asks once whether it may be
+// replaced: Yes replaces it at exit, No keeps it.
+void TestMainWindow::unreadWorkspaceFile_data()
+{
+    QTest::addColumn<bool>("yes");
+    QTest::addColumn<QByteArray>("atExit");
+    QTest::newRow("Yes replaces it") << true << QByteArray("c\r\nd\r\n\r\n\r\n\r\n\r\n");
+    QTest::newRow("No keeps it") << false << QByteArray("a\r\nb\r\n");
+}
+
+void TestMainWindow::unreadWorkspaceFile()
+{
+    QFETCH(bool, yes);
+    QFETCH(QByteArray, atExit);
+    TestKit kit;
+    QVERIFY(kit.write("TAVO_Starter.dat", "a\r\nb\r\n"));
+    frmMain w(kit.path(), placementStore(kit));
+    w.show();
+    QMessageBox *said = nullptr;
+    QTRY_VERIFY((said = w.findChild<QMessageBox *>()) && said->isVisible());
+    QCOMPARE(said->windowModality(), Qt::NonModal);
+    QCOMPARE(said->text(), QStringLiteral("TAVO_Starter.dat could not be read (it ends before its list does, or cannot "
+                                          "be opened), so the list starts empty. The file is kept as it is: the first "
+                                          "change to the list asks before it is replaced."));
+    said->accept();
+
+    QStringList asked;
+    QTimer answer;
+    connect(&answer, &QTimer::timeout, this, [&] {
+        if (auto *q = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+            asked << q->text();
+            q->button(yes ? QMessageBox::Yes : QMessageBox::No)->click();
+        }
+    });
+    answer.start(10);
+    w.lstsrcpath->addItem("c");
+    QTRY_COMPARE(asked.size(), 1);
+    QVERIFY(asked[0].startsWith(QStringLiteral("TAVO_Starter.dat could not be read at start")));
+    w.lstsrcpath->addItem("d");
+    QTest::qWait(100);
+    QCOMPARE(asked.size(), 1);
+    w.close();
+    QCOMPARE(kit.read("TAVO_Starter.dat"), atExit);
 }
 
 // A settings file that cannot be read is said in the status panel when the
