@@ -1,6 +1,7 @@
 #include "ui/frmMain.h"
 
 #include "core/FileFilters.h"
+#include "core/Placement.h"
 #include "core/StringTable.h"
 #include "core/WorkspaceFile.h"
 #include "platform/NativePath.h"
@@ -19,6 +20,7 @@
 #include <QCloseEvent>
 #include <QDateTime>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLayout>
@@ -28,6 +30,7 @@
 #include <QPainter>
 #include <QScopedValueRollback>
 #include <QPushButton>
+#include <QScreen>
 #include <QSettings>
 #include <QShortcut>
 #include <QStatusBar>
@@ -99,17 +102,20 @@ int shiftMaskOf(Qt::KeyboardModifiers modifiers)
 }
 
 // A stored placement value: decimal text; anything else counts as absent.
-int placementValue(QSettings &store, const QString &key, int fallback)
+std::optional<int> placementValue(QSettings &store, const QString &key)
 {
     const QVariant stored = store.value(key);
     if (!stored.isValid())
-        return fallback;
+        return std::nullopt;
     bool ok = false;
     const double value = stored.toString().trimmed().toDouble(&ok);
     if (!ok || !std::isfinite(value) || value < INT_MIN || value > INT_MAX)
-        return fallback;
+        return std::nullopt;
     return ui::roundHalfEven(value);
 }
+
+// The largest window the window systems draw: their coordinates are 16-bit.
+constexpr int kLargestWindowPixels = 32767;
 
 } // namespace
 
@@ -367,17 +373,29 @@ void frmMain::Form_Load()
     if (m_placementStore) {
         std::unique_ptr<QSettings> store = m_placementStore();
         store->beginGroup(QStringLiteral("Settings"));
-        const int left = placementValue(*store, QStringLiteral("MainLeft"), kDefaultLeft);
-        move(ui::twipsToPixels(this, left), y());
-        const int top = placementValue(*store, QStringLiteral("MainTop"), kDefaultTop);
-        move(x(), ui::twipsToPixels(this, top));
+        core::StoredPlacement stored;
+        stored.left = placementValue(*store, QStringLiteral("MainLeft"));
+        stored.top = placementValue(*store, QStringLiteral("MainTop"));
+        stored.width = placementValue(*store, QStringLiteral("MainWidth"));
+        stored.height = placementValue(*store, QStringLiteral("MainHeight"));
+        // A spoiled store must neither hide the window nor make one larger
+        // than the window system can draw.
+        const double tpp = twipsPerPixel();
+        const auto twips = [tpp](int pixels) { return int(qBound(qint64(INT_MIN), qRound64(pixels * tpp), qint64(INT_MAX))); };
+        QList<QRect> screens;
+        for (const QScreen *screen : QGuiApplication::screens()) {
+            const QRect r = screen->availableGeometry();
+            screens << QRect(twips(r.x()), twips(r.y()), twips(r.width()), twips(r.height()));
+        }
+        const QRect placed = core::placeMainWindow(
+            stored, QRect(kDefaultLeft, kDefaultTop, kDefaultWidth, kDefaultHeight), screens,
+            twips(style()->pixelMetric(QStyle::PM_TitleBarHeight)),
+            QSize(twips(kLargestWindowPixels), twips(kLargestWindowPixels)));
+        move(ui::twipsToPixels(this, placed.left()), ui::twipsToPixels(this, placed.top()));
         // No frame is known before the window is shown: the inner size
         // stands in for the outer one until the window system reports it.
-        const int outerWidth = placementValue(*store, QStringLiteral("MainWidth"), kDefaultWidth);
-        resize(ui::twipsToPixels(this, outerWidth), height());
-        const int outerHeight = placementValue(*store, QStringLiteral("MainHeight"), kDefaultHeight);
-        resize(width(), ui::twipsToPixels(this, outerHeight));
-        m_pendingOuterSize = QSize(outerWidth, outerHeight);
+        resize(ui::twipsToPixels(this, placed.width()), ui::twipsToPixels(this, placed.height()));
+        m_pendingOuterSize = placed.size();
     }
 
     m_filterIndexByExtension = core::filterIndexByExtension();

@@ -13,6 +13,7 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QTimer>
+#include <QScreen>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -52,6 +53,7 @@ private slots:
     void controlsAndMenus();
     void japaneseCaptions();
     void firstStartPlacement();
+    void storedPlacementApplied_data();
     void storedPlacementApplied();
     void storedSizeReachedWhenTheFrameComesLate();
     void resizeRule();
@@ -144,22 +146,43 @@ void TestMainWindow::firstStartPlacement()
     QCOMPARE(w.frameGeometry().y(), qRound(1000 / tpp));
 }
 
+// The stored placement, as long as a screen could show it: a value that is
+// no number, a size no screen holds (a spoiled store) or a negative one
+// counts as absent; a window partly off the screen stays, one whose title
+// bar is off every screen comes onto it.
+void TestMainWindow::storedPlacementApplied_data()
+{
+    QTest::addColumn<QStringList>("stored");  // left, top, width, height
+    QTest::addColumn<QRect>("placed");        // twips; -1 for the screen's edge
+    QTest::newRow("as stored, no number its default") << QStringList{"3000", "1500", "not a number", "4500"}
+                                                      << QRect(3000, 1500, 6500, 4500);
+    QTest::newRow("partly off the screen") << QStringList{"-3000", "1500", "6500", "4500"} << QRect(-3000, 1500, 6500, 4500);
+    QTest::newRow("off the screen") << QStringList{"-30000", "1500", "6500", "4500"} << QRect(-1, 1500, 6500, 4500);
+    QTest::newRow("2,000,000,000 twips") << QStringList{"1500", "1500", "2000000000", "2000000000"}
+                                         << QRect(1500, 1500, 6500, 6500);
+    QTest::newRow("negative sizes") << QStringList{"1500", "1500", "-7000", "-1"} << QRect(1500, 1500, 6500, 6500);
+}
+
 void TestMainWindow::storedPlacementApplied()
 {
+    QFETCH(QStringList, stored);
+    QFETCH(QRect, placed);
     TestKit kit;
     {
         QSettings s(kit.at("placement.ini"), QSettings::IniFormat);
-        s.setValue("Settings/MainLeft", "-30000"); // far off screen: applied unchanged
-        s.setValue("Settings/MainTop", "3000");
-        s.setValue("Settings/MainWidth", "not a number");
-        s.setValue("Settings/MainHeight", "4500");
+        const char *keys[] = {"Settings/MainLeft", "Settings/MainTop", "Settings/MainWidth", "Settings/MainHeight"};
+        for (int i = 0; i < 4; ++i)
+            s.setValue(keys[i], stored[i]);
     }
     frmMain w(kit.path(), placementStore(kit));
     const double tpp = w.twipsPerPixel();
-    QCOMPARE(w.frameGeometry().x(), qRound(-30000 / tpp));
-    QCOMPARE(w.frameGeometry().y(), qRound(3000 / tpp));
-    QCOMPARE(w.frameGeometry().width(), qRound(6500 / tpp));
-    QCOMPARE(w.frameGeometry().height(), qRound(4500 / tpp));
+    const int left = placed.left() == -1 ? w.screen()->availableGeometry().left() : qRound(placed.left() / tpp);
+    QCOMPARE(w.frameGeometry(), QRect(left, qRound(placed.top() / tpp), qRound(placed.width() / tpp),
+                                      qRound(placed.height() / tpp)));
+    // Shown, it is the size asked for, not the window system's largest.
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QTRY_COMPARE(w.frameGeometry().size(), QSize(qRound(placed.width() / tpp), qRound(placed.height() / tpp)));
 }
 
 void TestMainWindow::storedSizeReachedWhenTheFrameComesLate()
