@@ -2,6 +2,7 @@
 #include "core/StringTable.h"
 
 #include <QInputDialog>
+#include <QLayout>
 #include <QPushButton>
 
 namespace ui {
@@ -9,6 +10,7 @@ namespace {
 
 void setUp(QMessageBox &box, QMessageBox::StandardButton byDefault)
 {
+    box.setWindowFlags(fixedDialogFlags());
     box.setDefaultButton(byDefault);
     const std::pair<QMessageBox::StandardButton, int> words[] = {
         {QMessageBox::Ok, core::msg::kOK}, {QMessageBox::Yes, core::msg::kYes}, {QMessageBox::No, core::msg::kNo}};
@@ -27,6 +29,12 @@ QMessageBox::StandardButton run(QWidget *owner, QMessageBox::Icon icon, const QS
 }
 
 } // namespace
+
+Qt::WindowFlags fixedDialogFlags()
+{
+    return Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+        | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint;
+}
 
 void showMessage(QWidget *owner, const QString &title, const QString &text, QMessageBox::Icon icon)
 {
@@ -50,12 +58,15 @@ bool askYesNo(QWidget *owner, const QString &title, const QString &text)
 
 QString inputBox(QWidget *owner, const QString &title, const QString &prompt, const QString &text)
 {
-    QInputDialog box(owner);
+    QInputDialog box(owner, fixedDialogFlags());
     box.setWindowTitle(title);
     box.setLabelText(prompt);
     box.setTextValue(text);
     box.setOkButtonText(core::message(core::msg::kOK));
     box.setCancelButtonText(core::message(core::msg::kCancel));
+    // Laid out for its texts, then kept so.
+    if (QLayout *layout = box.layout())
+        layout->setSizeConstraint(QLayout::SetFixedSize);
     return box.exec() == QDialog::Accepted ? box.textValue() : QString();
 }
 

@@ -10,6 +10,11 @@ namespace ui {
 // read the string table's words in the user's language, whatever Qt's own
 // would be.
 
+// The window flags of the program's fixed dialogs, these boxes among them:
+// a title bar with a close button only, as on Windows. Minimise and
+// maximise mean nothing for a dialog of fixed size.
+Qt::WindowFlags fixedDialogFlags();
+
 // A message with an OK button, modal over its owner.
 void showMessage(QWidget *owner, const QString &title, const QString &text,
                  QMessageBox::Icon icon = QMessageBox::NoIcon);

@@ -60,8 +60,7 @@ QString fromUtf8(const char *text)
 } // namespace
 
 frmAbout::frmAbout(QWidget *parent)
-    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                          | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint)
+    : QDialog(parent, ui::fixedDialogFlags())
     , m_access(core::systemSysInfoAccess())
     , m_layout(5865, 3630)
 {
