@@ -637,8 +637,7 @@ void frmMain::SelectAllPaths()
     // Disabling the list would hand its keyboard focus on; keep it.
     const bool hadFocus = lstsrcpath->hasFocus();
     lstsrcpath->setEnabled(false);
-    for (int i = 0; i < lstsrcpath->count(); ++i)
-        ui::selectRow(lstsrcpath, i);
+    ui::selectAllRows(lstsrcpath);
     ui::selectRow(lstsrcpath, remembered);
     lstsrcpath->setEnabled(true);
     if (hadFocus)

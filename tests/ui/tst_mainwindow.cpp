@@ -320,6 +320,8 @@ void TestMainWindow::keyTable()
     QTest::keyClick(list, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
     QCOMPARE(listOf(w), after);
     QCOMPARE(ui::selectedRow(list), selectedAfter);
+    // No other row stays selected behind the view's back.
+    QCOMPARE(list->selectedItems().size(), selectedAfter >= 0 ? 1 : 0);
 }
 
 void TestMainWindow::buttonsMoveEntries()
