@@ -28,6 +28,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
+#include <QProxyStyle>
 #include <QScopedValueRollback>
 #include <QPushButton>
 #include <QScreen>
@@ -35,6 +36,7 @@
 #include <QShortcut>
 #include <QStatusBar>
 #include <QStyle>
+#include <QStyleOptionMenuItem>
 #include <QTimer>
 #include <QToolButton>
 #include <QWindow>
@@ -116,6 +118,41 @@ std::optional<int> placementValue(QSettings &store, const QString &key)
 
 // The largest window the window systems draw: their coordinates are 16-bit.
 constexpr int kLargestWindowPixels = 32767;
+
+// Draws a separator entry as its line only. Its designed caption, "-", stays
+// the entry's text, as the caption loader reads it; the style would paint
+// it before the line, as it does a section's title.
+class SeparatorsAsLines : public QProxyStyle
+{
+public:
+    using QProxyStyle::QProxyStyle;
+
+    void drawControl(ControlElement element, const QStyleOption *option, QPainter *painter,
+                     const QWidget *widget) const override
+    {
+        const auto line = element == CE_MenuItem ? separatorLine(option) : std::nullopt;
+        QProxyStyle::drawControl(element, line ? &*line : option, painter, widget);
+    }
+
+    QSize sizeFromContents(ContentsType type, const QStyleOption *option, const QSize &size,
+                           const QWidget *widget) const override
+    {
+        const auto line = type == CT_MenuItem ? separatorLine(option) : std::nullopt;
+        return QProxyStyle::sizeFromContents(type, line ? &*line : option, size, widget);
+    }
+
+private:
+    // A separator's option without its caption; nothing for other entries.
+    static std::optional<QStyleOptionMenuItem> separatorLine(const QStyleOption *option)
+    {
+        const auto *item = qstyleoption_cast<const QStyleOptionMenuItem *>(option);
+        if (!item || item->menuItemType != QStyleOptionMenuItem::Separator)
+            return std::nullopt;
+        QStyleOptionMenuItem line(*item);
+        line.text.clear();
+        return line;
+    }
+};
 
 } // namespace
 
@@ -241,9 +278,12 @@ void frmMain::buildMenus()
         menu->addAction(a);
         return a;
     };
-    auto topMenu = [this](const char *name, const char *id) {
+    auto *lines = new SeparatorsAsLines(QApplication::style()->name());
+    lines->setParent(this);
+    auto topMenu = [this, lines](const char *name, const char *id) {
         auto *m = new QMenu(QLatin1String(id), this);
         m->setObjectName(QLatin1String(name));
+        m->setStyle(lines);
         menuBar()->addMenu(m);
         return m;
     };

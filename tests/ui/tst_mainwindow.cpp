@@ -9,6 +9,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QFile>
+#include <QImage>
 #include <QInputDialog>
 #include <QLabel>
 #include <QListWidget>
@@ -54,6 +55,8 @@ private slots:
     void init() { core::setCurrentLanguage(core::Language::English); }
     void controlsAndMenus();
     void japaneseCaptions();
+    void separatorsAreLinesOnly_data();
+    void separatorsAreLinesOnly();
     void firstStartPlacement();
     void storedPlacementApplied_data();
     void storedPlacementApplied();
@@ -134,6 +137,49 @@ void TestMainWindow::japaneseCaptions()
     QCOMPARE(w.mnuFileExit->text(), QString::fromUtf8("終了(&X)"));
     QCOMPARE(w.mnuHelpAbout->text(), QString::fromUtf8("ﾊﾞｰｼﾞｮﾝ情報(&A)..."));
     QCOMPARE(w.cmdUp->text(), QStringLiteral("↑"));
+}
+
+// A separator entry shows as its line only, in either language: drawn as a
+// separator without a caption would be, while its designed caption "-"
+// stays for the caption loader.
+void TestMainWindow::separatorsAreLinesOnly_data()
+{
+    QTest::addColumn<bool>("japanese");
+    QTest::newRow("English") << false;
+    QTest::newRow("Japanese") << true;
+}
+
+void TestMainWindow::separatorsAreLinesOnly()
+{
+    QFETCH(bool, japanese);
+    core::setCurrentLanguage(japanese ? core::Language::Japanese : core::Language::English);
+    TestKit kit;
+    frmMain w(kit.path(), placementStore(kit));
+    const auto drawn = [](QMenu *menu, QAction *entry) {
+        menu->adjustSize();
+        QImage image(menu->size(), QImage::Format_ARGB32);
+        image.fill(Qt::white);
+        menu->render(&image);
+        return image.copy(menu->actionGeometry(entry));
+    };
+    int separators = 0;
+    for (QMenu *menu : {w.mnuFile, w.mnuTools, w.mnuHelp}) {
+        for (QAction *entry : menu->actions()) {
+            if (!entry->isSeparator())
+                continue;
+            ++separators;
+            QCOMPARE(entry->text(), QStringLiteral("-"));
+            QMenu plain;
+            plain.setStyle(menu->style());
+            plain.setFont(menu->font());
+            plain.addAction(QStringLiteral("x"));
+            QAction *line = plain.addSeparator();
+            plain.addAction(QStringLiteral("y"));  // a separator at the end is not shown
+            plain.setFixedWidth(menu->sizeHint().width());
+            QCOMPARE(drawn(menu, entry), drawn(&plain, line));
+        }
+    }
+    QCOMPARE(separators, 3);
 }
 
 void TestMainWindow::firstStartPlacement()
