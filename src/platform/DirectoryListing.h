@@ -28,8 +28,10 @@ std::optional<DirectoryIdentity> directoryIdentity(const QString &nativePath);
 // leads up the tree. Empty when the path is no directory.
 std::vector<DirectoryIdentity> identitiesFromHereUp(const QString &nativeDir);
 
-// Walks the names of one directory in the order the file system returns
-// them. Hidden entries are never returned: on Windows those with the hidden
+// Walks the names of one directory: on Windows in the order the file system
+// returns them, elsewhere in the order Windows (NTFS) would, by name without
+// regard to case, the names' bytes breaking ties. Hidden entries are never
+// returned: on Windows those with the hidden
 // or system attribute, elsewhere names that begin with a dot (so "." and
 // ".." never appear there either). The attributes of an entry are read only
 // when asked for, and at most once.

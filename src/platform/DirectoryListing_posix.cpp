@@ -1,6 +1,8 @@
 #include "platform/DirectoryListing.h"
 
 #include <QFile>
+
+#include <algorithm>
 #include <cstdlib>
 #include <dirent.h>
 #include <fcntl.h>
@@ -47,18 +49,63 @@ std::vector<DirectoryIdentity> identitiesFromHereUp(const QString &nativeDir)
     return found;
 }
 
+namespace {
+
+struct ListedName {
+    QByteArray name; // as the file system holds it
+    QString text;
+    unsigned char type;
+};
+
+} // namespace
+
 struct DirectoryListing::Impl {
     DIR *dir = nullptr;
     int fd = -1;
+    std::vector<ListedName> entries;
+    std::size_t next = 0;
     QByteArray name; // the current name as the file system holds it
     unsigned char type = DT_UNKNOWN;
 };
 
+namespace {
+
+// Windows lists a folder's names in the order of their letters made upper
+// case, one UTF-16 unit after another (as NTFS keeps them); the order here
+// is the same, so that a tree reads alike on either system. Names equal
+// that way keep the order of their bytes.
+bool listedBefore(const ListedName &a, const ListedName &b)
+{
+    const qsizetype common = qMin(a.text.size(), b.text.size());
+    for (qsizetype i = 0; i < common; ++i) {
+        const char16_t x = a.text.at(i).toUpper().unicode();
+        const char16_t y = b.text.at(i).toUpper().unicode();
+        if (x != y)
+            return x < y;
+    }
+    if (a.text.size() != b.text.size())
+        return a.text.size() < b.text.size();
+    return a.name < b.name;
+}
+
+} // namespace
+
 DirectoryListing::DirectoryListing(const QString &nativeDir) : d(std::make_unique<Impl>())
 {
     d->dir = ::opendir(QFile::encodeName(nativeDir).constData());
-    if (d->dir)
-        d->fd = ::dirfd(d->dir);
+    if (!d->dir)
+        return;
+    d->fd = ::dirfd(d->dir);
+    // Read whole, then handed out in name order: the order readdir gives
+    // looks random.
+    while (const struct dirent *e = ::readdir(d->dir)) {
+        if (e->d_name[0] == '.')
+            continue;
+        QByteArray name(e->d_name);
+        QString text = QFile::decodeName(name);
+        d->entries.push_back({std::move(name), std::move(text), e->d_type});
+    }
+    std::sort(d->entries.begin(), d->entries.end(), listedBefore);
 }
 
 DirectoryListing::~DirectoryListing()
@@ -79,15 +126,11 @@ bool DirectoryListing::isOpen() const
 
 bool DirectoryListing::next()
 {
-    while (d->dir) {
-        const struct dirent *e = ::readdir(d->dir);
-        if (!e)
-            break;
-        if (e->d_name[0] == '.')
-            continue;
-        d->name = QByteArray(e->d_name);
-        d->type = e->d_type;
-        m_name = QFile::decodeName(d->name);
+    if (d->next < d->entries.size()) {
+        ListedName &e = d->entries[d->next++];
+        d->name = std::move(e.name);
+        d->type = e.type;
+        m_name = std::move(e.text);
         m_attributesRead = false;
         m_identity.reset();
         return true;
