@@ -30,8 +30,9 @@ std::vector<DirectoryIdentity> identitiesFromHereUp(const QString &nativeDir);
 
 // Walks the names of one directory: on Windows in the order the file system
 // returns them, elsewhere in the order Windows (NTFS) would, by name without
-// regard to case, the names' bytes breaking ties. Hidden entries are never
-// returned: on Windows those with the hidden
+// regard to case, the names' bytes breaking ties. Entries the listing itself
+// says are no directory may be left out (elsewhere than on Windows they
+// are). Hidden entries are never returned: on Windows those with the hidden
 // or system attribute, elsewhere names that begin with a dot (so "." and
 // ".." never appear there either). The attributes of an entry are read only
 // when asked for, and at most once.
@@ -40,6 +41,10 @@ class DirectoryListing
 public:
     // nativeDir: the directory in the file system's own form.
     explicit DirectoryListing(const QString &nativeDir);
+    // The directory `name` (one this listing handed out) inside the one that
+    // `parent` lists: reached through the parent, which must still be open,
+    // rather than by a whole path built and looked up anew.
+    DirectoryListing(const DirectoryListing &parent, const QString &name);
     ~DirectoryListing();
     DirectoryListing(const DirectoryListing &) = delete;
     DirectoryListing &operator=(const DirectoryListing &) = delete;
@@ -63,10 +68,13 @@ public:
     bool isLinkToDirectory();
     // Identity of the directory the current entry leads to.
     std::optional<DirectoryIdentity> identity();
+    // Identity of the directory listed.
+    std::optional<DirectoryIdentity> ownIdentity() const;
 
 private:
     struct Impl;
     void readAttributes();
+    void startListing();
 
     std::unique_ptr<Impl> d;
     QString m_name;
