@@ -13,6 +13,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QFileDialog>
 #include <QFileIconProvider>
 #include <QGroupBox>
 #include <QInputDialog>
@@ -23,6 +24,7 @@
 #include <QStyleOption>
 #include <QTabBar>
 #include <QToolButton>
+#include <QTreeView>
 #include <QWindow>
 #include <QtTest>
 
@@ -37,6 +39,8 @@ struct Session {
         kit.makeSourceFolders({QStringLiteral("hmi"), QStringLiteral("mypkg"), QStringLiteral("mypkg/util")});
         QDir().mkpath(kit.at(QStringLiteral("lib/fb/rt")));
         kit.write(QStringLiteral("TAVO_Starter.dat"), "hmi\r\nmypkg\r\n\r\n\r\nmypkg\r\n\r\n");
+        // A file for the choosers' columns: its size in bytes, a long type.
+        kit.write(QStringLiteral("src/mypkg/Notes.txt"), QByteArray(136, 'n'));
         main = std::make_unique<frmMain>(kit.path(), placementStore(kit));
         main->show();
     }
@@ -230,10 +234,39 @@ QWidget *coveredBy(QWidget *w, const QRect &r)
     return nullptr;
 }
 
+// The cells of a chooser's detail view that do not show whole: narrower
+// than their text, or beyond the view's right edge.
+QStringList cellsCut(QWidget *window)
+{
+    QStringList cut;
+    auto *details = window->findChild<QTreeView *>(QStringLiteral("treeView"));
+    if (!details || !details->isVisible())
+        return cut;
+    const QAbstractItemModel *model = details->model();
+    const QRect room = details->viewport()->rect();
+    for (int row = 0; row < model->rowCount(details->rootIndex()); ++row) {
+        for (int column = 0; column < model->columnCount(details->rootIndex()); ++column) {
+            const QModelIndex cell = model->index(row, column, details->rootIndex());
+            const QRect r = details->visualRect(cell);
+            if (details->isColumnHidden(column) || !r.intersects(room))
+                continue;
+            const int needs = static_cast<const QAbstractItemView *>(details)->sizeHintForIndex(cell).width();
+            if (r.width() < needs || r.left() < room.left() || r.right() > room.right())
+                cut << QStringLiteral("treeView \"%1\" needs %2 px, has %3 of %4 shown")
+                           .arg(cell.data().toString())
+                           .arg(needs)
+                           .arg(r.intersected(room).width())
+                           .arg(r.width());
+        }
+    }
+    return cut;
+}
+
 // What of a window's captions does not show whole, and in a Japanese
 // session which of Qt's English ones it shows; one line a caption.
 void lookAt(QWidget *window, bool japanese, QStringList &cut, QStringList &english)
 {
+    cut << cellsCut(window);
     for (QWidget *w : window->findChildren<QWidget *>()) {
         if (w->window() != window || !w->isVisible())
             continue;
@@ -299,10 +332,20 @@ private slots:
         QStringList cut, english;
         QTimer poll;
         poll.setInterval(10);
+        int waited = 0;
         connect(&poll, &QTimer::timeout, this, [&] {
             for (QWidget *w : QApplication::topLevelWidgets()) {
                 if (!isShowing(w, c.shows))
                     continue;
+                // A chooser reads its folder after it shows: looked at once
+                // its cells show whole, or after a second at most.
+                if (auto *chooser = qobject_cast<QFileDialog *>(w)) {
+                    auto *details = chooser->findChild<QTreeView *>(QStringLiteral("treeView"));
+                    if ((!details || details->model()->rowCount(details->rootIndex()) == 0
+                         || !cellsCut(w).isEmpty())
+                        && ++waited < 100)
+                        return;
+                }
                 poll.stop();
                 seen = true;
                 lookAt(w, japanese, cut, english);
