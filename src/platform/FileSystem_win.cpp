@@ -24,22 +24,15 @@ MadeDirectory makeDirectoryLevel(const QString &path)
         return MadeDirectory::Refused;
     if (CreateDirectoryW(wide(native).c_str(), nullptr))
         return MadeDirectory::Made;
-    switch (GetLastError()) {
-    case ERROR_ALREADY_EXISTS:
-    case ERROR_FILE_EXISTS:
+    const DWORD error = GetLastError();
+    if (error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS)
         return MadeDirectory::Exists;
-    case ERROR_PATH_NOT_FOUND:
-        return MadeDirectory::ParentMissing;
-    case ERROR_FILENAME_EXCED_RANGE:
+    // A level longer than the file system takes (255 units) is said in more
+    // than one way: an invalid name, and under Wine a name not found.
+    const QString level = native.mid(native.lastIndexOf(QLatin1Char('\\')) + 1);
+    if (error == ERROR_FILENAME_EXCED_RANGE || level.size() > 255)
         return MadeDirectory::NameTooLong;
-    case ERROR_INVALID_NAME: {
-        // Also said of a level longer than the file system takes.
-        const QString level = native.mid(native.lastIndexOf(QLatin1Char('\\')) + 1);
-        return level.size() > 255 ? MadeDirectory::NameTooLong : MadeDirectory::Refused;
-    }
-    default:
-        return MadeDirectory::Refused;
-    }
+    return error == ERROR_PATH_NOT_FOUND ? MadeDirectory::ParentMissing : MadeDirectory::Refused;
 }
 
 bool refusesNewFileForPermission(const QString &nativeDir)
