@@ -1,6 +1,7 @@
 // Every window of the program, opened as a user meets it, in English and in
 // Japanese: each caption shows whole, measured with the font and the text
-// flags its own control paints with, and no control lies over it.
+// flags its own control paints with, and no control lies over it; a fixed
+// dialog has a close button only and one size.
 #include "core/StringTable.h"
 #include "ui/QtTranslations.h"
 #include "ui/Twips.h"
@@ -119,6 +120,24 @@ const WindowCase kWindows[] = {
 const QStringList kQtEnglish = {
     "Look in:", "File &name:", "File name:", "Files of type:", "&Open", "Open", "&Save", "Save",
     "&Cancel",  "&Yes",        "&No",        "Yes",            "No",    "Cancel", "&Choose", "Directory:"};
+
+// The program's fixed dialogs and boxes: a title bar with a close button
+// only, and one size, so that no window manager offers to maximise them.
+const QStringList kFixedDialogs = {"frmOptions", "frmAbout", "QInputDialog", "dlgEditSrc", "QMessageBox"};
+
+QString notFixed(QWidget *w)
+{
+    const Qt::WindowFlags flags = w->windowHandle()->flags();
+    if ((flags & Qt::WindowCloseButtonHint) && !(flags & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint))
+        && w->minimumSize() == w->maximumSize())
+        return QString();
+    return QStringLiteral("close %1, minimise %2, maximise %3, %4 to %5 wide")
+        .arg(bool(flags & Qt::WindowCloseButtonHint))
+        .arg(bool(flags & Qt::WindowMinimizeButtonHint))
+        .arg(bool(flags & Qt::WindowMaximizeButtonHint))
+        .arg(w->minimumWidth())
+        .arg(w->maximumWidth());
+}
 
 bool isShowing(QWidget *w, const char *shows)
 {
@@ -330,6 +349,7 @@ private slots:
         // Looked at once it shows, then closed, so that a modal one returns.
         bool seen = false;
         QStringList cut, english;
+        QString loose;
         QTimer poll;
         poll.setInterval(10);
         int waited = 0;
@@ -349,6 +369,8 @@ private slots:
                 poll.stop();
                 seen = true;
                 lookAt(w, japanese, cut, english);
+                if (kFixedDialogs.contains(QLatin1String(c.shows)))
+                    loose = notFixed(w);
                 if (auto *dialog = qobject_cast<QDialog *>(w))
                     dialog->reject();
                 return;
@@ -359,6 +381,7 @@ private slots:
         QTRY_VERIFY(seen);
         QVERIFY2(cut.isEmpty(), qPrintable(cut.join(QLatin1String("; "))));
         QVERIFY2(english.isEmpty(), qPrintable(english.join(QLatin1String("; "))));
+        QVERIFY2(loose.isEmpty(), qPrintable(loose));
     }
 
     // Qt's words follow the program's language, those its own catalogue

@@ -2,7 +2,6 @@
 #include "ui/ListRows.h"
 #include "ui/MainLayout.h"
 #include "ui/frmMain.h"
-#include "ui/frmOptions.h"
 
 #include "support/WindowTests.h"
 
@@ -10,7 +9,6 @@
 #include <QApplication>
 #include <QFile>
 #include <QImage>
-#include <QInputDialog>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
@@ -73,8 +71,6 @@ private slots:
     void unreadWorkspaceFile();
     void unreadSettingsFileReported();
     void unloadOrder();
-    void fixedDialogs_data();
-    void fixedDialogs();
     void minimisedWritesNoPlacement();
 };
 
@@ -576,68 +572,6 @@ void TestMainWindow::unloadOrder()
     QCOMPARE(storedPlacement(kit, "MainTop"), QStringLiteral("1200"));
     QCOMPARE(storedPlacement(kit, "MainWidth"), QStringLiteral("7500"));
     QCOMPARE(storedPlacement(kit, "MainHeight"), QStringLiteral("6000"));
-}
-
-// The program's fixed dialogs and boxes: a title bar with a close button
-// only, and a size the user cannot change, so that no window manager offers
-// to maximise them.
-void TestMainWindow::fixedDialogs_data()
-{
-    QTest::addColumn<int>("dialog");
-    QTest::newRow("Options") << 0;
-    QTest::newRow("About") << 1;
-    QTest::newRow("Select libraries") << 2;
-    QTest::newRow("New's input box") << 3;
-    QTest::newRow("a refused name's message") << 4;
-    QTest::newRow("a question") << 5;
-}
-
-void TestMainWindow::fixedDialogs()
-{
-    QFETCH(int, dialog);
-    TestKit kit;
-    kit.makeSourceFolders({QStringLiteral("pkg")});
-    if (dialog == 5)
-        QVERIFY(kit.write("TAVO_Starter.ini", "<settings><Editor JREpath=\"&\"/></settings>"));
-    frmMain w(kit.path(), placementStore(kit));
-    w.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&w));
-    QStringList seen;
-    QTimer look;
-    connect(&look, &QTimer::timeout, this, [&] {
-        auto *d = qobject_cast<QDialog *>(QApplication::activeModalWidget());
-        if (!d || !d->windowHandle() || !d->windowHandle()->isExposed())
-            return;
-        // Whatever comes after it (New asks again) goes too.
-        if (!seen.isEmpty()) {
-            d->reject();
-            return;
-        }
-        if (auto *input = qobject_cast<QInputDialog *>(d); input && dialog == 4) {
-            // The name that is refused.
-            input->setTextValue(QStringLiteral(".."));
-            input->accept();
-            return;
-        }
-        const Qt::WindowFlags flags = d->windowHandle()->flags();
-        seen << QString::fromLatin1(d->metaObject()->className())
-             << QStringLiteral("close %1, minimise %2, maximise %3, fixed size %4")
-                    .arg(bool(flags & Qt::WindowCloseButtonHint))
-                    .arg(bool(flags & Qt::WindowMinimizeButtonHint))
-                    .arg(bool(flags & Qt::WindowMaximizeButtonHint))
-                    .arg(d->minimumSize() == d->maximumSize());
-        d->reject();
-    });
-    look.start(10);
-    switch (dialog) {
-    case 0: w.mnuToolsOptions->trigger(); break;
-    case 1: w.mnuHelpAbout->trigger(); break;
-    case 2: w.cmdEditSrcpath->click(); break;
-    case 3: case 4: w.cmdNewDir->click(); break;
-    case 5: w.settings(); w.options().form()->cmdApply->click(); break;
-    }
-    QTRY_COMPARE(seen.size(), 2);
-    QCOMPARE(seen[1], QStringLiteral("close 1, minimise 0, maximise 0, fixed size 1"));
 }
 
 void TestMainWindow::minimisedWritesNoPlacement()
