@@ -80,10 +80,7 @@ struct DirectoryListing::Impl {
 
 namespace {
 
-// Windows lists a folder's names in the order of their letters made upper
-// case, one UTF-16 unit after another (as NTFS keeps them); the order here
-// is the same, so that a tree reads alike on either system. Names equal
-// that way keep the order of their bytes.
+// A UTF-16 unit made upper case, as NTFS's table does: one unit for one.
 char16_t upper(QChar c)
 {
     const char16_t u = c.unicode();
@@ -92,6 +89,10 @@ char16_t upper(QChar c)
     return c.toUpper().unicode();
 }
 
+// Windows lists a folder's names in the order of their letters made upper
+// case, one UTF-16 unit after another (as NTFS keeps them); the order here
+// is the same, so that a tree reads alike on either system. Names equal
+// that way keep the order of their bytes.
 bool listedBefore(const ListedName &a, const ListedName &b)
 {
     const qsizetype common = qMin(a.text.size(), b.text.size());

@@ -9,8 +9,8 @@
 #include "ui/LaunchActions.h"
 #include "ui/LibrarySelection.h"
 #include "ui/ListRows.h"
-#include "ui/MessageBoxes.h"
 #include "ui/LocalizeForm.h"
+#include "ui/MessageBoxes.h"
 #include "ui/NewPackage.h"
 #include "ui/frmCheckKit.h"
 #include "ui/Twips.h"
@@ -421,7 +421,9 @@ void frmMain::Form_Load()
         // A spoiled store must neither hide the window nor make one larger
         // than the window system can draw.
         const double tpp = twipsPerPixel();
-        const auto twips = [tpp](int pixels) { return int(qBound(qint64(INT_MIN), qRound64(pixels * tpp), qint64(INT_MAX))); };
+        const auto twips = [tpp](int pixels) {
+            return int(qBound(qint64(INT_MIN), qRound64(pixels * tpp), qint64(INT_MAX)));
+        };
         QList<QRect> screens;
         for (const QScreen *screen : QGuiApplication::screens()) {
             const QRect r = screen->availableGeometry();
