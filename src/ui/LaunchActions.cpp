@@ -112,7 +112,8 @@ QString openFunctionBlock(MainContext &ctx, QWidget *window, const core::Compile
         const QString path = ctx.kit().sourceFolder(block->package) + QLatin1Char('\\') + block->fileName;
         if (QFileInfo(platform::nativePath(path)).isFile())
             return launchEditor(ctx, core::workspaceFor(ctx.workspace(), block->package), block->fileName);
-        missing = core::message(core::msg::kCompileNoFunctionBlock).arg(block->shownPath());
+        missing = core::message(core::msg::kCompileNoFunctionBlock)
+                      .arg(QDir::toNativeSeparators(platform::nativePath(block->shownPath())));
     } else {
         missing = core::message(core::msg::kCompileNotFromBlock).arg(message.file);
     }

@@ -180,6 +180,17 @@ void fillList(frmMain &w, const QStringList &entries, int selected)
     w.setWorkspace(core::Workspace{entries, selected, w.workspace().EditFileName});
 }
 
+// The kit's main window, shown, its list filled.
+std::unique_ptr<frmMain> shownMain(const LaunchKit &kit, const QStringList &entries, int selected)
+{
+    auto w = std::make_unique<frmMain>(kit.app(), kit.store());
+    w->show();
+    if (!QTest::qWaitForWindowExposed(w.get()))
+        return nullptr;
+    fillList(*w, entries, selected);
+    return w;
+}
+
 // The stand-in tools play this script (see stand_in_tool.cpp).
 void playScript(const QTemporaryDir &root, const QString &name, const QStringList &lines)
 {
@@ -445,10 +456,9 @@ void TestLaunchActions::caretPointsAtItsColumn()
     const QString source = QStringLiteral("        return missing;");
     const QString caret = QStringLiteral("               ^");
     playScript(kit.root, "script", {"..\\lib\\fb\\rt\\hmi\\Broken.java:5: error: cannot find symbol", source, caret});
-    frmMain w(kit.app(), kit.store());
-    w.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&w));
-    fillList(w, {"hmi"}, 0);
+    const std::unique_ptr<frmMain> main = shownMain(kit, {"hmi"}, 0);
+    QVERIFY(main);
+    frmMain &w = *main;
     QTest::mouseClick(w.cmdCompile, Qt::LeftButton);
     frmCompile *window = compileEnded(w);
     QVERIFY(window);
@@ -473,10 +483,9 @@ void TestLaunchActions::stateFollowsTheProcess()
     playScript(kit.root, "script", {"@spawn " + QDir::toNativeSeparators(kit.at("late")),
                                     "@spawn " + QDir::toNativeSeparators(kit.at("long"))});
     qputenv("TAVO_STAND_IN_STATUS", "3");
-    frmMain w(kit.app(), kit.store());
-    w.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&w));
-    fillList(w, {"hmi"}, 0);
+    const std::unique_ptr<frmMain> main = shownMain(kit, {"hmi"}, 0);
+    QVERIFY(main);
+    frmMain &w = *main;
 
     QTest::mouseClick(w.cmdCompile, Qt::LeftButton);
     auto *window = w.findChild<frmCompile *>(QStringLiteral("frmCompile"));
@@ -531,10 +540,9 @@ void TestLaunchActions::compileAgainAndStepThroughErrors()
     kit.touch("kit/src/net/tcp/Broken.fbt");
     const QString java = QStringLiteral("..\\lib\\fb\\rt\\net\\tcp\\Broken.java");
     playScript(kit.root, "script", {java + ":3: warning: w", java + ":5: error: first", java + ":9: error: second"});
-    frmMain w(kit.app(), kit.store());
-    w.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&w));
-    fillList(w, {"hmi", "net\\tcp"}, 1);
+    const std::unique_ptr<frmMain> main = shownMain(kit, {"hmi", "net\\tcp"}, 1);
+    QVERIFY(main);
+    frmMain &w = *main;
     QTest::mouseClick(w.cmdCompile, Qt::LeftButton);
     frmCompile *window = compileEnded(w);
     QVERIFY(window);
@@ -595,10 +603,9 @@ void TestLaunchActions::javaFileWithoutBlock()
     qputenv("PATH", QFile::encodeName(kit.at("opener")) + ':' + path);
 #endif
     playScript(kit.root, "script", {"..\\lib\\fb\\rt\\mypkg\\util\\Text.java:3: error: x"});
-    frmMain w(kit.app(), kit.store());
-    w.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&w));
-    fillList(w, {"mypkg\\util"}, 0);
+    const std::unique_ptr<frmMain> main = shownMain(kit, {"mypkg\\util"}, 0);
+    QVERIFY(main);
+    frmMain &w = *main;
     QTest::mouseClick(w.cmdCompile, Qt::LeftButton);
     frmCompile *window = compileEnded(w);
     QVERIFY(window);
@@ -616,7 +623,7 @@ void TestLaunchActions::javaFileWithoutBlock()
 #else
     qputenv("PATH", path);
 #endif
-    QCOMPARE(asked, "No function block src\\mypkg\\util\\Text.fbt is there.\n\nOpen the Java file " + javaFile
+    QCOMPARE(asked, "No function block " + systemPathWord("src\\mypkg\\util\\Text.fbt") + " is there.\n\nOpen the Java file " + javaFile
                         + " where the system opens .java files?");
     QCOMPARE(opened.value(1), javaFile);
     QVERIFY(!window->lblNote->isVisible());
@@ -629,10 +636,9 @@ void TestLaunchActions::lastResultsShownAgain()
 {
     LaunchKit kit;
     playScript(kit.root, "script", {"A.java:1: error: x"});
-    frmMain w(kit.app(), kit.store());
-    w.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&w));
-    fillList(w, {"hmi"}, 0);
+    const std::unique_ptr<frmMain> main = shownMain(kit, {"hmi"}, 0);
+    QVERIFY(main);
+    frmMain &w = *main;
     emit w.mnuTools->aboutToShow();
     QVERIFY(!w.mnuToolsCompileResults->isEnabled());
     QTest::mouseClick(w.cmdCompile, Qt::LeftButton);
@@ -693,6 +699,7 @@ void TestLaunchActions::stopAndCompileAgain()
     QCOMPARE(window->lblEnd->text(), end);
     QCOMPARE(w.statusText(), end);
     QVERIFY(!window->cmdStop->isEnabled());
+    QVERIFY(!window->lblNote->isVisible());
     QTest::qWait(1500);
     QVERIFY(!readLines(kit.at("kit/compile.log")).contains("late"));
 
@@ -705,14 +712,16 @@ void TestLaunchActions::stopAndCompileAgain()
 }
 
 // An error opens the editor on the function block its Java file was made
-// from, that package first; one without a function block says so.
+// from, that package first; one without a function block says so, as does
+// one that names no file.
 void TestLaunchActions::chooseAnError()
 {
     LaunchKit kit;
     QVERIFY(QDir(kit.app()).mkpath("src/net/tcp"));
     kit.touch("kit/src/net/tcp/Broken.fbt");
     playScript(kit.root, "script",
-               {"..\\lib\\fb\\rt\\net\\tcp\\Broken.java:6: error: cannot find symbol", "..\\lib\\fb\\rt\\hmi\\Gone.java:1: error: x"});
+               {"..\\lib\\fb\\rt\\net\\tcp\\Broken.java:6: error: cannot find symbol", "..\\lib\\fb\\rt\\hmi\\Gone.java:1: error: x",
+                "error: invalid flag: -Xfoo"});
     frmMain w(kit.app(), kit.store());
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
@@ -720,7 +729,7 @@ void TestLaunchActions::chooseAnError()
     QTest::mouseClick(w.cmdCompile, Qt::LeftButton);
     frmCompile *window = compileEnded(w);
     QVERIFY(window);
-    QCOMPARE(window->lstMessages->model()->rowCount(), 2);
+    QCOMPARE(window->lstMessages->model()->rowCount(), 3);
 
     qunsetenv("TAVO_STAND_IN_SCRIPT");
     window->lstMessages->setFocus();
@@ -736,7 +745,10 @@ void TestLaunchActions::chooseAnError()
     const QRect second = list->visualRect(list->model()->index(1, 0));
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, second.center());
     QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, second.center());
-    QCOMPARE(window->lblNote->text(), QStringLiteral("No function block src\\hmi\\Gone.fbt is there."));
+    QCOMPARE(window->lblNote->text(), "No function block " + systemPathWord("src\\hmi\\Gone.fbt") + " is there.");
+    window->lstMessages->setCurrentIndex(list->model()->index(2, 0));
+    QTest::keyClick(list, Qt::Key_Return);
+    QCOMPARE(window->lblNote->text(), QStringLiteral("This message names no file, so there is nothing to open."));
     QTest::qWait(300);
     QVERIFY(!QFile::exists(kit.editRecord()));
 }
