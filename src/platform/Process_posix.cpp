@@ -254,10 +254,16 @@ std::unique_ptr<RunningProcess> startWithOutputFile(const SystemCommand &command
     // its place once the program has started: only a start can tell that
     // it starts, and the file it writes must be open by then.
     const QString target = nativePath(outputPath);
+    // A file there that may not be written is not replaced either.
+    const QByteArray targetName = QFile::encodeName(target);
+    if (::access(targetName.constData(), F_OK) == 0 && ::access(targetName.constData(), W_OK) != 0) {
+        output = OutputFile{};
+        return nullptr;
+    }
     QByteArray fresh;
     int file = -1;
     for (int attempt = 0; attempt < 100 && file < 0; ++attempt) {
-        fresh = QFile::encodeName(target) + '.' + QByteArray::number(QRandomGenerator::global()->generate(), 36);
+        fresh = targetName + '.' + QByteArray::number(QRandomGenerator::global()->generate(), 36);
         file = ::open(fresh.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (file < 0 && errno != EEXIST)
             break;
@@ -273,8 +279,7 @@ std::unique_ptr<RunningProcess> startWithOutputFile(const SystemCommand &command
     }
     // Where it cannot take that place (a folder of that name, another
     // user's file in a shared folder), the output stays where it is.
-    output.path = ::rename(fresh.constData(), QFile::encodeName(target).constData()) == 0 ? target
-                                                                                         : QFile::decodeName(fresh);
+    output.path = ::rename(fresh.constData(), targetName.constData()) == 0 ? target : QFile::decodeName(fresh);
     return running(pid);
 }
 

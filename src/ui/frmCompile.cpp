@@ -25,6 +25,7 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QShortcut>
+#include <QStyle>
 #include <QTimer>
 #include <QTreeView>
 #include <QVBoxLayout>
@@ -56,6 +57,22 @@ QString nameFirst(const QString &file)
     if (cut < 0)
         return file;
     return file.mid(cut + 1) + QStringLiteral(" (") + file.left(std::max(cut, 1)) + u')';
+}
+
+// The system's fixed-width font, or, where the one it names is not there,
+// any fixed-width font that is.
+QFont fixedWidthFont()
+{
+    QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    if (QFontInfo(font).fixedPitch())
+        return font;
+    for (const QString &family : QFontDatabase::families()) {
+        if (QFontDatabase::isFixedPitch(family)) {
+            font.setFamily(family);
+            break;
+        }
+    }
+    return font;
 }
 
 // Screen readers announce it as the window it is, by its title.
@@ -416,7 +433,7 @@ frmCompile::frmCompile(QWidget *owner, OpenMessage openMessage, CompileAgain com
     // The localisation gives every control the window's font; the output
     // keeps a fixed-width one, so that javac's caret line points at its
     // column.
-    lstOutput->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    lstOutput->setFont(fixedWidthFont());
     lblNote->hide();
 }
 
@@ -623,10 +640,11 @@ void frmCompile::showLines(const QList<core::OutputLine> &lines)
     const int added = m_messages->sync();
     int nameWidth = lstMessages->header()->sectionSize(0);
     const QFontMetrics metrics(lstMessages->font());
+    const int icon = lstMessages->style()->pixelMetric(QStyle::PM_SmallIconSize, nullptr, lstMessages);
     for (int row = added; row < m_messages->rowCount({}); ++row) {
         const QString file = m_messages->messageAt(row)->file;
         const QString name = file.mid(int(std::max(file.lastIndexOf(u'/'), file.lastIndexOf(u'\\'))) + 1);
-        nameWidth = std::max(nameWidth, metrics.horizontalAdvance(name) + lstMessages->iconSize().width() + 24);
+        nameWidth = std::max(nameWidth, metrics.horizontalAdvance(name) + icon + 3 * metrics.averageCharWidth());
     }
     lstMessages->header()->resizeSection(0, std::min(nameWidth, std::max(lstMessages->viewport()->width() / 2,
                                                                          lstMessages->header()->sectionSize(0))));

@@ -218,12 +218,8 @@ void TestCompilerOutput::kept_data()
     QTest::addColumn<int>("warnings");
 
     const QByteArray javac = "A.java:1: error: a\nB.java:2: error: b\nplain\nC.java:3: warning: c\n";
-    QTest::newRow("all kept") << 10 << javac << QStringList{"E0", "E1", "-", "W2"}
-                              << QStringList{"0 A.java:1 error: a", "1 B.java:2 error: b", "2 C.java:3 warning: c"} << 2 << 1;
     QTest::newRow("the last lines' messages") << 3 << javac << QStringList{"E0", "E1", "-", "W2"}
                                               << QStringList{"1 B.java:2 error: b", "2 C.java:3 warning: c"} << 2 << 1;
-    QTest::newRow("none kept") << 1 << QByteArray("A.java:1: error: a\nplain\n") << QStringList{"E0", "-"}
-                               << QStringList{} << 1 << 0;
     QTest::newRow("ecj") << 10
                          << QByteArray("1. ERROR in /k/A.java (at line 5)\n\treturn missing;\n\t       ^^^\n"
                                        "missing cannot be resolved to a variable\n----------\n1 problem (1 error)\n")

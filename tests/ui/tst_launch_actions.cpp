@@ -22,6 +22,7 @@
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
@@ -252,12 +253,9 @@ private slots:
     void compile();
     void compileOutput_data();
     void compileOutput();
-    void caretPointsAtItsColumn();
     void stateFollowsTheProcess();
     void compileAgainAndStepThroughErrors_data();
     void compileAgainAndStepThroughErrors();
-    void javaFileWithoutBlock();
-    void lastResultsShownAgain();
     void stopAndCompileAgain();
     void chooseAnError();
     void editorThatEndsAtOnce_data();
@@ -362,7 +360,8 @@ void TestLaunchActions::compileOutput_data()
     QTest::addColumn<int>("shown");  // lines in the window, or -1 for all of compile.log
     QTest::addColumn<QString>("note");  // "%log": compile.log as the system names it
 
-    const QStringList javac{"..\\lib\\fb\\rt\\hmi\\Lamp.java:6: error: cannot find symbol", "  symbol: x",
+    const QStringList javac{"..\\lib\\fb\\rt\\hmi\\Lamp.java:6: error: cannot find symbol", "        return missing;",
+                            "               ^", "  symbol: x",
                             "!..\\lib\\fb\\rt\\hmi\\Lamp.java:9: warning: [deprecation] old", "Lamp.java:12: error: y",
                             "2 errors"};
     const QStringList javacListed{"Lamp.java (..\\lib\\fb\\rt\\hmi)|6|error: cannot find symbol",
@@ -440,35 +439,19 @@ void TestLaunchActions::compileOutput()
     QCOMPARE(listedMessages(*window), messages);
     const QStringList log = readLines(kit.at("kit/compile.log"));
     QCOMPARE(window->shownLines(), shown < 0 ? log : log.mid(log.size() - shown));
-    for (int row = 0; row < window->shownLines().size(); ++row) {
+    // A caret line points at the column it marks in the line above, in the
+    // output's font whatever the window's.
+    const QStringList lines = window->shownLines();
+    const QFontMetrics metrics(window->lstOutput->font());
+    for (int row = 0; row < lines.size(); ++row) {
         const bool marked = window->lstOutput->model()->index(row, 0).data(Qt::ForegroundRole).isValid();
-        QVERIFY2(!marked || window->messageOfLine(row), qPrintable(window->shownLines()[row]));
+        QVERIFY2(!marked || window->messageOfLine(row), qPrintable(lines[row]));
+        const int caret = int(lines[row].indexOf(u'^'));
+        if (row > 0 && caret > 0 && lines[row].left(caret).trimmed().isEmpty())
+            QCOMPARE(metrics.horizontalAdvance(lines[row].left(caret)), metrics.horizontalAdvance(lines[row - 1].left(caret)));
     }
     QCOMPARE(window->lblNote->text(), QString(note).replace("%log", QDir::toNativeSeparators(kit.at("kit/compile.log"))));
     QCOMPARE(window->lblNote->isVisible(), !note.isEmpty());
-}
-
-// javac's caret line points at the column it marks: the output's font
-// gives every character one width, whatever the window's own font.
-void TestLaunchActions::caretPointsAtItsColumn()
-{
-    LaunchKit kit;
-    const QString source = QStringLiteral("        return missing;");
-    const QString caret = QStringLiteral("               ^");
-    playScript(kit.root, "script", {"..\\lib\\fb\\rt\\hmi\\Broken.java:5: error: cannot find symbol", source, caret});
-    const std::unique_ptr<frmMain> main = shownMain(kit, {"hmi"}, 0);
-    QVERIFY(main);
-    frmMain &w = *main;
-    QTest::mouseClick(w.cmdCompile, Qt::LeftButton);
-    frmCompile *window = compileEnded(w);
-    QVERIFY(window);
-    const int row = int(window->shownLines().indexOf(caret));
-    QVERIFY(row > 0);
-    QCOMPARE(window->shownLines()[row - 1], source);
-    const int column = int(caret.indexOf(u'^'));
-    QCOMPARE(source[column], u'm');
-    const QFontMetrics metrics(window->lstOutput->font());
-    QCOMPARE(metrics.horizontalAdvance(caret.left(column)), metrics.horizontalAdvance(source.left(column)));
 }
 
 // A compile runs while anything the compiler started runs, and the window
@@ -521,7 +504,8 @@ void TestLaunchActions::stateFollowsTheProcess()
 // package, the first error is selected at the end, F8 and Shift+F8 (there
 // and in the main window) step through the list and open nothing until
 // Enter, and its Compile button (Alt+C) and F5 compile that package again,
-// whatever the main window's list selects by then.
+// whatever the main window's list selects by then. Escape closes it, and
+// the menu shows the last results again.
 void TestLaunchActions::compileAgainAndStepThroughErrors_data()
 {
     QTest::addColumn<int>("language");
@@ -543,6 +527,8 @@ void TestLaunchActions::compileAgainAndStepThroughErrors()
     const std::unique_ptr<frmMain> main = shownMain(kit, {"hmi", "net\\tcp"}, 1);
     QVERIFY(main);
     frmMain &w = *main;
+    emit w.mnuTools->aboutToShow();
+    QVERIFY(!w.mnuToolsCompileResults->isEnabled());
     QTest::mouseClick(w.cmdCompile, Qt::LeftButton);
     frmCompile *window = compileEnded(w);
     QVERIFY(window);
@@ -579,89 +565,23 @@ void TestLaunchActions::compileAgainAndStepThroughErrors()
         QCOMPARE(waitForRecord(kit.compiler()).value(4), sources);
         QVERIFY(compileEnded(w));
     }
-}
 
-// A message whose Java file has no function block offers that file, named,
-// to open where the system opens .java files.
-void TestLaunchActions::javaFileWithoutBlock()
-{
-    LaunchKit kit;
-    QVERIFY(QDir(kit.root.path()).mkpath("lib/fb/rt/mypkg/util"));
-    kit.touch("lib/fb/rt/mypkg/util/Text.java");
-    const QString javaFile = QDir::toNativeSeparators(kit.at("lib/fb/rt/mypkg/util/Text.java"));
-    const QString opener = kit.at("opener/xdg-open");
-    QVERIFY(QDir(kit.root.path()).mkpath("opener"));
-    QVERIFY(installStandIn(opener));
-#ifdef Q_OS_WIN
-    // What Explorer opens .java files with, for this user.
-    QSettings classes(QStringLiteral("HKEY_CURRENT_USER\\Software\\Classes"), QSettings::NativeFormat);
-    classes.setValue(".java/.", "TavoTestJava");
-    classes.setValue("TavoTestJava/shell/open/command/.", "\"" + QDir::toNativeSeparators(standInFile(opener)) + "\" \"%1\"");
-    classes.sync();
-#else
-    const QByteArray path = qgetenv("PATH");
-    qputenv("PATH", QFile::encodeName(kit.at("opener")) + ':' + path);
-#endif
-    playScript(kit.root, "script", {"..\\lib\\fb\\rt\\mypkg\\util\\Text.java:3: error: x"});
-    const std::unique_ptr<frmMain> main = shownMain(kit, {"mypkg\\util"}, 0);
-    QVERIFY(main);
-    frmMain &w = *main;
-    QTest::mouseClick(w.cmdCompile, Qt::LeftButton);
-    frmCompile *window = compileEnded(w);
-    QVERIFY(window);
-    QString asked;
-    whenModalShows<QMessageBox>([&asked](QMessageBox *box) {
-        asked = box->text();
-        box->button(QMessageBox::Yes)->click();
-    });
-    window->lstMessages->setFocus();
-    QTest::keyClick(window->lstMessages, Qt::Key_Return);
-    const QStringList opened = waitForRecord(opener);
-#ifdef Q_OS_WIN
-    classes.remove(".java");
-    classes.remove("TavoTestJava");
-#else
-    qputenv("PATH", path);
-#endif
-    QCOMPARE(asked, "No function block " + systemPathWord("src\\mypkg\\util\\Text.fbt") + " is there.\n\nOpen the Java file " + javaFile
-                        + " where the system opens .java files?");
-    QCOMPARE(opened.value(1), javaFile);
-    QVERIFY(!window->lblNote->isVisible());
-}
-
-// Escape closes the window, and Tool > Last Compile Results shows it again
-// as it was, without compiling; screen readers meet a window named by its
-// title.
-void TestLaunchActions::lastResultsShownAgain()
-{
-    LaunchKit kit;
-    playScript(kit.root, "script", {"A.java:1: error: x"});
-    const std::unique_ptr<frmMain> main = shownMain(kit, {"hmi"}, 0);
-    QVERIFY(main);
-    frmMain &w = *main;
-    emit w.mnuTools->aboutToShow();
-    QVERIFY(!w.mnuToolsCompileResults->isEnabled());
-    QTest::mouseClick(w.cmdCompile, Qt::LeftButton);
-    frmCompile *window = compileEnded(w);
-    QVERIFY(window);
+    // Escape closes it; Tool > Last Compile Results shows it again as it
+    // was, without compiling. Screen readers meet a window named by its title.
     const QStringList lines = window->shownLines();
-    QVERIFY(activate(window));
     QTest::keyClick(window, Qt::Key_Escape);
     QVERIFY(!window->isVisible());
-
     QVERIFY(QFile::remove(kit.compileRecord()));
     emit w.mnuTools->aboutToShow();
-    QVERIFY(w.mnuToolsCompileResults->isEnabled());
     w.mnuToolsCompileResults->trigger();
     QVERIFY(window->isVisible());
     QCOMPARE(window->shownLines(), lines);
-    QCOMPARE(listedMessages(*window), QStringList{"A.java|1|error: x"});
     QTest::qWait(300);
     QVERIFY(!QFile::exists(kit.compileRecord()));
     QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(window);
     QVERIFY(accessible);
     QCOMPARE(accessible->role(), QAccessible::Window);
-    QCOMPARE(accessible->text(QAccessible::Name), QStringLiteral("Compile - hmi"));
+    QCOMPARE(accessible->text(QAccessible::Name), title);
 }
 
 // Stop ends the compiler and what it started; while it runs a second
@@ -712,44 +632,77 @@ void TestLaunchActions::stopAndCompileAgain()
 }
 
 // An error opens the editor on the function block its Java file was made
-// from, that package first; one without a function block says so, as does
-// one that names no file.
+// from, that package first; one without a function block says so, and
+// offers its Java file, named, to open where the system opens .java files
+// when that file is there; one that names no file says so.
 void TestLaunchActions::chooseAnError()
 {
     LaunchKit kit;
     QVERIFY(QDir(kit.app()).mkpath("src/net/tcp"));
     kit.touch("kit/src/net/tcp/Broken.fbt");
+    QVERIFY(QDir(kit.root.path()).mkpath("lib/fb/rt/mypkg/util"));
+    kit.touch("lib/fb/rt/mypkg/util/Text.java");
+    const QString javaFile = QDir::toNativeSeparators(kit.at("lib/fb/rt/mypkg/util/Text.java"));
+    const QString opener = kit.at("opener/xdg-open");
+    QVERIFY(QDir(kit.root.path()).mkpath("opener"));
+    QVERIFY(installStandIn(opener));
+#ifdef Q_OS_WIN
+    // What Explorer opens .java files with (Wine reads it from the merged
+    // classes only).
+    QSettings classes(QStringLiteral("HKEY_CLASSES_ROOT"), QSettings::NativeFormat);
+    classes.setValue(".java/.", "TavoTestJava");
+    classes.setValue("TavoTestJava/shell/open/command/.", "\"" + QDir::toNativeSeparators(standInFile(opener)) + "\" \"%1\"");
+    classes.sync();
+    const auto restore = qScopeGuard([&classes] {
+        classes.remove(".java");
+        classes.remove("TavoTestJava");
+    });
+#else
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", QFile::encodeName(kit.at("opener")) + ':' + path);
+    const auto restore = qScopeGuard([path] { qputenv("PATH", path); });
+#endif
     playScript(kit.root, "script",
                {"..\\lib\\fb\\rt\\net\\tcp\\Broken.java:6: error: cannot find symbol", "..\\lib\\fb\\rt\\hmi\\Gone.java:1: error: x",
-                "error: invalid flag: -Xfoo"});
-    frmMain w(kit.app(), kit.store());
-    w.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&w));
-    fillList(w, {"hmi", "mypkg"}, 0);
+                "error: invalid flag: -Xfoo", "..\\lib\\fb\\rt\\mypkg\\util\\Text.java:3: error: x"});
+    const std::unique_ptr<frmMain> main = shownMain(kit, {"hmi", "mypkg"}, 0);
+    QVERIFY(main);
+    frmMain &w = *main;
     QTest::mouseClick(w.cmdCompile, Qt::LeftButton);
     frmCompile *window = compileEnded(w);
     QVERIFY(window);
-    QCOMPARE(window->lstMessages->model()->rowCount(), 3);
+    QCOMPARE(window->lstMessages->model()->rowCount(), 4);
 
     qunsetenv("TAVO_STAND_IN_SCRIPT");
-    window->lstMessages->setFocus();
-    window->lstMessages->setCurrentIndex(window->lstMessages->model()->index(0, 0));
-    QTest::keyClick(window->lstMessages, Qt::Key_Return);
+    QTreeView *list = window->lstMessages;
+    list->setFocus();
+    list->setCurrentIndex(list->model()->index(0, 0));
+    QTest::keyClick(list, Qt::Key_Return);
     QCOMPARE(waitForRecord(kit.editor()),
              QStringList({canonical(kit.at("kit/src")), "-cp", systemClassPath(kDefaultLibpath), "Editor", "Broken", "net\\tcp;hmi;mypkg;"}));
     QCOMPARE(w.workspace().EditFileName, QStringLiteral("Broken.fbt"));
     QCOMPARE(w.workspace().entries, (QStringList{"hmi", "mypkg"}));
 
     QVERIFY(QFile::remove(kit.editRecord()));
-    QTreeView *list = window->lstMessages;
     const QRect second = list->visualRect(list->model()->index(1, 0));
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, second.center());
     QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, second.center());
     QCOMPARE(window->lblNote->text(), "No function block " + systemPathWord("src\\hmi\\Gone.fbt") + " is there.");
-    window->lstMessages->setCurrentIndex(list->model()->index(2, 0));
+    list->setCurrentIndex(list->model()->index(2, 0));
     QTest::keyClick(list, Qt::Key_Return);
     QCOMPARE(window->lblNote->text(), QStringLiteral("This message names no file, so there is nothing to open."));
-    QTest::qWait(300);
+
+    QString asked;
+    whenModalShows<QMessageBox>([&asked](QMessageBox *box) {
+        asked = box->text();
+        box->button(QMessageBox::Yes)->click();
+    });
+    list->setCurrentIndex(list->model()->index(3, 0));
+    QTest::keyClick(list, Qt::Key_Return);
+    QCOMPARE(asked, "No function block " + systemPathWord("src\\mypkg\\util\\Text.fbt")
+                        + " is there.\n\nOpen the Java file " + javaFile + " where the system opens .java files?");
+    QCOMPARE(waitForRecord(opener).value(1), javaFile);
+    QVERIFY(!window->lblNote->isVisible());
     QVERIFY(!QFile::exists(kit.editRecord()));
 }
 
