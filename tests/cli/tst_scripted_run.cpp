@@ -79,6 +79,8 @@ private slots:
     void printCommand();
     void compile_data();
     void compile();
+    void realCompilers_data();
+    void realCompilers();
     void answers_data();
     void answers();
     void qtWindowOptionsStillOpenTheWindow();
@@ -326,6 +328,66 @@ void TestScriptedRun::compile()
     if (!classesMade.isEmpty())
         QVERIFY(after.remove("kit/" + classesMade) == 1);
     QCOMPARE(after, before);
+}
+
+// The JDK's javac and ecj themselves, started by --compile: the compiler's
+// own messages and status, the classes in ClassDirectory, and no file named
+// like an option anywhere.
+void TestScriptedRun::realCompilers_data()
+{
+    QTest::addColumn<QString>("compiler");
+    QTest::addColumn<QString>("package");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QStringList>("said");     // pieces of its output
+    QTest::addColumn<QStringList>("classes");  // made below kit/classes
+
+    const QStringList none;
+    const QStringList goodClasses{"fb/rt/good/Good.class", "fb/rt/good/Other.class"};
+    QTest::newRow("javac, an error") << "javac" << "bad" << 1
+                                     << QStringList{"Broken.java:4: error: cannot find symbol", "\n1 error"} << none;
+    QTest::newRow("javac, mended") << "javac" << "good" << 0 << none << goodClasses;
+    // ecj ends with -1 when it found errors.
+    QTest::newRow("ecj, an error") << "ecj" << "bad" << 255
+                                   << QStringList{"1. ERROR in ", "Broken.java (at line 4)",
+                                                  "missing cannot be resolved to a variable", "1 problem (1 error)"}
+                                   << none;
+    QTest::newRow("ecj, mended") << "ecj" << "good" << 0 << none << goodClasses;
+}
+
+void TestScriptedRun::realCompilers()
+{
+#ifdef Q_OS_WIN
+    QSKIP("no JDK under Wine: the stand-in rows of compile() are the Windows side");
+#else
+    QFETCH(QString, compiler);
+    QFETCH(QString, package);
+    QFETCH(int, status);
+    QFETCH(QStringList, said);
+    QFETCH(QStringList, classes);
+    const QString program = realTool(compiler);
+    QVERIFY2(!program.isEmpty(), "scripts/test installs default-jdk-headless and ecj");
+    QVERIFY(writeJavaPackages(m_root.filePath("java")));
+    QVERIFY(QDir(app()).mkpath("src/" + package));
+    core::Settings v;
+    v.setValue(core::kCompiler, program);
+    v.setValue(core::kCP, ".;");
+    v.setValue(core::kJavapath, "..\\java\\");
+    v.setValue(core::kClassDirectory, "classes");
+    layFiles(core::settingsDocument(v), workspaceWith(0));
+
+    QByteArray out, err;
+    QCOMPARE(run({"--compile", "--package", package}, out, err), status);
+    const QString output = QString::fromLocal8Bit(out + err);
+    for (const QString &piece : said)
+        QVERIFY2(output.contains(piece), qPrintable(output));
+    QStringList made;
+    QDirIterator it(app() + "/classes", QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext())
+        made << QDir(app() + "/classes").relativeFilePath(it.next());
+    made.sort();
+    QCOMPARE(made, classes);
+    QCOMPARE(filesNamedLikeOptions(m_root.path()), QStringList());
+#endif
 }
 
 void TestScriptedRun::answers_data()
