@@ -111,6 +111,8 @@ void TestScriptedRun::initTestCase()
     QVERIFY(QFile::copy(TAVO_PROGRAM, m_program));
     // Where the default Compiler setting, ..\bin\jikes, finds it.
     QVERIFY(installStandIn(m_root.filePath("bin/jikes")));
+    // A compiler known as javac by its file's name, on every system.
+    QVERIFY(QFile::copy(testProgram("tavo_stand_in"), m_root.filePath("bin/javac.exe")));
 }
 
 void TestScriptedRun::init()
@@ -267,20 +269,22 @@ void TestScriptedRun::compile_data()
     QTest::addColumn<int>("status");
     QTest::addColumn<QStringList>("words"); // what the compiler is given
     QTest::addColumn<QString>("classesMade"); // below the kit
+    QTest::addColumn<QString>("compiler");    // the stand-in the Compiler setting names
 
     const QString cp = systemClassPath(kDefaultCP);
     const QString sources = systemPathWord("..\\java\\mypkg\\*.java");
     const QStringList xmlWords = {"-Xstdout", "-classpath", cp, sources, "-d", "classes"};
+    const QString jikes = "..\\bin\\jikes";
     QTest::newRow("class directory set") << xmlSettings("classes") << "" << QByteArray("3") << 3 << xmlWords
-                                         << "classes";
+                                         << "classes" << jikes;
     QTest::newRow("no settings file, an entry named")
         << QByteArray() << "hmi" << QByteArray("3") << 3
-        << QStringList{"-Xstdout", "-classpath", cp, systemPathWord("..\\lib\\fb\\rt\\hmi\\*.java")} << "";
+        << QStringList{"-Xstdout", "-classpath", cp, systemPathWord("..\\lib\\fb\\rt\\hmi\\*.java")} << "" << jikes;
     // Quoted for its blank: the compiler is given the folder in one word.
     QTest::newRow("class directory quoted for its blank")
         << xmlSettings("\"my classes\"") << "" << QByteArray("0") << 0
         << QStringList{"-Xstdout", "-classpath", cp, sources, "-d", "my classes"}
-        << "my classes";
+        << "my classes" << jikes;
     // An exception code: Windows keeps all 32 bits, which are negative as
     // an int; elsewhere a status is its low byte.
 #ifdef Q_OS_WIN
@@ -289,7 +293,11 @@ void TestScriptedRun::compile_data()
     const int crashed = 0x05;
 #endif
     QTest::newRow("compiler that crashed") << xmlSettings("classes") << "" << QByteArray("3221225477") << crashed
-                                           << xmlWords << "classes";
+                                           << xmlWords << "classes" << jikes;
+    // javac would take -Xstdout for the name of a file to write into.
+    QTest::newRow("javac is given no -Xstdout") << xmlSettings("classes", "..\\bin\\javac.exe") << ""
+                                                << QByteArray("0") << 0 << xmlWords.mid(1) << "classes"
+                                                << "..\\bin\\javac.exe";
 }
 
 void TestScriptedRun::compile()
@@ -300,22 +308,24 @@ void TestScriptedRun::compile()
     QFETCH(int, status);
     QFETCH(QStringList, words);
     QFETCH(QString, classesMade);
+    QFETCH(QString, compiler);
     layFiles(ini, workspaceWith(1));
     QStringList arguments = {"--compile"};
     if (!package.isEmpty())
         arguments << "--package" << package;
 
-    QFile::remove(m_root.filePath("bin/jikes.rec"));
+    const QString record = "bin/" + QFileInfo(systemPathWord(compiler)).completeBaseName() + ".rec";
+    QFile::remove(m_root.filePath(record));
     const Snapshot before = snapshot(m_root.path(), m_program);
     QByteArray out, err;
     QCOMPARE(run(arguments, out, err, "C.UTF-8", standInStatus), status);
     Snapshot after = snapshot(m_root.path(), m_program);
     // The stand-in compiler's own record of its run.
-    QVERIFY(after.remove("bin/jikes.rec") == 1);
+    QVERIFY(after.remove(record) == 1);
     // The words as started first, then what the compiler said.
     const QStringList said = QString::fromLocal8Bit(err).split(kNewline);
     QCOMPARE(said.size(), 3);
-    QVERIFY2(said[0].startsWith(systemPathWord("..\\bin\\jikes -Xstdout -classpath ")), qPrintable(said[0]));
+    QVERIFY2(said[0].startsWith(systemPathWord(compiler) + " " + words.mid(0, 2).join(u' ') + " "), qPrintable(said[0]));
     QCOMPARE(said[1], "stand-in tool: status " + standInStatus);
     // Word for word, without the batch file's " %1 > .\compile.log", run
     // in the kit folder, its output on ours.
