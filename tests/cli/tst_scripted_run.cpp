@@ -621,9 +621,11 @@ void TestScriptedRun::compilerWaitsOnNoSystemBox()
 #endif
 }
 
-// --check in the demo kit that scripts/demo lays: nothing there stops a
-// launch, so 0 and no problem; with its compiler gone, a problem line for it
-// and 1. Nothing is written into the kit.
+// The demo kit that scripts/demo lays, with the JDK's javac and java: --check
+// finds nothing that stops a launch, so 0 and no problem; every package but
+// net\tcp compiles with javac, net\tcp with javac's one error; with a
+// compiler that is not there, a problem line for it and 1. The check
+// writes nothing into the kit.
 void TestScriptedRun::checkTheDemoKit()
 {
 #ifdef Q_OS_WIN
@@ -632,12 +634,14 @@ void TestScriptedRun::checkTheDemoKit()
     QTemporaryDir demo;
     QProcess make;
     make.start(QStringLiteral(TAVO_SOURCE_DIR "/demo/make-kit"), {demo.path(), QStringLiteral(TAVO_PROGRAM)});
-    QVERIFY(make.waitForFinished(60000) && make.exitCode() == 0);
+    QVERIFY(make.waitForFinished(60000));
+    QVERIFY2(make.exitCode() == 0, make.readAllStandardError().constData());
     const QString program = demo.filePath("starter/TAVO_Starter");
-    const auto check = [&](QByteArray &out) {
+    const auto start = [&](const QStringList &arguments, QByteArray &out) {
         QProcess p;
         p.setProcessEnvironment(environment());
-        p.start(program, {QStringLiteral("--check")});
+        p.setProcessChannelMode(QProcess::MergedChannels);
+        p.start(program, arguments);
         if (!p.waitForFinished(60000))
             return -1;
         out = p.readAllStandardOutput();
@@ -645,14 +649,29 @@ void TestScriptedRun::checkTheDemoKit()
     };
     const Snapshot before = snapshot(demo.path(), program);
     QByteArray out;
-    QCOMPARE(check(out), 0);
+    QCOMPARE(start({"--check"}, out), 0);
     QVERIFY2(!out.contains("problem\t") && !out.contains("warning\t"), out.constData());
-    QVERIFY(out.contains("fine\tCompiler\t" + QFile::encodeName(demo.filePath("bin/jikes")) + "\tThe compiler is there.\n"));
+    QVERIFY(out.contains("fine\tCompiler\t" + QFile::encodeName(realTool("javac")) + "\tThe compiler is there.\n"));
     QCOMPARE(snapshot(demo.path(), program), before);
 
-    QVERIFY(QFile::remove(demo.filePath("bin/jikes")));
-    QCOMPARE(check(out), 1);
-    QVERIFY2(out.contains("problem\tCompiler\t" + QFile::encodeName(demo.filePath("bin/jikes"))
+    for (const char *package : {"hmi", "mypkg", "mypkg\\util"}) {
+        QCOMPARE(start({"--compile", "--package", package}, out), 0);
+        QVERIFY2(!out.contains("error") && !out.contains("warning"), out.constData());
+    }
+    QCOMPARE(start({"--compile", "--package", "net\\tcp"}, out), 1);
+    QCOMPARE(out.count(": error: "), 1);
+    QVERIFY2(out.contains("../lib/fb/rt/net/tcp/Broken.java:6: error: cannot find symbol\n") && out.endsWith("\n1 error\n"),
+             out.constData());
+    QVERIFY(QFile::exists(demo.filePath("starter/lib/fb/rt/mypkg/util/Text.class")));
+
+    core::Settings gone;
+    gone.setValue(core::kCompiler, "..\\bin\\javac");
+    QFile ini(demo.filePath("starter/TAVO_Starter.ini"));
+    QVERIFY(ini.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    ini.write(core::settingsDocument(gone));
+    ini.close();
+    QCOMPARE(start({"--check"}, out), 1);
+    QVERIFY2(out.contains("problem\tCompiler\t" + QFile::encodeName(demo.filePath("bin/javac"))
                           + "\tNo compiler there: Compile cannot start it.\n"),
              out.constData());
 #endif
