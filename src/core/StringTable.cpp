@@ -157,9 +157,8 @@ constexpr Entry kTable[] = {
     {1502, "Quote it: %1", "引用符で囲む: %1"},
     {1503, "Make the folder %1", "フォルダ %1 を作成する"},
     {1504, "The folder %1 could not be made.", "フォルダ %1 を作成できませんでした。"},
-    {1510, "javac, started with these words: no -Xstdout, which javac would take for the name of a file to "
-           "write its messages into.",
-     "javac。この引数で起動します。-Xstdout はメッセージを書き込むファイル名と解釈されるため渡しません。"},
+    {1510, "javac, started with these words: without -Xstdout, which javac takes for a file to write into.",
+     "javac。この引数で起動します。-Xstdout は書き込み先のファイル名と解釈されるため渡しません。"},
     {1511, "ecj, started with these words; it passes over -Xstdout.", "ecj。この引数で起動します。-Xstdout は無視されます。"},
     {1512, "jikes, started with these words.", "jikes。この引数で起動します。"},
     {1513, "A compiler of unknown kind, started with the kit's words, -Xstdout included.",

@@ -32,8 +32,6 @@ public:
     // shows it on that tab, returning when it closes (saved only by OK, as
     // any edit). Without it no mend fills a setting.
     void setFillSetting(std::function<void(const QString &key, const QString &value, int tab)> fill);
-    // Takes a mend, then checks again.
-    void mend(const core::KitMend &mend);
 
     // The icon a verdict is shown with.
     static QIcon verdictIcon(core::Verdict verdict);
@@ -53,6 +51,8 @@ private:
     QList<core::KitMend> currentMends() const;
     // A menu of the current line's mends; the one chosen is taken.
     void chooseMend(const QPoint &globalPosition);
+    // Takes a mend, then checks again.
+    void mend(const core::KitMend &mend);
     // The Options tab of the current line's setting, or -1.
     int currentTab() const;
 

@@ -306,8 +306,7 @@ void TestKitCheck::toolsAndMends_data()
     QTest::newRow("javac: its words, no -Xstdout")
         << aSource << QStringList{"Compiler=javac", "CP=a;b"} << none
         << "Compiler|javac -classpath " + systemClassPath("a;b") + " " + sources
-        << "javac, started with these words: no -Xstdout, which javac would take for the name of a file to write "
-           "its messages into." << none;
+        << "javac, started with these words: without -Xstdout, which javac takes for a file to write into." << none;
     QTest::newRow("a wrapper keeps the kit's words")
         << aSource << QStringList{"Compiler=jc", "CP=a"} << none << "Compiler|jc -Xstdout -classpath a " + sources
         << "A compiler of unknown kind, started with the kit's words, -Xstdout included." << none;
