@@ -49,20 +49,6 @@ QStringList described(const QList<platform::JavaInstallation> &found, const QStr
     return list;
 }
 
-struct EnvironmentGuard {
-    QList<QPair<QByteArray, QByteArray>> saved;
-    void set(const char *name, const QString &value)
-    {
-        saved.append({name, qgetenv(name)});
-        qputenv(name, value.toLocal8Bit());
-    }
-    ~EnvironmentGuard()
-    {
-        for (const auto &[name, value] : saved)
-            qputenv(name.constData(), value);
-    }
-};
-
 } // namespace
 
 class TestJavaInstallations : public QObject
@@ -78,20 +64,28 @@ void TestJavaInstallations::found()
     QTemporaryDir root;
     const QString r = root.path();
     const QString n = QDir::toNativeSeparators(r);
-    EnvironmentGuard env;
+    QList<QPair<const char *, QByteArray>> saved;
+    const auto set = [&](const char *name, const QString &value) {
+        saved.append({name, qgetenv(name)});
+        qputenv(name, value.toLocal8Bit());
+    };
+    const auto restore = qScopeGuard([&] {
+        for (const auto &[name, value] : saved)
+            qputenv(name, value);
+    });
     for (const char *program : {"home/bin/java", "home/bin/javac", "path/javac", "other/java"})
         QVERIFY(makeProgram(root.filePath(QLatin1String(program))));
     // Not a program: nothing found there.
     QFile plain(root.filePath("plain/java"));
     QVERIFY(QDir(r).mkdir("plain") && plain.open(QIODevice::WriteOnly));
     plain.close();
-    env.set("JAVA_HOME", n + QDir::separator() + "home");
+    set("JAVA_HOME", n + QDir::separator() + "home");
     const QChar sep = QDir::listSeparator();
 #ifdef Q_OS_WIN
     QStringList expected{"JAVA_HOME|~\\home||~\\home\\bin\\java.exe|~\\home\\bin\\javac.exe",
                          "PATH|~\\path|||~\\path\\javac.exe"};
     // The same programs on PATH again are the same installation.
-    env.set("PATH", n + "\\path" + sep + n + "\\home\\bin" + sep + "\"" + n + "\\plain\"");
+    set("PATH", n + "\\path" + sep + n + "\\home\\bin" + sep + "\"" + n + "\\plain\"");
     // Registered in each view, one with the folder's own "\" at its end, and
     // a vendor's folder below Program Files.
     for (const char *program : {"jdk64/bin/java", "jdk64/bin/javac", "jdk32/bin/java", "pf/Zulu/zulu-17/bin/javac"})
@@ -124,7 +118,7 @@ void TestJavaInstallations::found()
         }
     });
     for (const char *name : {"ProgramW6432", "ProgramFiles", "ProgramFiles(x86)"})
-        env.set(name, n + "\\pf");
+        set(name, n + "\\pf");
     expected << "registry|~\\jdk64|HKLM\\SOFTWARE\\JavaSoft\\JDK\\99.test|~\\jdk64\\bin\\java.exe|~\\jdk64\\bin\\javac.exe"
              << "registry|~\\jdk32|HKLM\\SOFTWARE\\WOW6432Node\\Eclipse Adoptium\\JDK\\98.test\\hotspot\\MSI|"
                 "~\\jdk32\\bin\\java.exe|"
@@ -134,7 +128,7 @@ void TestJavaInstallations::found()
     // A link to the same programs is the same installation, under the name
     // found first.
     QVERIFY(QFile::link(root.filePath("home/bin"), root.filePath("linked")));
-    env.set("PATH", r + "/path" + sep + r + "/linked" + sep + sep + r + "/plain" + sep + r + "/other");
+    set("PATH", r + "/path" + sep + r + "/linked" + sep + sep + r + "/plain" + sep + r + "/other");
     const QList<platform::JavaInstallation> found = platform::findJavaInstallations();
     QCOMPARE(described(found, r), (QStringList{"JAVA_HOME|~/home||~/home/bin/java|~/home/bin/javac",
                                                "PATH|~/path|||~/path/javac", "PATH|~/other||~/other/java|"}));
