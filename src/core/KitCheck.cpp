@@ -1,6 +1,7 @@
 #include "core/KitCheck.h"
 #include "core/CommandLines.h"
 #include "core/StringTable.h"
+#include "core/ToolCheck.h"
 #include "platform/CommandLine.h"
 #include "platform/FileSystem.h"
 #include "platform/NativePath.h"
@@ -221,7 +222,11 @@ QList<KitFinding> checkKit(const Kit &kit, const Settings &settings, const Works
     checkClassDirectory(f, kit, settings);
     checkKitFolders(f, kit, workspace);
     checkBlanks(f, settings, workspace);
-    return f.list();
+    // The tools themselves, the Java the machine has, and the mends.
+    const QList<platform::JavaInstallation> java = platform::findJavaInstallations();
+    QList<KitFinding> findings = f.list() + toolFindings(kit, settings, workspace, java);
+    attachMends(findings, kit, settings, java);
+    return findings;
 }
 
 QString verdictWord(Verdict verdict)

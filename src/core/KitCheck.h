@@ -4,6 +4,7 @@
 // path it resolved, and says in one sentence, in the user's language, what
 // was found. It reads the disk and leaves it as it was.
 #include "core/Kit.h"
+#include "core/KitMend.h"
 #include "core/Settings.h"
 #include "core/SettingsFile.h"
 #include "core/Workspace.h"
@@ -23,6 +24,8 @@ struct KitFinding {
     // blank, the value itself.
     QString path;
     QString sentence;
+    // What Check Kit offers to set it right, if anything.
+    QList<KitMend> mends = {};
 };
 
 // What the findings that concern no single setting are about.

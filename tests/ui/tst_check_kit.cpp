@@ -7,11 +7,15 @@
 #include "ui/frmOptions.h"
 
 #include "support/ModalWait.h"
+#include "support/TestFiles.h"
 #include "support/WindowTests.h"
 
 #include <QAction>
 #include <QLineEdit>
 #include <QMenu>
+#include <QScopeGuard>
+#include <QTemporaryDir>
+#include <QTimer>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTreeWidget>
@@ -26,6 +30,7 @@ private slots:
     void findingsShown();
     void optionsOnTheSettingsTab();
     void optionsAlreadyOpenTakesInput();
+    void mendsFromTheList();
 };
 
 namespace {
@@ -64,11 +69,11 @@ void TestCheckKit::findingsShown_data()
     QTest::addColumn<QString>("compilerFinding");
     QTest::newRow("English") << int(core::Language::English)
                              << QStringList{"Check &Kit...", "Check Kit", "&Options...", "Check &Again", "Close",
-                                            "Setting", "Finding", "Path"}
+                                            "Setting", "Finding", "Path", "&Mend"}
                              << "No compiler there: Compile cannot start it.";
     QTest::newRow("Japanese") << int(core::Language::Japanese)
                               << QStringList{"キットの確認(&K)...", "キットの確認", "ｵﾌﾟｼｮﾝ(&O)...", "再確認(&A)", "閉じる",
-                                             "設定", "結果", "パス"}
+                                             "設定", "結果", "パス", "修正(&M)"}
                               << QString::fromUtf8("コンパイラがありません。コンパイルで起動できません。");
 }
 
@@ -90,6 +95,7 @@ void TestCheckKit::findingsShown()
                  captions.mid(2, 3));
         QTreeWidgetItem *header = box->lstFindings->headerItem();
         QCOMPARE((QStringList{header->text(0), header->text(1), header->text(2)}), captions.mid(5, 3));
+        QCOMPARE(box->cmdMend->text(), captions[8]);
         // One row a finding: setting, sentence and path, the icon its verdict's.
         QCOMPARE(box->lstFindings->topLevelItemCount(), box->findings().size());
         QTreeWidgetItem *compiler = rowOf(box, "Compiler");
@@ -180,6 +186,64 @@ void TestCheckKit::optionsAlreadyOpenTakesInput()
     core::Settings saved;
     core::readSettingsFile(kit.ini(), saved);
     QCOMPARE(saved.value(core::kCompiler), compiler);
+}
+
+// A runtime that is not there is mended from the installations found: the
+// one chosen fills the Options dialog's field, which OK saves. A class
+// folder that is not there is made. Each leaves its line fine.
+void TestCheckKit::mendsFromTheList()
+{
+    core::setCurrentLanguage(core::Language::English);
+    TestKit kit;
+    QVERIFY(kit.makeSourceFolders({"hmi"}));
+    QTemporaryDir jdk;
+    const QString java = QDir::toNativeSeparators(standInFile(jdk.filePath(QStringLiteral("java"))));
+    QVERIFY(installStandIn(jdk.filePath(QStringLiteral("java"))));
+    const QByteArray path = qgetenv("PATH");
+    const auto restore = qScopeGuard([&] { qputenv("PATH", path); });
+    qputenv("PATH", QFile::encodeName(QDir::toNativeSeparators(jdk.path())));
+    frmMain w(kit.path(), placementStore(kit));
+    w.setSetting(core::kClassDirectory, QStringLiteral("out\\classes"));
+    QString filled;
+    int tab = -1;
+    openCheck(w, [&](frmCheckKit *box) {
+        QVERIFY(rowOf(box, QStringLiteral("Java")));
+        box->lstFindings->setCurrentItem(rowOf(box, QStringLiteral("JREpath")));
+        QVERIFY(box->cmdMend->isEnabled());
+        // This machine's own JDKs may be offered too: then a menu.
+        auto *poll = new QTimer(box);
+        connect(poll, &QTimer::timeout, [&, poll] {
+            if (auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget())) {
+                poll->stop();
+                for (QAction *a : menu->actions()) {
+                    if (a->text().startsWith("Use " + java + " (PATH)"))
+                        menu->setActiveAction(a);
+                }
+                QTest::keyClick(menu, Qt::Key_Return);
+            }
+        });
+        poll->start(10);
+        whenModalShows<frmOptions>([&](frmOptions *options) {
+            poll->stop();
+            filled = options->txtJREpath->text();
+            tab = options->SSTab->currentIndex();
+            options->cmdOK->click();
+        });
+        box->cmdMend->click();
+        QCOMPARE(rowOf(box, QStringLiteral("JREpath"))->text(1), QStringLiteral("The Java runtime is there."));
+
+        box->lstFindings->setCurrentItem(rowOf(box, QStringLiteral("ClassDirectory")));
+        box->cmdMend->click();
+        QCOMPARE(rowOf(box, QStringLiteral("ClassDirectory"))->text(1), QStringLiteral("The class folder is there."));
+        box->lstFindings->setCurrentItem(rowOf(box, QStringLiteral("ClassDirectory")));
+        QVERIFY(!box->cmdMend->isEnabled());
+    });
+    QCOMPARE(filled, java);
+    QCOMPARE(tab, 0);
+    core::Settings saved;
+    core::readSettingsFile(kit.ini(), saved);
+    QCOMPARE(saved.value(core::kJREpath), java);
+    QVERIFY(QFileInfo(kit.at(QStringLiteral("out/classes"))).isDir());
 }
 
 QTEST_MAIN(TestCheckKit)
