@@ -66,7 +66,7 @@ bool placeAt(const QString &line, QString &file, int &number, int &after)
 CompilerOutputReader::Reading placed(Severity severity, const QString &file, int line, int column,
                                      const QString &text)
 {
-    return {CompilerMessage{severity, file, line, column, text, 0}, false};
+    return {CompilerMessage{severity, file, line, column, text, 0, 0}, false};
 }
 
 // javac's messages without a place, which name no file: its option and
@@ -272,6 +272,7 @@ void CompileOutput::readLine(const QString &text, QList<OutputLine> &out)
         if (!m_messages.empty()) {
             CompilerMessage &last = m_messages.back();
             last.text = text;
+            last.lastOutputLine = lineNumber;
             shown.severity = last.severity;
             shown.message = messageCount() - 1;
         }
@@ -282,11 +283,12 @@ void CompileOutput::readLine(const QString &text, QList<OutputLine> &out)
             ++m_warnings;
         m_messages.push_back(reading.message);
         m_messages.back().outputLine = lineNumber;
+        m_messages.back().lastOutputLine = lineNumber;
         shown.severity = reading.message.severity;
         shown.message = messageCount() - 1;
     }
     // The messages of lines no longer kept go with them.
-    while (!m_messages.empty() && m_messages.front().outputLine <= m_lines - 1 - m_keptLines) {
+    while (!m_messages.empty() && m_messages.front().lastOutputLine <= m_lines - 1 - m_keptLines) {
         m_messages.pop_front();
         ++m_dropped;
     }

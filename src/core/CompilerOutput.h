@@ -22,8 +22,9 @@ struct CompilerMessage {
     int line = 0;
     int column = 0;
     QString text;
-    // The number of the output line it begins on, from 0.
+    // The numbers of the output lines it begins and ends on, from 0.
     qint64 outputLine = 0;
+    qint64 lastOutputLine = 0;
 };
 
 // Reads the compiler's output line by line. It knows

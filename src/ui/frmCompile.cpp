@@ -411,7 +411,12 @@ frmCompile::frmCompile(QWidget *owner, OpenMessage openMessage, CompileAgain com
     connect(lstMessages->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex &current) {
                 const core::CompilerMessage *m = current.isValid() ? m_messages->messageAt(current.row()) : nullptr;
-                const int row = m ? m_model->rowOfLine(m->outputLine) : -1;
+                if (!m)
+                    return;
+                // Its first line, or its last where the first has gone.
+                int row = m_model->rowOfLine(m->outputLine);
+                if (row < 0)
+                    row = m_model->rowOfLine(m->lastOutputLine);
                 if (row < 0)
                     return;
                 const QModelIndex line = m_model->index(row);

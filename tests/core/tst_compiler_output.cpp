@@ -220,11 +220,13 @@ void TestCompilerOutput::kept_data()
     const QByteArray javac = "A.java:1: error: a\nB.java:2: error: b\nplain\nC.java:3: warning: c\n";
     QTest::newRow("the last lines' messages") << 3 << javac << QStringList{"E0", "E1", "-", "W2"}
                                               << QStringList{"1 B.java:2 error: b", "2 C.java:3 warning: c"} << 2 << 1;
-    QTest::newRow("ecj") << 10
-                         << QByteArray("1. ERROR in /k/A.java (at line 5)\n\treturn missing;\n\t       ^^^\n"
-                                       "missing cannot be resolved to a variable\n----------\n1 problem (1 error)\n")
-                         << QStringList{"E0", "-", "-", "E0", "-", "-"}
+    const QByteArray ecj = "1. ERROR in /k/A.java (at line 5)\n\treturn missing;\n\t       ^^^\n"
+                           "missing cannot be resolved to a variable\n----------\n";
+    QTest::newRow("ecj") << 10 << ecj << QStringList{"E0", "-", "-", "E0", "-"}
                          << QStringList{"0 /k/A.java:5 missing cannot be resolved to a variable"} << 1 << 0;
+    QTest::newRow("ecj, its place's line gone, its text's kept") << 3 << ecj << QStringList{"E0", "-", "-", "E0", "-"}
+                                                                 << QStringList{"0 /k/A.java:5 missing cannot be resolved to a variable"}
+                                                                 << 1 << 0;
 }
 
 void TestCompilerOutput::kept()
