@@ -525,10 +525,12 @@ void TestBatchFiles::importsOfHostileFiles()
     QCOMPARE(main().statusText(), QString());
     QCOMPARE(snapshot(m_kit->path()), before);
 
-    // Quoted, comma-cut and CR-only lines, as the item rules read them.
-    writeFile(file, "\"..\\bin\\jre -cp a,b Editor F p;q; d\"\r..\\bin\\jre -cp x,y\r");
+    // Quoted and CR-only lines, as the item rules read them: a comma inside
+    // quotes cuts nothing, and a quoted program is one word, quotes and all.
+    writeFile(file, "\"cd, src\"\r\"..\\my jre\\bin\\java\" -cp x Editor F p;q; d\r");
     run(main().mnuLoadEditFile, {{QStringLiteral("dlgCommonDialog"), file}});
-    QCOMPARE(main().settings().value(core::kLibpath), QStringLiteral("a,b"));
+    QCOMPARE(main().settings().value(core::kJREpath), QStringLiteral("\"..\\my jre\\bin\\java\""));
+    QCOMPARE(main().settings().value(core::kLibpath), QStringLiteral("x"));
     QCOMPARE(ui::listEntries(main().lstsrcpath), (QStringList{"p", "q"}));
     QCOMPARE(main().statusText(), QString());
 }
