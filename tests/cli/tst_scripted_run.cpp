@@ -79,6 +79,8 @@ private slots:
     void printCommand();
     void compile_data();
     void compile();
+    void checkJudgesWhatTheStartDoes_data();
+    void checkJudgesWhatTheStartDoes();
     void answers_data();
     void answers();
     void qtWindowOptionsStillOpenTheWindow();
@@ -320,6 +322,48 @@ void TestScriptedRun::compile()
     if (!classesMade.isEmpty())
         QVERIFY(after.remove("kit/" + classesMade) == 1);
     QCOMPARE(after, before);
+}
+
+// --check calls the compiler a problem exactly where --compile cannot start
+// it (127), on the same kits.
+void TestScriptedRun::checkJudgesWhatTheStartDoes_data()
+{
+    QTest::addColumn<QString>("compiler");  // the setting
+    QTest::addColumn<QByteArray>("file");   // what lies at bin\tool (".exe" added on Windows); null: nothing
+    QTest::addColumn<bool>("runBit");
+    QTest::addColumn<bool>("starts");
+
+    QTest::newRow("a program") << "..\\bin\\jikes" << QByteArray() << false << true;
+    QTest::newRow("nothing there") << "..\\bin\\tool" << QByteArray() << false << false;
+    QTest::newRow("quote left open") << "\"..\\bin\\jikes" << QByteArray() << false << false;
+#ifdef Q_OS_WIN
+    QTest::newRow("no program image") << "..\\bin\\tool" << QByteArray("MZ not a program") << false << false;
+#else
+    QTest::newRow("text with the run bit") << "..\\bin\\tool" << QByteArray("javac \"$@\"\n") << true << false;
+    QTest::newRow("script without the run bit") << "..\\bin\\tool" << QByteArray("#!/bin/sh\n") << false << false;
+    QTest::newRow("script") << "..\\bin\\tool" << QByteArray("#!/bin/sh\nexit 3\n") << true << true;
+#endif
+}
+
+void TestScriptedRun::checkJudgesWhatTheStartDoes()
+{
+    QFETCH(QString, compiler);
+    QFETCH(QByteArray, file);
+    QFETCH(bool, runBit);
+    QFETCH(bool, starts);
+    layFiles(xmlSettings("", compiler), workspaceWith(1));
+    QFile tool(standInFile(m_root.filePath("bin/tool")));
+    tool.remove();
+    if (!file.isNull()) {
+        QVERIFY(tool.open(QIODevice::WriteOnly) && tool.write(file) == file.size());
+        tool.close();
+        QVERIFY(tool.setPermissions(runBit ? tool.permissions() | QFile::ExeOwner : tool.permissions() & ~QFile::ExeOwner));
+    }
+    QByteArray out, err;
+    const int compiled = run({"--compile"}, out, err);
+    QCOMPARE(compiled != 127, starts);
+    QCOMPARE(run({"--check"}, out, err), 1); // the sources of ..\java\mypkg are not there
+    QCOMPARE(out.contains("problem\tCompiler\t"), !starts);
 }
 
 void TestScriptedRun::answers_data()
