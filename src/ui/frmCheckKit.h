@@ -2,10 +2,12 @@
 // "Check Kit...": the kit check's findings, one line each with an icon for
 // its verdict, the sentence and the path it resolved, problems first, then
 // warnings; the Options button opens the Options dialog on the tab of the
-// selected line's setting.
+// selected line's setting. It opens beside its owner, wide enough for its
+// sentences where the screen allows; where not, they wrap.
 #include "core/KitCheck.h"
 
 #include <QDialog>
+#include <QTimer>
 #include <functional>
 
 class QPushButton;
@@ -21,7 +23,8 @@ public:
     frmCheckKit(std::function<QList<core::KitFinding>()> check, std::function<void(int tab)> openOptions,
                 QWidget *parent = nullptr);
 
-    // Captions, then the check.
+    // Captions, then the check; sized to its sentences and placed beside
+    // its owner.
     void Form_Load();
     // Fills the list anew from the check.
     void runCheck();
@@ -36,6 +39,7 @@ public:
     QPushButton *cmdClose = nullptr;
 
 private:
+    void fitToFindings();
     void cmdOptions_Click();
     void updateOptionsButton();
     // The Options tab of the current line's setting, or -1.
@@ -44,4 +48,5 @@ private:
     std::function<QList<core::KitFinding>()> m_check;
     std::function<void(int)> m_openOptions;
     QList<core::KitFinding> m_findings;
+    QTimer m_relayout;
 };
