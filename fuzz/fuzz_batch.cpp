@@ -91,7 +91,7 @@ void exportImport(const QByteArray &bytes)
 
     const core::Workspace w{entries, selected, {}};
     const QString compileLine = core::BuildCompileCommand(s, w);
-    const auto compilerBytes = core::compilerBatchBytes(compileLine);
+    const auto compilerBytes = core::compilerBatchBytes(core::compileWords(s, w));
     FUZZ_CHECK(compilerBytes.has_value(), "a compiler line of whole characters was refused");
     const core::BatchImport compiler = core::importCompilerBatch(*compilerBytes);
     const bool compilerFound = compileLine.contains(core::kCompilerBatchMarker);
@@ -102,7 +102,7 @@ void exportImport(const QByteArray &bytes)
     }
 
     const QString editorLine = core::BuildEditorCommand(s, w, QStringLiteral("MyFB.fbt"));
-    const auto editorBytes = core::editorBatchBytes(editorLine);
+    const auto editorBytes = core::editorBatchBytes(core::editorWords(s, w, QStringLiteral("MyFB.fbt")));
     FUZZ_CHECK(editorBytes.has_value(), "an editor line for a name with an extension was refused");
     const core::BatchImport editor = core::importEditorBatch(*editorBytes);
     const bool editorFound = editorLine.contains(core::kEditorBatchMarker);

@@ -149,14 +149,18 @@ int compileAndWait(const core::Kit &kit, const core::Settings &settings, const c
 {
     const core::CompileStart start = core::prepareCompile(kit, settings, w);
     // Its output comes to our own streams; the batch file's redirection
-    // would only be more source names to it.
-    const QString line = core::withoutBatchTail(start.line);
-    if (const std::optional<int> status = platform::runCommandLineAndWait(line))
+    // would only be more source names to it. The words as started go first,
+    // on standard error, since on Linux they are not the kit's text.
+    const platform::SystemCommand command = platform::systemCommand(start.started, kit.appPath());
+    if (!command.isEmpty())
+        platform::writeStandardError(command.line + QLatin1Char('\n'));
+    if (const std::optional<int> status = platform::runCommandLineAndWait(command))
         return *status;
     // Nothing ran, so the empty class directory made for it goes again.
     if (!start.madeClassDirectory.isEmpty())
         QDir().rmdir(platform::nativePath(start.madeClassDirectory));
-    return failure(kExitNotStarted, core::message(kNotStarted).arg(line));
+    return failure(kExitNotStarted,
+                   core::message(kNotStarted).arg(command.isEmpty() ? platform::joinedLine(start.started) : command.line));
 }
 
 // The first option given more than once, by its long name; empty when none.

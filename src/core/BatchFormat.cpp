@@ -1,5 +1,4 @@
 #include "core/BatchFormat.h"
-#include "core/CommandLines.h"
 #include "core/Settings.h"
 #include "platform/CodePage.h"
 #include "platform/NativePath.h"
@@ -38,20 +37,27 @@ QString batchSpecials(const QString &value)
     return found;
 }
 
-QString escapeForBatch(const QString &line)
+QString batchLine(const platform::ToolLine &words)
 {
-    QString escaped;
+    // The quote state runs on from word to word, as the interpreter reads
+    // the line; its own words are written as they are.
+    QString line;
     bool quoted = false;
-    for (const QChar c : line) {
-        if (c == u'"')
-            quoted = !quoted;
-        if (c == u'%')
-            escaped += u'%';
-        else if (!quoted && isInterpreterCharacter(c))
-            escaped += u'^';
-        escaped += c;
+    for (int i = 0; i < words.size(); ++i) {
+        if (i > 0)
+            line += u' ';
+        const bool interpreters = words[i].kind == platform::ToolWord::Kind::Interpreter;
+        for (const QChar c : words[i].text) {
+            if (c == u'"')
+                quoted = !quoted;
+            if (!interpreters && c == u'%')
+                line += u'%';
+            else if (!interpreters && !quoted && isInterpreterCharacter(c))
+                line += u'^';
+            line += c;
+        }
     }
-    return escaped;
+    return line;
 }
 
 QString batchTextAsRead(const QString &text)
@@ -87,19 +93,16 @@ std::optional<QByteArray> batchFileBytes(const QStringList &lines)
     return platform::toInterpreterCodePage(text);
 }
 
-std::optional<QByteArray> editorBatchBytes(const QString &editorLine)
+std::optional<QByteArray> editorBatchBytes(const platform::ToolLine &editorWords)
 {
-    if (editorLine.isEmpty())
+    if (editorWords.isEmpty())
         return std::nullopt;
-    return batchFileBytes({QStringLiteral("REM IEC 61499 Editor"), QStringLiteral("cd src"), escapeForBatch(editorLine)});
+    return batchFileBytes({QStringLiteral("REM IEC 61499 Editor"), QStringLiteral("cd src"), batchLine(editorWords)});
 }
 
-std::optional<QByteArray> compilerBatchBytes(const QString &compileLine)
+std::optional<QByteArray> compilerBatchBytes(const platform::ToolLine &compileWords)
 {
-    // The tail is the interpreter's own: its argument and its redirection.
-    const QString command = withoutBatchTail(compileLine);
-    return batchFileBytes(
-        {QStringLiteral("del compile.log"), escapeForBatch(command) + compileLine.mid(command.size())});
+    return batchFileBytes({QStringLiteral("del compile.log"), batchLine(compileWords)});
 }
 
 BatchItemReader::BatchItemReader(const QString &text) : m_text(text) {}

@@ -3,6 +3,8 @@
 //
 // Everything here works on bytes and strings only, so that it can be tested
 // and fuzzed without a window.
+#include "platform/ToolLine.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QPair>
@@ -24,20 +26,21 @@ std::optional<QByteArray> batchFileBytes(const QStringList &lines);
 // own in a batch file of the user's: "%" anywhere, and "&", "|", "<", ">"
 // and "^" outside quotes. Empty when there are none.
 QString batchSpecials(const QString &value);
-// A command line as a batch file must hold it for the interpreter to run it
-// as built: "%" doubled, and the others above, outside quotes, behind "^".
-QString escapeForBatch(const QString &line);
+// A tool's line as a batch file must hold it for the interpreter to run it
+// as built: in every word but the interpreter's own ("%1", "> ..."), "%"
+// doubled and the others above, outside quotes, behind "^".
+QString batchLine(const platform::ToolLine &words);
 // A batch file's text as the interpreter reads its lines: those escapes
 // undone.
 QString batchTextAsRead(const QString &text);
 
-// The whole Editor.bat for an editor line; nothing when the line could not
-// be built (empty) or written, so that a failed export never writes a
-// partial or altered file.
-std::optional<QByteArray> editorBatchBytes(const QString &editorLine);
-// The whole Compiler.bat for a compiler line, as far as it can be written;
-// its " %1 > .\compile.log" tail is the interpreter's and is left as it is.
-std::optional<QByteArray> compilerBatchBytes(const QString &compileLine);
+// The whole Editor.bat for the editor line's words; nothing when the line
+// could not be built (no words) or written, so that a failed export never
+// writes a partial or altered file.
+std::optional<QByteArray> editorBatchBytes(const platform::ToolLine &editorWords);
+// The whole Compiler.bat for the compiler line's words, as far as it can be
+// written.
+std::optional<QByteArray> compilerBatchBytes(const platform::ToolLine &compileWords);
 
 // Hands out the items of a batch file one at a time: items are separated by
 // commas and line ends (CR LF, CR or LF), an empty line is an empty item,

@@ -121,20 +121,34 @@ void checkProgram(Findings &f, const QString &key, const QString &value, const Q
         f.add(program.startable ? Verdict::Fine : Verdict::Problem, key, path, program.startable ? found : missing);
 }
 
+// The pieces of a class path as its tool gets them: the word a start makes
+// of it on this system (elsewhere than Windows each piece in the system's
+// form, joined by ":"), split at the system's own separator.
+QStringList classPathPieces(const QString &value, const QString &folder)
+{
+    using Kind = platform::ToolWord::Kind;
+    const platform::ToolLine line{{Kind::Program, QStringLiteral("tool")}, {Kind::ClassPath, value}};
+    return platform::systemCommand(line, folder)
+        .arguments.join(QLatin1Char(' '))
+        .split(QDir::listSeparator(), Qt::SkipEmptyParts);
+}
+
 // Every non-empty piece of a class path, from the folder its tool runs in.
 void checkPieces(Findings &f, const QString &key, const QString &value, const QString &folder, int there,
                  int missing)
 {
-    for (const QString &piece : valueAsRead(value).split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
+    for (const QString &piece : classPathPieces(value, folder)) {
         const QString path = shown(from(folder, piece));
         f.add(QFileInfo::exists(path) ? Verdict::Fine : Verdict::Warning, key, path,
               QFileInfo::exists(path) ? there : missing);
     }
 }
 
+// As the source pattern matches, where a start expands it: ".java" in that
+// case, which is also the only one the compilers take.
 bool holdsJavaSources(const QString &folder)
 {
-    return !QDir(folder).entryList({QStringLiteral("*.java")}, QDir::Files).isEmpty();
+    return !QDir(folder).entryList({QStringLiteral("*.java")}, QDir::Files | QDir::CaseSensitive).isEmpty();
 }
 
 void checkSources(Findings &f, const Kit &kit, const Settings &settings, const Workspace &workspace)
@@ -279,12 +293,12 @@ QList<KitFinding> checkKit(const Kit &kit, const Settings &settings, const Works
     checkSettingsFile(f, kit, settingsFile);
     checkWorkspaceFile(f, kit, workspaceFileUnread);
     // The compiler starts in the kit folder, the editor in the source root,
-    // each from the line its start hands the system (the editor's file
+    // each from the words its start hands the system (the editor's file
     // changes nothing before the program's name).
-    checkProgram(f, kCompiler, settings.value(kCompiler), withoutBatchTail(BuildCompileCommand(settings, workspace)),
+    checkProgram(f, kCompiler, settings.value(kCompiler), platform::joinedLine(compileStartWords(settings, workspace)),
                  kit.appPath(), msg::kCheckCompilerThere, msg::kCheckCompilerMissing);
     checkProgram(f, kJREpath, settings.value(kJREpath),
-                 BuildEditorCommand(settings, workspace, QStringLiteral("Editor.fbt")), kit.SrcDir(),
+                 platform::joinedLine(editorWords(settings, workspace, QStringLiteral("Editor.fbt"))), kit.SrcDir(),
                  msg::kCheckRuntimeThere, msg::kCheckRuntimeMissing);
     checkPieces(f, kCP, settings.value(kCP), kit.appPath(), msg::kCheckPieceThere, msg::kCheckPieceMissing);
     checkPieces(f, kLibpath, settings.value(kLibpath), kit.SrcDir(), msg::kCheckEditorPieceThere,

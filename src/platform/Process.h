@@ -1,4 +1,6 @@
 #pragma once
+#include "platform/ToolLine.h"
+
 #include <QString>
 
 #include <memory>
@@ -6,10 +8,15 @@
 
 namespace platform {
 
-// Starts a command line as a new process in a normal window that takes the
+// Starts a command as a new process in a normal window that takes the
 // focus, in the current directory, without waiting for it. Returns false
-// when the process could not be started.
-bool startCommandLine(const QString &commandLine);
+// when the process could not be started. A line given as text is a plain
+// one: its first word the program, the rest handed on as written.
+bool startCommandLine(const SystemCommand &command);
+inline bool startCommandLine(const QString &commandLine)
+{
+    return startCommandLine(plainCommand(commandLine));
+}
 
 // Starts the program at this path (not searched for, blanks and all), with
 // the arguments after it as one more piece of command line, the same way.
@@ -38,7 +45,7 @@ ProgramFound findProgram(const QString &commandLine, const QString &workingDirec
 // output and error and is waited for. Its exit status, or nothing when it
 // could not be started; on Windows the whole 32-bit exit code, bit for bit,
 // so that an exception code such as 0xC0000005 can be handed on unchanged.
-std::optional<int> runCommandLineAndWait(const QString &commandLine);
+std::optional<int> runCommandLineAndWait(const SystemCommand &command);
 
 // How a watched process ended: its exit status (on Windows all 32 bits),
 // the signal that ended it (elsewhere), or the exception code of a crash
@@ -73,16 +80,25 @@ private:
     std::optional<ProcessEnd> m_end;
 };
 
-// Starts a command line as startCommandLine does (a normal window, the
-// current directory, the standard handles shared), but watched.
-std::unique_ptr<RunningProcess> startWatched(const QString &commandLine);
+// Starts a command as startCommandLine does (a normal window, the current
+// directory, the standard handles shared), but watched.
+std::unique_ptr<RunningProcess> startWatched(const SystemCommand &command);
+inline std::unique_ptr<RunningProcess> startWatched(const QString &commandLine)
+{
+    return startWatched(plainCommand(commandLine));
+}
 
-// Starts a command line in the current directory without a window of its
+// Starts a command in the current directory without a window of its
 // own, its standard output and error going, in the order written, to the
 // file at outputPath (made anew or emptied), which the process writes
 // itself and which outlives us; its input is the null device. Nothing is
 // started when that file cannot be made: outputMade is false then.
-std::unique_ptr<RunningProcess> startWithOutputFile(const QString &commandLine, const QString &outputPath,
+std::unique_ptr<RunningProcess> startWithOutputFile(const SystemCommand &command, const QString &outputPath,
                                                     bool &outputMade);
+inline std::unique_ptr<RunningProcess> startWithOutputFile(const QString &commandLine, const QString &outputPath,
+                                                           bool &outputMade)
+{
+    return startWithOutputFile(plainCommand(commandLine), outputPath, outputMade);
+}
 
 } // namespace platform

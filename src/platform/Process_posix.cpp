@@ -23,18 +23,6 @@ extern char **environ;
 namespace platform {
 namespace {
 
-// No shell: the words reach the program as a Windows program would get them.
-// Only the program's own path needs the system's separators; the arguments
-// are the program's to read. False when there is no program word.
-bool splitForStart(const QString &commandLine, QString &program, QStringList &arguments)
-{
-    arguments = splitWindowsCommandLine(commandLine);
-    if (arguments.isEmpty() || arguments.first().isEmpty())
-        return false;
-    program = nativePath(arguments.takeFirst());
-    return true;
-}
-
 // posix_spawn's file actions and attributes, released whatever happens.
 struct SpawnSetup {
     posix_spawn_file_actions_t actions;
@@ -62,15 +50,14 @@ struct SpawnSetup {
     }
 };
 
-// Starts the line's program with its words; 0 when it could not be.
-pid_t spawn(const QString &commandLine, SpawnSetup &setup)
+// Starts the command's program with its words, no shell in between; 0 when
+// it could not be.
+pid_t spawn(const SystemCommand &command, SpawnSetup &setup)
 {
-    QString program;
-    QStringList arguments;
-    if (!splitForStart(commandLine, program, arguments))
+    if (command.isEmpty())
         return 0;
-    std::vector<QByteArray> words{QFile::encodeName(program)};
-    for (const QString &argument : arguments)
+    std::vector<QByteArray> words{QFile::encodeName(command.program)};
+    for (const QString &argument : command.arguments)
         words.push_back(argument.toLocal8Bit());
     std::vector<char *> argv;
     for (QByteArray &word : words)
@@ -139,10 +126,10 @@ void RunningProcess::stop()
         ::kill(-m_native->pid, SIGKILL);
 }
 
-std::unique_ptr<RunningProcess> startWatched(const QString &commandLine)
+std::unique_ptr<RunningProcess> startWatched(const SystemCommand &command)
 {
     SpawnSetup setup;
-    const pid_t pid = spawn(commandLine, setup);
+    const pid_t pid = spawn(command, setup);
     if (pid <= 0)
         return nullptr;
     auto native = std::make_unique<RunningProcess::Native>();
@@ -150,7 +137,7 @@ std::unique_ptr<RunningProcess> startWatched(const QString &commandLine)
     return std::make_unique<RunningProcess>(std::move(native));
 }
 
-std::unique_ptr<RunningProcess> startWithOutputFile(const QString &commandLine, const QString &outputPath,
+std::unique_ptr<RunningProcess> startWithOutputFile(const SystemCommand &command, const QString &outputPath,
                                                     bool &outputMade)
 {
     const QByteArray path = QFile::encodeName(nativePath(outputPath));
@@ -164,7 +151,7 @@ std::unique_ptr<RunningProcess> startWithOutputFile(const QString &commandLine, 
     posix_spawn_file_actions_addopen(&setup.actions, 0, "/dev/null", O_RDONLY, 0);
     posix_spawn_file_actions_adddup2(&setup.actions, output, 1);
     posix_spawn_file_actions_adddup2(&setup.actions, output, 2);
-    const pid_t pid = spawn(commandLine, setup);
+    const pid_t pid = spawn(command, setup);
     ::close(output);
     if (pid <= 0)
         return nullptr;
@@ -173,15 +160,13 @@ std::unique_ptr<RunningProcess> startWithOutputFile(const QString &commandLine, 
     return std::make_unique<RunningProcess>(std::move(native));
 }
 
-bool startCommandLine(const QString &commandLine)
+bool startCommandLine(const SystemCommand &command)
 {
-    QString program;
-    QStringList arguments;
-    if (!splitForStart(commandLine, program, arguments))
+    if (command.isEmpty())
         return false;
     // Detached: it inherits the current directory and the terminal, and is
     // neither waited for nor kept.
-    return QProcess::startDetached(program, arguments);
+    return QProcess::startDetached(command.program, command.arguments);
 }
 
 bool startProgram(const QString &program, const QString &arguments)
@@ -206,16 +191,14 @@ ProgramFound findProgram(const QString &commandLine, const QString &workingDirec
     return {path, file.isFile() && file.isExecutable()};
 }
 
-std::optional<int> runCommandLineAndWait(const QString &commandLine)
+std::optional<int> runCommandLineAndWait(const SystemCommand &command)
 {
-    QString program;
-    QStringList arguments;
-    if (!splitForStart(commandLine, program, arguments))
+    if (command.isEmpty())
         return std::nullopt;
     QProcess process;
     process.setProcessChannelMode(QProcess::ForwardedChannels);
     process.setInputChannelMode(QProcess::ForwardedInputChannel);
-    process.start(program, arguments);
+    process.start(command.program, command.arguments);
     if (!process.waitForStarted(-1))
         return std::nullopt;
     process.waitForFinished(-1);

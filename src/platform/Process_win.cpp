@@ -12,11 +12,11 @@
 
 namespace platform {
 
-bool startCommandLine(const QString &commandLine)
+bool startCommandLine(const SystemCommand &command)
 {
     // The line goes to the system unchanged; the program and its arguments
     // are the started program's own business.
-    return win::startProcess(commandLine.toStdWString());
+    return !command.isEmpty() && win::startProcess(command.line.toStdWString());
 }
 
 struct RunningProcess::Native {
@@ -64,15 +64,15 @@ std::unique_ptr<RunningProcess> running(const win::KeptProcess &kept)
 
 } // namespace
 
-std::unique_ptr<RunningProcess> startWatched(const QString &commandLine)
+std::unique_ptr<RunningProcess> startWatched(const SystemCommand &command)
 {
     win::KeptProcess kept;
-    if (!win::startKeptProcess(commandLine.toStdWString(), kept))
+    if (command.isEmpty() || !win::startKeptProcess(command.line.toStdWString(), kept))
         return nullptr;
     return running(kept);
 }
 
-std::unique_ptr<RunningProcess> startWithOutputFile(const QString &commandLine, const QString &outputPath,
+std::unique_ptr<RunningProcess> startWithOutputFile(const SystemCommand &command, const QString &outputPath,
                                                     bool &outputMade)
 {
     void *output = win::createOutputFile(QDir::toNativeSeparators(outputPath).toStdWString());
@@ -80,7 +80,7 @@ std::unique_ptr<RunningProcess> startWithOutputFile(const QString &commandLine, 
     if (!outputMade)
         return nullptr;
     win::KeptProcess kept;
-    const bool started = win::startWithOutput(commandLine.toStdWString(), output, kept);
+    const bool started = !command.isEmpty() && win::startWithOutput(command.line.toStdWString(), output, kept);
     // The child has its own handle now.
     CloseHandle(output);
     if (!started)
@@ -185,10 +185,10 @@ ProgramFound findProgram(const QString &commandLine, const QString &workingDirec
     return {hasFolder(first) ? QDir::toNativeSeparators(inFolder(workingDirectory, first)) : first, false};
 }
 
-std::optional<int> runCommandLineAndWait(const QString &commandLine)
+std::optional<int> runCommandLineAndWait(const SystemCommand &command)
 {
     unsigned long code = 0;
-    if (!win::runProcessAndWait(commandLine.toStdWString(), code))
+    if (command.isEmpty() || !win::runProcessAndWait(command.line.toStdWString(), code))
         return std::nullopt;
     return static_cast<int>(code);
 }

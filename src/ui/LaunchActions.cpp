@@ -77,7 +77,7 @@ QString launchEditor(MainContext &ctx, const core::Workspace &packages, const QS
     core::Workspace w = ctx.workspace();
     w.EditFileName = name;
     ctx.setWorkspace(w);
-    const QString line = core::BuildEditorCommand(ctx.settings(), packages, name);
+    const platform::ToolLine line = core::editorWords(ctx.settings(), packages, name);
     QString trouble;
     // Relative paths in the editor's settings resolve against the source
     // root; started anywhere else it would not find its runtime.
@@ -85,7 +85,8 @@ QString launchEditor(MainContext &ctx, const core::Workspace &packages, const QS
         trouble = core::message(core::msg::kEditNoExtension);
     else if (!platform::changeDirectory(ctx.kit().SrcDir()))
         trouble = core::message(core::msg::kEditNoSourceRoot);
-    else if (std::unique_ptr<platform::RunningProcess> editor = platform::startWatched(line))
+    else if (std::unique_ptr<platform::RunningProcess> editor =
+                 platform::startWatched(platform::systemCommand(line, ctx.kit().SrcDir())))
         new EditorWatch(ctx, std::move(editor));
     else
         trouble = core::message(core::msg::kEditNotStarted);
@@ -164,8 +165,8 @@ void cmdCompile_Click(MainContext &ctx)
     // Started directly, the compiler would take the batch file's redirection
     // for three more source files; its output goes to compile.log all the
     // same, written by the compiler itself.
-    if (window->start(core::withoutBatchTail(start.line), ctx.kit().compileLog(), ctx.kit().appPath(),
-                      ctx.workspace().selectedEntry()))
+    if (window->start(platform::systemCommand(start.started, ctx.kit().appPath()), ctx.kit().compileLog(),
+                      ctx.kit().appPath(), ctx.workspace().selectedEntry()))
         ctx.setStatusText(core::message(core::msg::kCompileRunning));
     runPendingEvents();
 }

@@ -248,7 +248,7 @@ frmCompile::~frmCompile()
         dropTemporaryLog();
 }
 
-bool frmCompile::start(const QString &line, const QString &logPath, const QString &kitFolder,
+bool frmCompile::start(const platform::SystemCommand &command, const QString &logPath, const QString &kitFolder,
                        const QString &compiledPackage)
 {
     dropTemporaryLog();
@@ -266,12 +266,14 @@ bool frmCompile::start(const QString &line, const QString &logPath, const QStrin
     lblNote->clear();
     lblNote->hide();
     m_compiledPackage = compiledPackage;
-    txtCommandLine->setText(line);
+    // The words as they were started, which on Linux are not the kit's
+    // text of the line.
+    txtCommandLine->setText(command.line);
     txtCommandLine->setCursorPosition(0);
 
     bool made = false;
     m_logPath = logPath;
-    m_process = platform::startWithOutputFile(line, logPath, made);
+    m_process = platform::startWithOutputFile(command, logPath, made);
     if (!made) {
         // The kit folder takes no new file (or compile.log may not be
         // written): the compiler still writes its output to a file of its
@@ -282,7 +284,7 @@ bool frmCompile::start(const QString &line, const QString &logPath, const QStrin
             m_logPath = temporary.fileName();
             m_logIsTemporary = true;
             temporary.close();
-            m_process = platform::startWithOutputFile(line, m_logPath, made);
+            m_process = platform::startWithOutputFile(command, m_logPath, made);
         }
         addNote(core::message(core::msg::kCompileLogNotWritten)
                     .arg(QDir::toNativeSeparators(platform::nativePath(kitFolder)),

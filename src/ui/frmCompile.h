@@ -41,12 +41,12 @@ public:
     frmCompile(QWidget *owner, OpenMessage openMessage);
     ~frmCompile() override;
 
-    // Starts the compile line in the current directory, its output going to
+    // Starts the compiler's words in the current directory, its output going to
     // logPath (in a temporary file when that cannot be made, which the
     // window then says: kitFolder names where the log should have gone).
     // False when the compiler could not be started, which the end line
     // says. compiledPackage is the entry whose sources are compiled.
-    bool start(const QString &line, const QString &logPath, const QString &kitFolder, const QString &compiledPackage);
+    bool start(const platform::SystemCommand &command, const QString &logPath, const QString &kitFolder, const QString &compiledPackage);
     bool isRunning() const { return m_process != nullptr; }
     // Shows the window, beside its owner the first time, and raises it.
     void bringToFront();

@@ -268,16 +268,18 @@ void TestScriptedRun::compile_data()
     QTest::addColumn<QStringList>("words"); // what the compiler is given
     QTest::addColumn<QString>("classesMade"); // below the kit
 
-    const QStringList xmlWords = {"-Xstdout", "-classpath", kDefaultCP, "..\\java\\mypkg\\*.java", "-d", "classes"};
+    const QString cp = systemClassPath(kDefaultCP);
+    const QString sources = systemPathWord("..\\java\\mypkg\\*.java");
+    const QStringList xmlWords = {"-Xstdout", "-classpath", cp, sources, "-d", "classes"};
     QTest::newRow("class directory set") << xmlSettings("classes") << "" << QByteArray("3") << 3 << xmlWords
                                          << "classes";
     QTest::newRow("no settings file, an entry named")
         << QByteArray() << "hmi" << QByteArray("3") << 3
-        << QStringList{"-Xstdout", "-classpath", kDefaultCP, "..\\lib\\fb\\rt\\hmi\\*.java"} << "";
+        << QStringList{"-Xstdout", "-classpath", cp, systemPathWord("..\\lib\\fb\\rt\\hmi\\*.java")} << "";
     // Quoted for its blank: the compiler is given the folder in one word.
     QTest::newRow("class directory quoted for its blank")
         << xmlSettings("\"my classes\"") << "" << QByteArray("0") << 0
-        << QStringList{"-Xstdout", "-classpath", kDefaultCP, "..\\java\\mypkg\\*.java", "-d", "my classes"}
+        << QStringList{"-Xstdout", "-classpath", cp, sources, "-d", "my classes"}
         << "my classes";
     // An exception code: Windows keeps all 32 bits, which are negative as
     // an int; elsewhere a status is its low byte.
@@ -310,7 +312,11 @@ void TestScriptedRun::compile()
     Snapshot after = snapshot(m_root.path(), m_program);
     // The stand-in compiler's own record of its run.
     QVERIFY(after.remove("bin/jikes.rec") == 1);
-    QCOMPARE(QString::fromLocal8Bit(err), "stand-in tool: status " + standInStatus + kNewline);
+    // The words as started first, then what the compiler said.
+    const QStringList said = QString::fromLocal8Bit(err).split(kNewline);
+    QCOMPARE(said.size(), 3);
+    QVERIFY2(said[0].startsWith(systemPathWord("..\\bin\\jikes -Xstdout -classpath ")), qPrintable(said[0]));
+    QCOMPARE(said[1], "stand-in tool: status " + standInStatus);
     // Word for word, without the batch file's " %1 > .\compile.log", run
     // in the kit folder, its output on ours.
     QStringList lines = QString::fromLocal8Bit(out).split(kNewline, Qt::SkipEmptyParts);
@@ -428,7 +434,7 @@ void TestScriptedRun::answers_data()
         "settings file cannot be read", 66, "<folder>");
     row("settings file not well-formed", {"--print-command", "compile", "--package", "hmi"},
         "settings file cannot be read", 66, "<settings><Editor JREpath=\"a & b\"/></settings>");
-    row("compiler that cannot start", {"--compile"}, "could not be started: ..\\bin\\missing", 127,
+    row("compiler that cannot start", {"--compile"}, "could not be started: " + systemPathWord("..\\bin\\missing"), 127,
         xmlSettings("classes", "..\\bin\\missing"));
 
 }

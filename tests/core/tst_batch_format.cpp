@@ -68,16 +68,16 @@ void TestBatchFormat::exportsAreByteExact()
 {
     core::Settings s = exampleSettings();
     const QStringList list{QStringLiteral("net"), QStringLiteral("mypkg\\util"), QStringLiteral("hmi")};
-    const auto editor = core::editorBatchBytes(core::BuildEditorCommand(s, core::Workspace{list, 2, {}}, QStringLiteral("MyFB.fbt")));
+    const auto editor = core::editorBatchBytes(core::editorWords(s, core::Workspace{list, 2, {}}, QStringLiteral("MyFB.fbt")));
     QVERIFY(editor);
     QCOMPARE(*editor, QByteArray("REM IEC 61499 Editor\r\ncd src\r\n") + kEditorLine + "\r\n");
 
     const QStringList one{QStringLiteral("mypkg")};
-    QCOMPARE(core::compilerBatchBytes(core::BuildCompileCommand(s, core::Workspace{one, 0, {}})).value_or("<none>"),
+    QCOMPARE(core::compilerBatchBytes(core::compileWords(s, core::Workspace{one, 0, {}})).value_or("<none>"),
              QByteArray("del compile.log\r\n") + kCompilerLine + "\r\n");
 
     s.setValue(core::kClassDirectory, QStringLiteral("classes"));
-    const QByteArray withClasses = core::compilerBatchBytes(core::BuildCompileCommand(s, core::Workspace{one, 0, {}})).value_or("");
+    const QByteArray withClasses = core::compilerBatchBytes(core::compileWords(s, core::Workspace{one, 0, {}})).value_or("");
     QVERIFY(withClasses.endsWith("\\mypkg\\*.java -d classes %1 > .\\compile.log\r\n"));
     QCOMPARE(withClasses.count("\r\n"), 2);
 }
@@ -85,8 +85,7 @@ void TestBatchFormat::exportsAreByteExact()
 void TestBatchFormat::editorExportWithoutLineWritesNothing()
 {
     core::Settings s = exampleSettings();
-    const QString line = core::BuildEditorCommand(s, core::Workspace{{QStringLiteral("hmi")}, 0, {}}, QStringLiteral("MyFB"));
-    QVERIFY(!core::editorBatchBytes(line));
+    QVERIFY(!core::editorBatchBytes(core::editorWords(s, core::Workspace{{QStringLiteral("hmi")}, 0, {}}, QStringLiteral("MyFB"))));
 }
 
 // In the code page the command interpreter reads batch files in (on
@@ -104,8 +103,9 @@ void TestBatchFormat::exportUsesTheInterpretersCodePage()
     QCOMPARE(core::batchFileBytes({text}).value_or("<none>"), QByteArray("caf\xc3\xa9\r\n"));
     const QString outside = QStringLiteral("..\\bin\\jikes") + QChar(0xD800);
 #endif
-    QVERIFY(!core::compilerBatchBytes(outside + QStringLiteral(" -Xstdout")));
-    QVERIFY(!core::editorBatchBytes(outside + QStringLiteral(" -cp x Editor F a; ")));
+    const core::Settings s = settingsWith({{core::kCompiler, outside}, {core::kJREpath, outside}});
+    QVERIFY(!core::compilerBatchBytes(core::compileWords(s, {})));
+    QVERIFY(!core::editorBatchBytes(core::editorWords(s, {}, QStringLiteral("F.fbt"))));
 }
 
 // What the interpreter would take for its own is written so that it runs
@@ -125,7 +125,7 @@ void TestBatchFormat::interpreterCharacters()
 {
     QFETCH(QString, line);
     QFETCH(QString, written);
-    QCOMPARE(core::escapeForBatch(line), written);
+    QCOMPARE(core::batchLine({{platform::ToolWord::Kind::Argument, line}}), written);
     QCOMPARE(core::batchTextAsRead(written), line);
 }
 
@@ -222,7 +222,7 @@ void TestBatchFormat::roundTripsOfTheExample()
     const QStringList list{QStringLiteral("net"), QStringLiteral("mypkg\\util"), QStringLiteral("hmi")};
 
     const auto editor = core::importEditorBatch(
-        *core::editorBatchBytes(core::BuildEditorCommand(s, core::Workspace{list, 2, {}}, QStringLiteral("MyFB.fbt"))));
+        *core::editorBatchBytes(core::editorWords(s, core::Workspace{list, 2, {}}, QStringLiteral("MyFB.fbt"))));
     QVERIFY(editor.complete);
     QCOMPARE(editor.values, (Values{{core::kJREpath, "..\\bin\\jre"},
                                     {core::kLibpath, "..\\lib;..\\fb.jar;..\\fbrt.jar;"}}));
@@ -232,13 +232,13 @@ void TestBatchFormat::roundTripsOfTheExample()
 
     // The selected entry comes back first and unchanged.
     const auto fromSubpackage = core::importEditorBatch(
-        *core::editorBatchBytes(core::BuildEditorCommand(s, core::Workspace{list, 1, {}}, QStringLiteral("MyFB.fbt"))));
+        *core::editorBatchBytes(core::editorWords(s, core::Workspace{list, 1, {}}, QStringLiteral("MyFB.fbt"))));
     QCOMPARE(*fromSubpackage.entries, (QStringList{"mypkg\\util", "net", "hmi"}));
     QCOMPARE(fromSubpackage.selectedIndex, 0);
 
     s.setValue(core::kClassDirectory, QStringLiteral("classes"));
     const auto compiler =
-        core::importCompilerBatch(*core::compilerBatchBytes(core::BuildCompileCommand(s, core::Workspace{list, 2, {}})));
+        core::importCompilerBatch(*core::compilerBatchBytes(core::compileWords(s, core::Workspace{list, 2, {}})));
     QVERIFY(compiler.complete);
     QCOMPARE(compiler.values,
              (Values{{core::kCompiler, "..\\bin\\jikes"},
@@ -255,14 +255,14 @@ void TestBatchFormat::quotedProgramsRoundTrip()
     s.setValue(core::kCompiler, QStringLiteral("\"..\\my tools\\bin\\jikes\""));
     s.setValue(core::kCP, QStringLiteral("..\\lib\\R&D\\x.jar;..\\lib\\50%off.jar;"));
     const core::Workspace w{{QStringLiteral("hmi")}, 0, {}};
-    const QByteArray compilerBat = core::compilerBatchBytes(core::BuildCompileCommand(s, w)).value_or("");
+    const QByteArray compilerBat = core::compilerBatchBytes(core::compileWords(s, w)).value_or("");
     QCOMPARE(compilerBat, QByteArray("del compile.log\r\n\"..\\my tools\\bin\\jikes\" -Xstdout -classpath "
                                      "..\\lib\\R^&D\\x.jar;..\\lib\\50%%off.jar; ..\\lib\\fb\\rt\\hmi\\*.java "
                                      "%1 > .\\compile.log\r\n"));
     QCOMPARE(core::importCompilerBatch(compilerBat).values,
              (Values{{core::kCompiler, s.value(core::kCompiler)}, {core::kCP, s.value(core::kCP)}}));
     const auto editor = core::importEditorBatch(
-        core::editorBatchBytes(core::BuildEditorCommand(s, w, QStringLiteral("MyFB.fbt"))).value_or(""));
+        core::editorBatchBytes(core::editorWords(s, w, QStringLiteral("MyFB.fbt"))).value_or(""));
     QVERIFY(editor.complete);
     QCOMPARE(editor.values.value(0).second, s.value(core::kJREpath));
     // Left open, the quote is kept and the word ends at the blank.
@@ -327,7 +327,7 @@ void TestBatchFormat::listWithoutSelectionComesBackWithEmptyFirstEntry()
     core::Settings s = exampleSettings();
     const QStringList list{QStringLiteral("a"), QStringLiteral("b")};
     const auto result = core::importEditorBatch(
-        *core::editorBatchBytes(core::BuildEditorCommand(s, core::Workspace{list, -1, {}}, QStringLiteral("X.fbt"))));
+        *core::editorBatchBytes(core::editorWords(s, core::Workspace{list, -1, {}}, QStringLiteral("X.fbt"))));
     QCOMPARE(*result.entries, (QStringList{"", "a", "b"}));
     QCOMPARE(result.selectedIndex, 0);
 }

@@ -138,6 +138,16 @@ void TestKitCheck::findings_data()
     QTest::newRow("sources not there") << QStringList{"lib/fb/rt/mypkg/A.class"} << none << QStringList{"mypkg"}
                                        << xml << kJavapath << problem << "lib/fb/rt/mypkg"
                                        << "No .java file here: Compile has nothing to compile.";
+    // As the compilers take them, and as a source pattern matches.
+    QTest::newRow("sources only in capitals") << QStringList{"lib/fb/rt/mypkg/A.JAVA"} << none << QStringList{"mypkg"}
+                                              << xml << kJavapath << problem << "lib/fb/rt/mypkg"
+                                              << "No .java file here: Compile has nothing to compile.";
+#ifndef Q_OS_WIN
+    // The system's own class path word: ":" between its pieces.
+    QTest::newRow("class path piece holding a colon")
+        << QStringList{"lib/a:b.jar"} << QStringList{"CP=..\\lib\\a:b.jar;"} << none << xml << kCP << warning
+        << "lib/a" << "This piece of the class path is missing: the compiler finds no classes in it.";
+#endif
     QTest::newRow("no package selected") << none << none << none << xml << kJavapath << warning << "lib/fb/rt"
                                          << "No package is selected: Compile takes the sources of javapath itself.";
 

@@ -64,6 +64,7 @@ private slots:
     void refusesWhatCannotStart();
     void outputGoesToTheFileInOrder();
     void outputFileNotMadeStartsNothing();
+    void systemsOwnWords();
 };
 
 void TestProcess::startsDetachedWithMappedProgram()
@@ -161,6 +162,34 @@ void TestProcess::outputFileNotMadeStartsNothing()
     QVERIFY(made);
     QTest::qWait(300);
     QVERIFY(!QFile::exists(dir.filePath("ran")));
+}
+
+// Each word as a tool here expects it: "/" between levels, ":" between class
+// path pieces, a source pattern expanded in name order (left as written when
+// nothing matches), the tool's own arguments as they are.
+void TestProcess::systemsOwnWords()
+{
+    QTemporaryDir dir;
+    QVERIFY(QDir(dir.path()).mkpath("kit/src"));
+    QVERIFY(QDir(dir.path()).mkpath("kit/lib/fb/rt/p"));
+    for (const char *name : {"B.java", "a.java", "c.txt", ".hidden.java"}) {
+        QFile f(dir.filePath(QStringLiteral("kit/lib/fb/rt/p/") + QLatin1String(name)));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+    }
+    using Kind = platform::ToolWord::Kind;
+    const platform::ToolLine line{{Kind::Program, "..\\bin\\javac"},         {Kind::Option, "-classpath"},
+                                  {Kind::ClassPath, "..\\lib;..\\my.jar;"},    {Kind::Path, "..\\lib\\fb\\rt\\p\\*.java"},
+                                  {Kind::Path, "..\\lib\\fb\\rt\\none\\*.java"}, {Kind::Option, "-d"},
+                                  {Kind::Path, "\"my classes\""},               {Kind::Argument, "Editor"},
+                                  {Kind::Argument, "p\\q;a.b;"},               {Kind::Interpreter, "%1"}};
+    const platform::SystemCommand command = platform::systemCommand(line, dir.path() + "\\kit\\src");
+    QCOMPARE(command.program, QStringLiteral("../bin/javac"));
+    QCOMPARE(command.arguments, (QStringList{"-classpath", "../lib:../my.jar:", "../lib/fb/rt/p/a.java",
+                                             "../lib/fb/rt/p/B.java", "../lib/fb/rt/none/*.java", "-d", "my classes",
+                                             "Editor", "p\\q;a.b;"}));
+    QCOMPARE(command.line, QStringLiteral("../bin/javac -classpath ../lib:../my.jar: ../lib/fb/rt/p/a.java "
+                                          "../lib/fb/rt/p/B.java '../lib/fb/rt/none/*.java' -d 'my classes' Editor "
+                                          "'p\\q;a.b;'"));
 }
 
 QTEST_GUILESS_MAIN(TestProcess)

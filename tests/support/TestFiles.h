@@ -74,3 +74,22 @@ inline QStringList readStandInRecord(const QString &pathWithoutExtension)
         lines[0] = QFileInfo(QDir::fromNativeSeparators(lines[0])).canonicalFilePath();
     return lines;
 }
+
+// A path word and a class path of the kit's lines as a started tool receives
+// them on this system: as written on Windows, whose tools read them so;
+// elsewhere with "/" between levels and ":" between the pieces.
+inline QString systemPathWord(QString kitPath)
+{
+#ifndef Q_OS_WIN
+    kitPath.replace(QLatin1Char('\\'), QLatin1Char('/'));
+#endif
+    return kitPath;
+}
+
+inline QString systemClassPath(QString kitClassPath)
+{
+#ifndef Q_OS_WIN
+    kitClassPath.replace(QLatin1Char(';'), QLatin1Char(':'));
+#endif
+    return systemPathWord(kitClassPath);
+}

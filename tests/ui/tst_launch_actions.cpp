@@ -281,10 +281,10 @@ void TestLaunchActions::compile()
 
     QTest::mouseClick(w.cmdCompile, Qt::LeftButton);
 
-    QStringList expected{canonical(kit.app()), "-Xstdout", "-classpath", kDefaultCP,
-                         "..\\lib\\fb\\rt\\mypkg\\util\\*.java"};
+    QStringList expected{canonical(kit.app()), "-Xstdout", "-classpath", systemClassPath(kDefaultCP),
+                         systemPathWord("..\\lib\\fb\\rt\\mypkg\\util\\*.java")};
     if (!classDirectory.isEmpty())
-        expected << "-d" << classDirectory;
+        expected << "-d" << systemPathWord(classDirectory);
     // The batch file's tail is no source file of the compiler's.
     QCOMPARE(waitForRecord(kit.compiler()), expected);
     // Its output in compile.log, written by itself, and in the window.
@@ -294,7 +294,13 @@ void TestLaunchActions::compile()
     QCOMPARE(log.value(1), QStringLiteral("arg -Xstdout"));
     QCOMPARE(log.last(), QStringLiteral("stand-in tool: status 0"));
     QCOMPARE(window->shownLines(), log);
-    QCOMPARE(window->txtCommandLine->text(), "..\\bin\\jikes " + expected.mid(1).join(u' '));
+    // The words as started; on Linux a shell's quotes show that nothing
+    // matched the source pattern, which goes to the compiler as written.
+    QStringList shown = expected.mid(1);
+#ifndef Q_OS_WIN
+    shown[3] = "'" + shown[3] + "'";
+#endif
+    QCOMPARE(window->txtCommandLine->text(), systemPathWord("..\\bin\\jikes ") + shown.join(u' '));
     const QString end = QStringLiteral("Compile: the compiler ended with status 0 (success); no errors or warnings");
     QCOMPARE(window->lblEnd->text(), end);
     QCOMPARE(w.statusText(), end);
@@ -447,7 +453,7 @@ void TestLaunchActions::chooseAnError()
     window->lstMessages->setCurrentItem(window->lstMessages->topLevelItem(0));
     QTest::keyClick(window->lstMessages, Qt::Key_Return);
     QCOMPARE(waitForRecord(kit.editor()),
-             QStringList({canonical(kit.at("kit/src")), "-cp", kDefaultLibpath, "Editor", "Broken", "net\\tcp;hmi;mypkg;"}));
+             QStringList({canonical(kit.at("kit/src")), "-cp", systemClassPath(kDefaultLibpath), "Editor", "Broken", "net\\tcp;hmi;mypkg;"}));
     QCOMPARE(w.workspace().EditFileName, QStringLiteral("Broken.fbt"));
     QCOMPARE(w.workspace().entries, (QStringList{"hmi", "mypkg"}));
 
@@ -565,7 +571,7 @@ void TestLaunchActions::openEditor()
 
     QCOMPARE(w.workspace().EditFileName, QStringLiteral("Plant.res"));
     QCOMPARE(waitForRecord(kit.editor()),
-             QStringList({canonical(kit.at("kit/src")), "-cp", kDefaultLibpath, "Editor", "Plant",
+             QStringList({canonical(kit.at("kit/src")), "-cp", systemClassPath(kDefaultLibpath), "Editor", "Plant",
                           "mypkg\\util;net;hmi;", "mydata"}));
     QCOMPARE(currentDir(), canonical(kit.at("kit/src")));
     QCOMPARE(w.statusText(), QString());
@@ -632,7 +638,7 @@ void TestLaunchActions::openEditorWithoutSelection()
     QCOMPARE(seen.directory, canonical(kit.at("kit/src")));
     // dt-packages is empty by default: the line ends in a blank, no word.
     QCOMPARE(waitForRecord(kit.editor()),
-             QStringList({canonical(kit.at("kit/src")), "-cp", kDefaultLibpath, "Editor", "Top", ";net;a.b;"}));
+             QStringList({canonical(kit.at("kit/src")), "-cp", systemClassPath(kDefaultLibpath), "Editor", "Top", ";net;a.b;"}));
     QCOMPARE(w.workspace().EditFileName, QStringLiteral("Top.sys"));
 }
 
