@@ -14,8 +14,10 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QHeaderView>
 #include <QScreen>
 #include <QTemporaryDir>
+#include <QTextLayout>
 #include <QTreeWidget>
 #include <QtTest>
 
@@ -131,20 +133,29 @@ void TestCheckKit::findingsShown()
         QVERIFY(shown.left() == main.right() + 1 || shown.right() + 1 == main.left());
         QCOMPARE(shown.top(), main.top());
 
-        // Each sentence whole: on one line in its column, or wrapped
-        // within its row.
+        // Each sentence whole: its row as high as its lines, wrapped at its
+        // column's width as the style lays them out.
         if (narrowedTo > 0)
             box->resize(narrowedTo, box->height());
         QTreeWidget *list = box->lstFindings;
         const int margins = 2 * (list->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, list) + 1);
-        const QFontMetrics metrics(list->font());
+        const auto linesHeight = [&](const QModelIndex &cell) {
+            QTextLayout layout(cell.data().toString(), list->font());
+            QTextOption wrap;
+            wrap.setWrapMode(QTextOption::WordWrap);
+            layout.setTextOption(wrap);
+            qreal height = 0;
+            layout.beginLayout();
+            for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+                line.setLineWidth(list->visualRect(cell).width() - margins);
+                height += line.height();
+            }
+            layout.endLayout();
+            return qCeil(height);
+        };
         for (int i = 0; i < list->topLevelItemCount(); ++i) {
             const QModelIndex cell = list->model()->index(i, 1);
-            const QString sentence = cell.data().toString();
-            QTRY_VERIFY2(metrics.boundingRect(QRect(0, 0, list->visualRect(cell).width() - margins, 10000),
-                                              Qt::TextWordWrap, sentence).height()
-                             <= list->visualRect(cell).height(),
-                         qPrintable(sentence));
+            QTRY_VERIFY2(linesHeight(cell) <= list->visualRect(cell).height(), qPrintable(cell.data().toString()));
             QVERIFY(list->visualRect(cell).right() < list->viewport()->width());
         }
     });
@@ -226,7 +237,9 @@ void TestCheckKit::optionsAlreadyOpenTakesInput()
 }
 
 // On a screen with room for the main window and the check beside it, and
-// with the frames a window system puts around windows.
+// with the frames a window system puts around windows. The platform's
+// options are separated by ":", so its file is named from its own folder,
+// which is the current one only while the application starts.
 int main(int argc, char *argv[])
 {
     QTemporaryDir dir;
@@ -237,9 +250,13 @@ int main(int argc, char *argv[])
                < 0)
         return 1;
     config.close();
-    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + QDir::toNativeSeparators(config.fileName()).toLocal8Bit());
+    const QString started = QDir::currentPath();
+    QDir::setCurrent(dir.path());
+    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=screen.json");
     QApplication app(argc, argv);
+    QDir::setCurrent(started);
     TestCheckKit test;
     return QTest::qExec(&test, argc, argv);
 }
+
 #include "tst_check_kit.moc"
