@@ -276,7 +276,8 @@ void checkBatchCharacters(Findings &f, const Settings &settings, const Workspace
         QStringList quoted;
         for (const QChar c : found)
             quoted << QLatin1Char('"') + c + QLatin1Char('"');
-        f.add(Verdict::Warning, setting, value, message(msg::kCheckBatchCharacters).arg(quoted.join(QStringLiteral(", "))));
+        f.add(Verdict::Warning, setting, value,
+              message(msg::kCheckBatchCharacters).arg(quoted.join(QStringLiteral(", "))));
     };
     for (const QString &key : kLineKeys)
         check(key, settings.value(key));

@@ -41,10 +41,10 @@ inline const QString kCheckHelpPage = QStringLiteral("help page");
 // folder, the kit's folders and help page, each value that a blank would
 // split or that leaves a quote open, and each that a batch file's command
 // interpreter would take for its own. Values are taken as their tools read
-// them from the lines, quotes removed. settingsFile is what reading the settings
-// file found; workspaceFileUnread, that the workspace file is there but gave
-// no entry. Reads the disk; the only thing it makes, a missing class folder
-// to learn whether Compile could, it removes again at once.
+// them from the lines, quotes removed. settingsFile is what reading the
+// settings file found; workspaceFileUnread, that the workspace file is there
+// but gave no entry. Reads the disk; the only thing it makes, a missing
+// class folder to learn whether Compile could, it removes again at once.
 QList<KitFinding> checkKit(const Kit &kit, const Settings &settings, const Workspace &workspace,
                            LoadOutcome settingsFile, bool workspaceFileUnread);
 
