@@ -2,6 +2,7 @@
 #include "core/BatchFormat.h"
 #include "core/CommandLines.h"
 #include "core/StringTable.h"
+#include "core/ToolCheck.h"
 #include "platform/CommandLine.h"
 #include "platform/FileSystem.h"
 #include "platform/NativePath.h"
@@ -96,29 +97,38 @@ int cannotRunSentence(const platform::ProgramFound &program, const QString &work
     return 0;
 }
 
-// The program word of a tool's line, read from the line its start hands
-// the system, and found from the folder the tool is started in. A quote
-// the value leaves open takes the rest of the line into the program's name.
+// What keeps a tool's start from starting its program, as a sentence id (0:
+// nothing does, `missing`: nothing is there), the program's word read from
+// the line the start hands the system and found from the folder the tool
+// starts in. A quote the value leaves open takes the rest of the line into
+// the program's name. path: the file found, or where it was looked for.
+int programProblem(const QString &value, const QString &line, const QString &workingDirectory, int missing,
+                   QString &path)
+{
+    bool quoteOpen = false;
+    path.clear();
+    if (platform::splitWindowsCommandLine(value, &quoteOpen).isEmpty())
+        return missing;
+    if (quoteOpen) {
+        path = value;
+        return msg::kCheckProgramQuoteOpen;
+    }
+    const platform::ProgramFound program = platform::findProgram(line, workingDirectory);
+    if (!program.path.isEmpty())
+        path = shown(program.path);
+    if (program.pastBlank)
+        return msg::kCheckProgramPastBlank;
+    if (const int cannotRun = cannotRunSentence(program, workingDirectory))
+        return cannotRun;
+    return program.startable ? 0 : missing;
+}
+
 void checkProgram(Findings &f, const QString &key, const QString &value, const QString &line,
                   const QString &workingDirectory, int found, int missing)
 {
-    bool quoteOpen = false;
-    if (platform::splitWindowsCommandLine(value, &quoteOpen).isEmpty()) {
-        f.add(Verdict::Problem, key, QString(), missing);
-        return;
-    }
-    if (quoteOpen) {
-        f.add(Verdict::Problem, key, value, msg::kCheckProgramQuoteOpen);
-        return;
-    }
-    const platform::ProgramFound program = platform::findProgram(line, workingDirectory);
-    const QString path = program.path.isEmpty() ? QString() : shown(program.path);
-    if (program.pastBlank)
-        f.add(Verdict::Problem, key, path, msg::kCheckProgramPastBlank);
-    else if (const int cannotRun = cannotRunSentence(program, workingDirectory))
-        f.add(Verdict::Problem, key, path, cannotRun);
-    else
-        f.add(program.startable ? Verdict::Fine : Verdict::Problem, key, path, program.startable ? found : missing);
+    QString path;
+    const int problem = programProblem(value, line, workingDirectory, missing, path);
+    f.add(problem ? Verdict::Problem : Verdict::Fine, key, path, problem ? problem : found);
 }
 
 // The pieces of a class path as its tool gets them: the word a start makes
@@ -309,7 +319,17 @@ QList<KitFinding> checkKit(const Kit &kit, const Settings &settings, const Works
     checkKitFolders(f, kit, workspace);
     checkBlanks(f, settings, workspace);
     checkBatchCharacters(f, settings, workspace);
-    return f.list();
+    // The tools themselves, the Java the machine has, and the mends.
+    const QList<platform::JavaInstallation> java = platform::findJavaInstallations();
+    QList<KitFinding> findings = f.list() + toolFindings(kit, settings, workspace, java);
+    attachMends(findings, kit, settings, java);
+    return findings;
+}
+
+bool programStarts(const QString &value, const QString &workingDirectory)
+{
+    QString path;
+    return programProblem(value, value, workingDirectory, -1, path) == 0;
 }
 
 QString verdictWord(Verdict verdict)

@@ -4,6 +4,7 @@
 // path it resolved, and says in one sentence, in the user's language, what
 // was found. It reads the disk and leaves it as it was.
 #include "core/Kit.h"
+#include "core/KitMend.h"
 #include "core/Settings.h"
 #include "core/SettingsFile.h"
 #include "core/Workspace.h"
@@ -23,6 +24,8 @@ struct KitFinding {
     // blank, the value itself.
     QString path;
     QString sentence;
+    // What Check Kit offers to set it right, if anything.
+    QList<KitMend> mends = {};
 };
 
 // What the findings that concern no single setting are about.
@@ -47,6 +50,12 @@ inline const QString kCheckHelpPage = QStringLiteral("help page");
 // class folder to learn whether Compile could, it removes again at once.
 QList<KitFinding> checkKit(const Kit &kit, const Settings &settings, const Workspace &workspace,
                            LoadOutcome settingsFile, bool workspaceFileUnread);
+
+// Whether a tool started from that folder with this program value would
+// start a program: one is there, the system can run it, and the value
+// leaves no quote open and is not read past an unquoted blank. Where not,
+// the check's finding for the setting says why.
+bool programStarts(const QString &value, const QString &workingDirectory);
 
 // "fine", "warning" or "problem": the word a script reads.
 QString verdictWord(Verdict verdict);

@@ -175,6 +175,26 @@ constexpr Entry kTable[] = {
      "%1 を含みます。コマンド インタプリタが独自に解釈するため、自作のバッチファイルでは別のコマンドとして実行されます。"
      "エクスポートしたバッチファイルではエスケープされます。"},
 
+    // The kit check's tools: the compiler's kind, the Java installations,
+    // and the mends Check Kit offers.
+    {1500, "&Mend", "修正(&M)"},
+    {1501, "Use %1 (%2)", "%1 を使う (%2)"},
+    {1502, "Quote it: %1", "引用符で囲む: %1"},
+    {1503, "Make the folder %1", "フォルダ %1 を作成する"},
+    {1504, "The folder %1 could not be made.", "フォルダ %1 を作成できませんでした。"},
+    {1510, "javac, started with these words: without -Xstdout, which javac takes for a file to write into.",
+     "javac。この引数で起動します。-Xstdout は書き込み先のファイル名と解釈されるため渡しません。"},
+    {1511, "ecj, started with these words; it passes over -Xstdout.", "ecj。この引数で起動します。-Xstdout は無視されます。"},
+    {1512, "jikes, started with these words.", "jikes。この引数で起動します。"},
+    {1513, "A compiler of unknown kind, started with the kit's words, -Xstdout included.",
+     "種類が不明なコンパイラです。-Xstdout を含むキットの引数で起動します。"},
+    {1520, "Java named by JAVA_HOME: %1.", "JAVA_HOME が指す Java: %1。"},
+    {1521, "Java on PATH: %1.", "PATH 上の Java: %1。"},
+    {1522, "Java in the system's Java folder: %1.", "システムの Java フォルダにある Java: %1。"},
+    {1523, "Java registered under %2: %1.", "%2 に登録された Java: %1。"},
+    {1524, "Java in Program Files: %1.", "Program Files にある Java: %1。"},
+    {1525, "No Java installation was found on this machine.", "このコンピュータに Java が見つかりません。"},
+
     // The compile window.
     {1400, "Compile", "コンパイル"},
     {1401, "Command line:", "コマンドライン:"},

@@ -115,6 +115,23 @@ constexpr int kCheckClassesNoWord = 1260;
 constexpr int kCheckClassesFileInPlace = 1261;
 constexpr int kCheckBatchCharacters = 1262;  // %1: the characters, quoted
 
+// The kit check's tools and mends (1500-1559).
+constexpr int kMendButton = 1500;
+constexpr int kMendUse = 1501;    // %1: the program, %2: where it was found
+constexpr int kMendQuote = 1502;  // %1: the value quoted
+constexpr int kMendMake = 1503;   // %1: the folder
+constexpr int kMendNotMade = 1504;  // %1: the folder
+constexpr int kCheckKindJavac = 1510;
+constexpr int kCheckKindEcj = 1511;
+constexpr int kCheckKindJikes = 1512;
+constexpr int kCheckKindUnknown = 1513;
+constexpr int kCheckJavaHome = 1520;          // %1: its programs
+constexpr int kCheckJavaPath = 1521;          // %1: its programs
+constexpr int kCheckJavaSystemFolder = 1522;  // %1: its programs
+constexpr int kCheckJavaRegistry = 1523;      // %1: its programs, %2: the key
+constexpr int kCheckJavaProgramFiles = 1524;  // %1: its programs
+constexpr int kCheckJavaNone = 1525;
+
 // The compile window (1400-1469): its captions, its end lines and counts.
 constexpr int kCompileTitle = 1400;
 constexpr int kCompileCommandLabel = 1401;

@@ -1,10 +1,14 @@
 #include "ui/frmCheckKit.h"
+#include "core/StringTable.h"
+#include "core/ToolCheck.h"
 #include "ui/LocalizeForm.h"
+#include "ui/MessageBoxes.h"
 #include "ui/Twips.h"
 #include "ui/WindowPlacement.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QMenu>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPushButton>
@@ -136,12 +140,14 @@ frmCheckKit::frmCheckKit(std::function<QList<core::KitFinding>()> check, std::fu
         return b;
     };
     cmdOptions = button("cmdOptions", "1202", QStringLiteral("&Options..."));
+    cmdMend = button("cmdMend", "1500", QStringLiteral("&Mend"));
     cmdCheckAgain = button("cmdCheckAgain", "1203", QStringLiteral("Check &Again"));
     cmdClose = button("cmdClose", "1204", QStringLiteral("Close"));
     cmdClose->setDefault(true);
 
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(cmdOptions);
+    buttons->addWidget(cmdMend);
     buttons->addStretch(1);
     buttons->addWidget(cmdCheckAgain);
     buttons->addWidget(cmdClose);
@@ -154,6 +160,16 @@ frmCheckKit::frmCheckKit(std::function<QList<core::KitFinding>()> check, std::fu
     connect(cmdClose, &QPushButton::clicked, this, &QDialog::accept);
     connect(lstFindings, &QTreeWidget::currentItemChanged, this, &frmCheckKit::updateOptionsButton);
     connect(lstFindings, &QTreeWidget::itemActivated, this, &frmCheckKit::cmdOptions_Click);
+    connect(cmdMend, &QPushButton::clicked, this, &frmCheckKit::cmdMend_Click);
+    connect(lstFindings, &QTreeWidget::currentItemChanged, this, &frmCheckKit::updateMendButton);
+    lstFindings->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(lstFindings, &QWidget::customContextMenuRequested, this, [this](const QPoint &at) {
+        if (QTreeWidgetItem *item = lstFindings->itemAt(at)) {
+            lstFindings->setCurrentItem(item);
+            chooseMend(lstFindings->viewport()->mapToGlobal(at));
+        }
+    });
+    updateMendButton();
 }
 
 void frmCheckKit::Form_Load()
@@ -227,5 +243,72 @@ void frmCheckKit::cmdOptions_Click()
         return;
     m_openOptions(tab);
     // The settings may have changed there.
+    runCheck();
+}
+
+void frmCheckKit::setFillSetting(std::function<void(const QString &, const QString &, int)> fill)
+{
+    m_fill = std::move(fill);
+    updateMendButton();
+}
+
+QList<core::KitMend> frmCheckKit::currentMends() const
+{
+    const int row = lstFindings->indexOfTopLevelItem(lstFindings->currentItem());
+    QList<core::KitMend> mends = row < 0 ? QList<core::KitMend>() : m_findings.value(row).mends;
+    // A setting's mend needs the Options dialog to fill.
+    if (!m_fill)
+        mends.removeIf([](const core::KitMend &m) { return m.action == core::KitMend::Action::FillSetting; });
+    return mends;
+}
+
+void frmCheckKit::updateMendButton()
+{
+    QStringList captions;
+    for (const core::KitMend &m : currentMends())
+        captions << m.caption;
+    cmdMend->setEnabled(!captions.isEmpty());
+    cmdMend->setToolTip(captions.join(QLatin1Char('\n')));
+}
+
+void frmCheckKit::cmdMend_Click()
+{
+    const QList<core::KitMend> mends = currentMends();
+    // One is taken at once; of several, the one chosen.
+    if (mends.size() == 1)
+        mend(mends.first());
+    else
+        chooseMend(cmdMend->mapToGlobal(QPoint(0, cmdMend->height())));
+}
+
+void frmCheckKit::chooseMend(const QPoint &globalPosition)
+{
+    const QList<core::KitMend> mends = currentMends();
+    if (mends.isEmpty())
+        return;
+    QMenu menu(this);
+    menu.setObjectName(QStringLiteral("mnuMends"));
+    for (const core::KitMend &m : mends) {
+        // A path's "&" is no access key.
+        QString caption = m.caption;
+        menu.addAction(caption.replace(QLatin1Char('&'), QLatin1String("&&")));
+    }
+    if (QAction *chosen = menu.exec(globalPosition))
+        mend(mends.value(int(menu.actions().indexOf(chosen))));
+}
+
+void frmCheckKit::mend(const core::KitMend &mend)
+{
+    switch (mend.action) {
+    case core::KitMend::Action::FillSetting:
+        if (m_fill)
+            m_fill(mend.setting, mend.value, core::optionsTabOf(mend.setting));
+        break;
+    case core::KitMend::Action::MakeFolder:
+        if (!core::makeMendFolder(mend))
+            ui::showMessage(this, windowTitle(), core::message(core::msg::kMendNotMade).arg(mend.value),
+                            QMessageBox::Warning);
+        break;
+    }
     runCheck();
 }

@@ -630,6 +630,11 @@ void frmMain::mnuToolsCheckKit_Click()
                                   m_workspaceFileUnread && !m_listChanged);
         },
         [this](int tab) { m_options.showAndWait(tab); }, this);
+    // A mend fills the field and shows it; OK saves it, as any edit.
+    box.setFillSetting([this](const QString &key, const QString &value, int tab) {
+        m_options.setValue(key, value);
+        m_options.showAndWait(tab);
+    });
     box.Form_Load();
     box.exec();
 }

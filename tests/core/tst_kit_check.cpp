@@ -3,6 +3,7 @@
 // for from there, the Java runtime from root/kit/src).
 #include "core/KitCheck.h"
 #include "core/StringTable.h"
+#include "core/ToolCheck.h"
 
 #include "support/CoreValues.h"
 #include "support/TestFiles.h"
@@ -57,6 +58,8 @@ private slots:
     void findings_data();
     void findings();
     void verdictWordsAndTabs();
+    void toolsAndMends_data();
+    void toolsAndMends();
 };
 
 void TestKitCheck::findings_data()
@@ -327,6 +330,160 @@ void TestKitCheck::verdictWordsAndTabs()
     QCOMPARE(optionsTabOf(kCompiler), 1);
     QCOMPARE(optionsTabOf(kAuthor), 2);
     QCOMPARE(optionsTabOf(kCheckSourceRoot), -1);
+}
+
+// The tools' rows and the mends, over installations the row makes up:
+// "PATH:FOLDER" with the programs made there, or "KEY:FOLDER" registered.
+// "<X>" in a path or a mend is X below the root, as the system writes it.
+void TestKitCheck::toolsAndMends_data()
+{
+    QTest::addColumn<QStringList>("made");
+    QTest::addColumn<QStringList>("values");
+    QTest::addColumn<QStringList>("installations");
+    QTest::addColumn<QString>("row");        // the row looked at: "setting|path"
+    QTest::addColumn<QString>("sentence");   // empty: not looked at
+    QTest::addColumn<QStringList>("mends");  // "caption => value"
+
+    const QStringList none;
+    // The started words, package p selected: its sources expanded here, on
+    // Windows left to the Java launcher.
+#ifdef Q_OS_WIN
+    const QString sources = "..\\lib\\fb\\rt\\p\\*.java";
+#else
+    const QString sources = "../lib/fb/rt/p/A.java";
+#endif
+    const QStringList aSource{"lib/fb/rt/p/A.java"};
+    QTest::newRow("javac: its words, no -Xstdout")
+        << aSource << QStringList{"Compiler=javac", "CP=a;b"} << none
+        << "Compiler|javac -classpath " + systemClassPath("a;b") + " " + sources
+        << "javac, started with these words: without -Xstdout, which javac takes for a file to write into." << none;
+    QTest::newRow("a wrapper keeps the kit's words")
+        << aSource << QStringList{"Compiler=jc", "CP=a"} << none << "Compiler|jc -Xstdout -classpath a " + sources
+        << "A compiler of unknown kind, started with the kit's words, -Xstdout included." << none;
+    QTest::newRow("an installation on PATH") << QStringList{"p/java*", "p/javac*"} << none << QStringList{"PATH:p"}
+                                             << "Java|<p>" << "Java on PATH: java, javac." << none;
+    QTest::newRow("a registered one") << QStringList{"reg/bin/java*"} << none
+                                      << QStringList{"HKLM\\SOFTWARE\\JavaSoft\\JRE\\8:reg"} << "Java|<reg>"
+                                      << "Java registered under HKLM\\SOFTWARE\\JavaSoft\\JRE\\8: java." << none;
+    QTest::newRow("none, and a tool not there") << none << none << none << "Java|"
+                                                << "No Java installation was found on this machine." << none;
+
+    // Each installation's program for a tool that is not there, quoted for
+    // its blank.
+    const QString myJava = "<" + standInFile("my jdk/java") + ">";
+    const QString pJava = "<" + standInFile("p/java") + ">";
+    QTest::newRow("runtime not there: every java")
+        << QStringList{"my jdk/java*", "p/java*", "p/javac*"} << none << QStringList{"PATH:my jdk", "PATH:p"}
+        << "JREpath|<" + standInFile("kit/bin/jre") + ">" << ""
+        << QStringList{"Use \"" + myJava + "\" (PATH) => \"" + myJava + "\"", "Use " + pJava + " (PATH) => " + pJava};
+    const QString qJavac = "<" + standInFile("q/javac") + ">";
+    QTest::newRow("compiler not there: javac only") << QStringList{"p/java*", "q/javac*"} << none
+                                                    << QStringList{"PATH:p", "PATH:q"} << "Compiler|<" + standInFile("bin/jikes") + ">"
+                                                    << "" << QStringList{"Use " + qJavac + " (PATH) => " + qJavac};
+    // Nor is one the system cannot run.
+    QTest::newRow("compiler no program: javac offered")
+        << QStringList{"bin/jikes#not a program", "q/javac*"} << none << QStringList{"PATH:q"}
+        << "Compiler|<" + standInFile("bin/jikes") + ">" << "" << QStringList{"Use " + qJavac + " (PATH) => " + qJavac};
+    QTest::newRow("compiler there: nothing offered") << QStringList{"bin/jikes*", "q/javac*"} << none
+                                                     << QStringList{"PATH:q"} << "Compiler|<" + standInFile("bin/jikes") + ">"
+                                                     << "" << none;
+
+    // Quotes where a blank splits the value, a "\" at its end left outside.
+    QTest::newRow("quote a class path") << none << QStringList{"CP=..\\my lib\\x.jar;"} << none
+                                        << "CP|..\\my lib\\x.jar;" << ""
+                                        << QStringList{"Quote it: \"..\\my lib\\x.jar;\" => \"..\\my lib\\x.jar;\""};
+    QTest::newRow("quote javapath") << none << QStringList{"javapath=..\\my java\\"} << none << "javapath|..\\my java\\"
+                                    << "" << QStringList{"Quote it: \"..\\my java\"\\ => \"..\\my java\"\\"};
+    QTest::newRow("quote a program that is there so")
+        << QStringList{"kit/my tools/jikes*"} << QStringList{"Compiler=my tools\\jikes"} << none
+        << "Compiler|my tools\\jikes" << "" << QStringList{"Quote it: \"my tools\\jikes\" => \"my tools\\jikes\""};
+    QTest::newRow("a program's own option stays unquoted")
+        << QStringList{"kit/bin/jikes*"} << QStringList{"Compiler=bin\\jikes +E"} << none << "Compiler|bin\\jikes +E"
+        << "" << none;
+    QTest::newRow("a quote there already") << none << QStringList{"CP=\"a b\" c"} << none << "CP|\"a b\" c" << "" << none;
+
+    // The class folder made, every level, where the nearest folder above is one.
+    QTest::newRow("make the class folder") << QStringList{"kit/"} << QStringList{"ClassDirectory=out\\classes"} << none
+                                           << "ClassDirectory|<kit/out/classes>" << ""
+                                           << QStringList{"Make the folder <kit/out/classes> => <kit/out/classes>"};
+    QTest::newRow("a file above it") << QStringList{"kit/out"} << QStringList{"ClassDirectory=out\\classes"} << none
+                                     << "ClassDirectory|<kit/out/classes>" << "" << none;
+}
+
+void TestKitCheck::toolsAndMends()
+{
+    QFETCH(QStringList, made);
+    QFETCH(QStringList, values);
+    QFETCH(QStringList, installations);
+    QFETCH(QString, row);
+    QFETCH(QString, sentence);
+    QFETCH(QStringList, mends);
+
+    QTemporaryDir root(scratchDirTemplate());
+    QVERIFY(QDir(root.path()).mkpath(QStringLiteral("kit")));
+    for (const QString &item : made)
+        make(root.path(), item);
+    const auto at = [&](const QString &relative) {
+        return QDir::toNativeSeparators(QDir::cleanPath(root.filePath(relative)));
+    };
+    const auto expand = [&](const QString &text) {
+        QString expanded;
+        int from = 0;
+        for (int open; (open = int(text.indexOf(u'<', from))) >= 0;) {
+            const int close = int(text.indexOf(u'>', open));
+            expanded += text.mid(from, open - from) + at(text.mid(open + 1, close - open - 1));
+            from = close + 1;
+        }
+        return expanded + text.mid(from);
+    };
+    QList<platform::JavaInstallation> java;
+    for (const QString &installation : installations) {
+        const QString key = installation.section(u':', 0, 0);
+        const QString folder = installation.section(u':', 1);
+        const QString bin = key == "PATH" ? folder : folder + "/bin";
+        const auto program = [&](const QString &name) {
+            const QString path = at(standInFile(bin + "/" + name));
+            return QFileInfo::exists(path) ? path : QString();
+        };
+        java.append({key == "PATH" ? platform::JavaInstallation::Origin::Path : platform::JavaInstallation::Origin::Registry,
+                     at(folder), key == "PATH" ? QString() : key, program("java"), program("javac")});
+    }
+    Settings settings;
+    for (const QString &value : values)
+        settings.setValue(value.section(u'=', 0, 0), value.section(u'=', 1));
+    const Kit kit(at("kit"));
+    const Workspace workspace{{"p"}, 0, {}};
+
+    // What this machine has is no row's: the rows' own installations instead.
+    QList<KitFinding> findings = checkKit(kit, settings, workspace, LoadOutcome::Xml, false);
+    findings.erase(std::remove_if(findings.begin(), findings.end(),
+                                  [](const KitFinding &f) { return f.setting == kCheckJava; }),
+                   findings.end());
+    for (KitFinding &f : findings)
+        f.mends.clear();
+    for (const KitFinding &f : toolFindings(kit, settings, workspace, java)) {
+        if (f.setting == kCheckJava)
+            findings << f;
+    }
+    attachMends(findings, kit, settings, java);
+
+    const QString setting = row.section(u'|', 0, 0);
+    const QString path = expand(row.section(u'|', 1));
+    const auto found = std::find_if(findings.cbegin(), findings.cend(),
+                                    [&](const KitFinding &f) { return f.setting == setting && f.path == path; });
+    QVERIFY2(found != findings.cend(), qPrintable(path));
+    if (!sentence.isEmpty())
+        QCOMPARE(found->sentence, sentence);
+    QStringList shown;
+    for (const KitMend &m : found->mends)
+        shown << m.caption + " => " + m.value;
+    for (QString &m : mends)
+        m = expand(m);
+    QCOMPARE(shown, mends);
+    for (const KitMend &m : found->mends) {
+        if (m.action == KitMend::Action::MakeFolder)
+            QVERIFY(makeMendFolder(m) && QFileInfo(m.value).isDir());
+    }
 }
 
 QTEST_GUILESS_MAIN(TestKitCheck)

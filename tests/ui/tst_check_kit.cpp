@@ -7,16 +7,19 @@
 #include "ui/frmOptions.h"
 
 #include "support/ModalWait.h"
+#include "support/TestFiles.h"
 #include "support/WindowTests.h"
 
 #include <QAction>
 #include <QLineEdit>
 #include <QMenu>
+#include <QScopeGuard>
+#include <QTemporaryDir>
+#include <QTimer>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QHeaderView>
 #include <QScreen>
-#include <QTemporaryDir>
 #include <QTextLayout>
 #include <QTreeWidget>
 #include <QtTest>
@@ -30,6 +33,7 @@ private slots:
     void findingsShown();
     void optionsOnTheSettingsTab();
     void optionsAlreadyOpenTakesInput();
+    void mendsFromTheList();
 };
 
 namespace {
@@ -70,7 +74,7 @@ void TestCheckKit::findingsShown_data()
     QTest::addColumn<int>("mainLeft");               // on the screen, 1600 pixels wide
     QTest::addColumn<int>("narrowedTo");             // the width the user then gives the window; 0: none
     const QStringList english{"Check &Kit...", "Check Kit", "&Options...", "Check &Again", "Close",
-                              "Setting", "Finding", "Path"};
+                              "Setting", "Finding", "Path", "&Mend"};
     const QStringList englishOthers{"settings file", "workspace", "help page"};
     QTest::newRow("English, main window on the left")
         << int(core::Language::English) << english << "No compiler there: Compile cannot start it." << englishOthers
@@ -79,7 +83,7 @@ void TestCheckKit::findingsShown_data()
                                        << "No compiler there: Compile cannot start it." << englishOthers << 20 << 700;
     QTest::newRow("Japanese, main window on the right")
         << int(core::Language::Japanese)
-        << QStringList{"キットの確認(&K)...", "キットの確認", "ｵﾌﾟｼｮﾝ(&O)...", "再確認(&A)", "閉じる", "設定", "結果", "パス"}
+        << QStringList{"キットの確認(&K)...", "キットの確認", "ｵﾌﾟｼｮﾝ(&O)...", "再確認(&A)", "閉じる", "設定", "結果", "パス", "修正(&M)"}
         << QString::fromUtf8("コンパイラがありません。コンパイルで起動できません。")
         << QStringList{"設定ファイル", "ワークスペース", "ヘルプページ"} << 1100 << 0;
 }
@@ -108,6 +112,7 @@ void TestCheckKit::findingsShown()
                  captions.mid(2, 3));
         QTreeWidgetItem *header = box->lstFindings->headerItem();
         QCOMPARE((QStringList{header->text(0), header->text(1), header->text(2)}), captions.mid(5, 3));
+        QCOMPARE(box->cmdMend->text(), captions[8]);
         // One row a finding: setting, sentence and path, the icon its verdict's.
         QCOMPARE(box->lstFindings->topLevelItemCount(), box->findings().size());
         QTreeWidgetItem *compiler = rowOf(box, "Compiler");
@@ -234,6 +239,64 @@ void TestCheckKit::optionsAlreadyOpenTakesInput()
     core::Settings saved;
     core::readSettingsFile(kit.ini(), saved);
     QCOMPARE(saved.value(core::kCompiler), compiler);
+}
+
+// A runtime that is not there is mended from the installations found: the
+// one chosen fills the Options dialog's field, which OK saves. A class
+// folder that is not there is made. Each leaves its line fine.
+void TestCheckKit::mendsFromTheList()
+{
+    core::setCurrentLanguage(core::Language::English);
+    TestKit kit;
+    QVERIFY(kit.makeSourceFolders({"hmi"}));
+    QTemporaryDir jdk;
+    const QString java = QDir::toNativeSeparators(standInFile(jdk.filePath(QStringLiteral("java"))));
+    QVERIFY(installStandIn(jdk.filePath(QStringLiteral("java"))));
+    const QByteArray path = qgetenv("PATH");
+    const auto restore = qScopeGuard([&] { qputenv("PATH", path); });
+    qputenv("PATH", QFile::encodeName(QDir::toNativeSeparators(jdk.path())));
+    frmMain w(kit.path(), placementStore(kit));
+    w.setSetting(core::kClassDirectory, QStringLiteral("out\\classes"));
+    QString filled;
+    int tab = -1;
+    openCheck(w, [&](frmCheckKit *box) {
+        QVERIFY(rowOf(box, QStringLiteral("Java")));
+        box->lstFindings->setCurrentItem(rowOf(box, QStringLiteral("JREpath")));
+        QVERIFY(box->cmdMend->isEnabled());
+        // This machine's own JDKs may be offered too: then a menu.
+        auto *poll = new QTimer(box);
+        connect(poll, &QTimer::timeout, [&, poll] {
+            if (auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget())) {
+                poll->stop();
+                for (QAction *a : menu->actions()) {
+                    if (a->text().startsWith("Use " + java + " (PATH)"))
+                        menu->setActiveAction(a);
+                }
+                QTest::keyClick(menu, Qt::Key_Return);
+            }
+        });
+        poll->start(10);
+        whenModalShows<frmOptions>([&](frmOptions *options) {
+            poll->stop();
+            filled = options->txtJREpath->text();
+            tab = options->SSTab->currentIndex();
+            options->cmdOK->click();
+        });
+        box->cmdMend->click();
+        QCOMPARE(rowOf(box, QStringLiteral("JREpath"))->text(1), QStringLiteral("The Java runtime is there."));
+
+        box->lstFindings->setCurrentItem(rowOf(box, QStringLiteral("ClassDirectory")));
+        box->cmdMend->click();
+        QCOMPARE(rowOf(box, QStringLiteral("ClassDirectory"))->text(1), QStringLiteral("The class folder is there."));
+        box->lstFindings->setCurrentItem(rowOf(box, QStringLiteral("ClassDirectory")));
+        QVERIFY(!box->cmdMend->isEnabled());
+    });
+    QCOMPARE(filled, java);
+    QCOMPARE(tab, 0);
+    core::Settings saved;
+    core::readSettingsFile(kit.ini(), saved);
+    QCOMPARE(saved.value(core::kJREpath), java);
+    QVERIFY(QFileInfo(kit.at(QStringLiteral("out/classes"))).isDir());
 }
 
 // On a screen with room for the main window and the check beside it, and

@@ -16,6 +16,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QProcess>
 #include <QPushButton>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -221,6 +222,8 @@ private slots:
     void compile();
     void compileOutput_data();
     void compileOutput();
+    void realCompilers_data();
+    void realCompilers();
     void stopAndCompileAgain();
     void chooseAnError();
     void editorThatEndsAtOnce_data();
@@ -230,6 +233,7 @@ private slots:
     void openEditor();
     void openEditorCancelled();
     void openEditorWithoutSelection();
+    void openEditorWithRealJava();
     void openEditorFailures_data();
     void openEditorFailures();
     void allFilterShowsEveryFile();
@@ -382,6 +386,65 @@ void TestLaunchActions::compileOutput()
     const QStringList log = readLines(kit.at("kit/compile.log"));
     QCOMPARE(window->shownLines(), shown < 0 ? log : log.mid(log.size() - shown));
     QCOMPARE(window->lblNote->isVisible(), shown >= 0);
+}
+
+// The JDK's javac and ecj themselves, from the Compile button: the end
+// line with the compiler's status and count, its own message in the
+// window, the classes in ClassDirectory, no file named like an option.
+void TestLaunchActions::realCompilers_data()
+{
+    QTest::addColumn<QString>("compiler");
+    QTest::addColumn<QString>("package");
+    QTest::addColumn<QString>("end");  // ending in "; ": the counts are not looked at
+    QTest::addColumn<QString>("said");
+    QTest::addColumn<bool>("classesMade");
+
+    QTest::newRow("javac, an error") << "javac" << "bad" << "Compile: the compiler ended with status 1; 1 error"
+                                     << "Broken.java:4: error: cannot find symbol" << false;
+    QTest::newRow("javac, mended") << "javac" << "good"
+                                   << "Compile: the compiler ended with status 0 (success); no errors or warnings"
+                                   << "" << true;
+    QTest::newRow("ecj, an error") << "ecj" << "bad" << "Compile: the compiler ended with status 255; "
+                                   << "missing cannot be resolved to a variable" << false;
+    QTest::newRow("ecj, mended") << "ecj" << "good"
+                                 << "Compile: the compiler ended with status 0 (success); no errors or warnings"
+                                 << "" << true;
+}
+
+void TestLaunchActions::realCompilers()
+{
+#ifdef Q_OS_WIN
+    QSKIP("no JDK under Wine");
+#else
+    QFETCH(QString, compiler);
+    QFETCH(QString, package);
+    QFETCH(QString, end);
+    QFETCH(QString, said);
+    QFETCH(bool, classesMade);
+    const QString program = realTool(compiler);
+    QVERIFY2(!program.isEmpty(), "scripts/test installs default-jdk-headless and ecj");
+    LaunchKit kit;
+    QVERIFY(writeJavaPackages(kit.at("lib/fb/rt")));
+    frmMain w(kit.app(), kit.store());
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    fillList(w, {package}, 0);
+    w.setSetting(core::kCompiler, program);
+    w.setSetting(core::kCP, ".;");
+    w.setSetting(core::kClassDirectory, "classes");
+
+    QTest::mouseClick(w.cmdCompile, Qt::LeftButton);
+    frmCompile *window = compileEnded(w, 60000);
+    QVERIFY(window);
+    if (end.endsWith("; "))
+        QVERIFY2(window->lblEnd->text().startsWith(end), qPrintable(window->lblEnd->text()));
+    else
+        QCOMPARE(window->lblEnd->text(), end);
+    QVERIFY(window->shownLines().join(u'\n').contains(said));
+    QCOMPARE(QFile::exists(kit.at("kit/classes/fb/rt/good/Good.class")), classesMade);
+    QCOMPARE(QFile::exists(kit.at("kit/classes/fb/rt/good/Other.class")), classesMade);
+    QCOMPARE(filesNamedLikeOptions(kit.root.path()), QStringList());
+#endif
 }
 
 // Stop ends the compiler and what it started; while it runs a second
@@ -640,6 +703,53 @@ void TestLaunchActions::openEditorWithoutSelection()
     QCOMPARE(waitForRecord(kit.editor()),
              QStringList({canonical(kit.at("kit/src")), "-cp", systemClassPath(kDefaultLibpath), "Editor", "Top", ";net;a.b;"}));
     QCOMPARE(w.workspace().EditFileName, QStringLiteral("Top.sys"));
+}
+
+// The real java on an editor class of the test's own in lib, which writes
+// down its folder and its arguments: the class path and the package word
+// reach it as it needs them.
+void TestLaunchActions::openEditorWithRealJava()
+{
+#ifdef Q_OS_WIN
+    QSKIP("no JDK under Wine");
+#else
+    const QString java = realTool("java");
+    const QString javac = realTool("javac");
+    QVERIFY2(!java.isEmpty() && !javac.isEmpty(), "scripts/test installs default-jdk-headless");
+    LaunchKit kit;
+    kit.touch("kit/src/mypkg/util/Plant.res");
+    QFile source(kit.at("Editor.java"));
+    QVERIFY(source.open(QIODevice::WriteOnly));
+    source.write("import java.nio.file.*;\nimport java.util.*;\n\npublic class Editor {\n"
+                 "    public static void main(String[] args) throws Exception {\n"
+                 "        List<String> lines = new ArrayList<>();\n"
+                 "        lines.add(System.getProperty(\"user.dir\"));\n"
+                 "        lines.addAll(Arrays.asList(args));\n"
+                 "        Files.write(Paths.get(\"editor.tmp\"), lines);\n"
+                 "        Files.move(Paths.get(\"editor.tmp\"), Paths.get(\"editor.rec\"), StandardCopyOption.ATOMIC_MOVE);\n"
+                 "    }\n}\n");
+    source.close();
+    QProcess compile;
+    compile.setWorkingDirectory(kit.root.path());
+    compile.start(javac, {"-d", kit.at("kit/lib"), source.fileName()});
+    QVERIFY(compile.waitForFinished(60000) && compile.exitCode() == 0);
+    frmMain w(kit.app(), kit.store());
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    fillList(w, {"net", "mypkg\\util", "hmi"}, 1);
+    w.setSetting(core::kJREpath, java);
+    w.setSetting(core::kDtPackages, "mydata");
+
+    ChooserSeen seen;
+    answerChooser(w, seen, kit.at("kit/src/mypkg/util/Plant.res"));
+    QTest::mouseClick(w.cmdEdit, Qt::LeftButton);
+    QVERIFY(seen.shown);
+    QTRY_COMPARE_WITH_TIMEOUT(readLines(kit.at("kit/src/editor.rec")),
+                              QStringList({canonical(kit.at("kit/src")), "Plant", "mypkg\\util;net;hmi;", "mydata"}),
+                              30000);
+    // It keeps running past its first moments only when it started well.
+    QCOMPARE(w.statusText(), QString());
+#endif
 }
 
 void TestLaunchActions::openEditorFailures_data()
