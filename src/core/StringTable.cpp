@@ -149,6 +149,31 @@ constexpr Entry kTable[] = {
      "プログラム名に引用符のない空白があり、正しく起動できません。値を二重引用符で囲んでください。"},
     {1239, "The workspace file is there but cannot be read: the list starts empty.",
      "ワークスペースファイルはありますが読み込めません。リストは空になります。"},
+    // The kit check's words for what is no setting, and the sentences of
+    // what a start, a batch file or the compiler would do with a value.
+    {1250, "settings file", "設定ファイル"},
+    {1251, "workspace file", "ワークスペースファイル"},
+    {1252, "workspace", "ワークスペース"},
+    {1253, "selected entry", "選択された項目"},
+    {1254, "help page", "ヘルプページ"},
+    {1255, "The file is not executable: the system cannot start it.",
+     "このファイルは実行可能ではありません。システムは起動できません。"},
+    {1256, "The file is neither an ELF program nor a script with #!: the system cannot start it.",
+     "このファイルは ELF プログラムでも #! で始まるスクリプトでもありません。システムは起動できません。"},
+    {1257, "The interpreter that the script's #! line names is not there or cannot run: the system cannot "
+           "start the script.",
+     "スクリプトの #! 行が指すインタプリタがないか実行できません。システムはスクリプトを起動できません。"},
+    {1258, "The file is no program image: the system cannot start it.",
+     "このファイルはプログラム イメージではありません。システムは起動できません。"},
+    {1259, "Leaves a quote open, so the program's name takes in the rest of its line: the start fails.",
+     "引用符が閉じていないため、行の残りがプログラム名に含まれ、起動できません。"},
+    {1260, "Gives the compiler no folder name after -d.", "-d の後にコンパイラへ渡すフォルダ名がありません。"},
+    {1261, "A file stands where the class folder should be: Compile cannot make the folder.",
+     "クラスフォルダの場所にファイルがあります。コンパイル時にフォルダを作成できません。"},
+    {1262, "Holds %1, which the command interpreter takes for its own: in a batch file of your own the line "
+           "runs something else. Exported batch files escape it.",
+     "%1 を含みます。コマンド インタプリタが独自に解釈するため、自作のバッチファイルでは別のコマンドとして実行されます。"
+     "エクスポートしたバッチファイルではエスケープされます。"},
 
     // The kit check's tools: the compiler's kind, the Java installations,
     // and the mends Check Kit offers.

@@ -100,6 +100,20 @@ constexpr int kCheckBlank = 1236;  // %1: the words, quoted
 constexpr int kCheckQuoteOpen = 1237;
 constexpr int kCheckProgramPastBlank = 1238;
 constexpr int kCheckWorkspaceUnread = 1239;
+// The words of the Setting column for what is no setting (1250-1254).
+constexpr int kCheckNameSettingsFile = 1250;
+constexpr int kCheckNameWorkspaceFile = 1251;
+constexpr int kCheckNameWorkspace = 1252;
+constexpr int kCheckNameSelectedEntry = 1253;
+constexpr int kCheckNameHelpPage = 1254;
+constexpr int kCheckNotExecutable = 1255;
+constexpr int kCheckNeitherElfNorScript = 1256;
+constexpr int kCheckInterpreterNotRunnable = 1257;
+constexpr int kCheckNoProgramImage = 1258;
+constexpr int kCheckProgramQuoteOpen = 1259;
+constexpr int kCheckClassesNoWord = 1260;
+constexpr int kCheckClassesFileInPlace = 1261;
+constexpr int kCheckBatchCharacters = 1262;  // %1: the characters, quoted
 
 // The kit check's tools and mends (1500-1559).
 constexpr int kMendButton = 1500;

@@ -88,7 +88,7 @@ QList<Program> programs(const Kit &kit)
 
 bool startable(const Settings &settings, const Program &program)
 {
-    return platform::findProgram(settings.value(program.key), program.folder).startable;
+    return programStarts(settings.value(program.key), program.folder);
 }
 
 // The finding a mend goes with: the first of its setting whose path is the

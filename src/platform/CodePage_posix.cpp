@@ -17,6 +17,18 @@ std::optional<QByteArray> toCodePage(const QString &text)
     return bytes;
 }
 
+// The command interpreter here reads the locale's encoding, as everything
+// else does.
+std::optional<QByteArray> toInterpreterCodePage(const QString &text)
+{
+    return toCodePage(text);
+}
+
+QString fromInterpreterCodePage(const QByteArray &bytes)
+{
+    return QString::fromLocal8Bit(bytes);
+}
+
 std::optional<QString> fromNamedEncoding(const QByteArray &bytes, const QString &name)
 {
     QStringDecoder decoder(name.toLatin1().constData(), QStringConverter::Flag::Stateless);

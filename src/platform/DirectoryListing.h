@@ -28,6 +28,12 @@ std::optional<DirectoryIdentity> directoryIdentity(const QString &nativePath);
 // leads up the tree. Empty when the path is no directory.
 std::vector<DirectoryIdentity> identitiesFromHereUp(const QString &nativeDir);
 
+// A folder below a native root, its levels joined by "\", as the system
+// lists each level's own name: on Windows, whose names match whatever their
+// case, the name written on disk; elsewhere the name as given. Nothing when
+// some level is no folder there.
+std::optional<QString> listedFolder(const QString &nativeRoot, const QString &levels);
+
 // Walks the names of one directory in the order the file system returns
 // them. Hidden entries are never returned: on Windows those with the hidden
 // or system attribute, elsewhere names that begin with a dot (so "." and

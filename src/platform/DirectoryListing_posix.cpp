@@ -1,6 +1,7 @@
 #include "platform/DirectoryListing.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <cstdlib>
 #include <dirent.h>
 #include <fcntl.h>
@@ -19,6 +20,17 @@ DirectoryIdentity identityOf(const struct stat &st)
 }
 
 } // namespace
+
+std::optional<QString> listedFolder(const QString &nativeRoot, const QString &levels)
+{
+    // Names here match only as they are written.
+    QString path = nativeRoot;
+    for (const QString &level : levels.split(QLatin1Char('\\')))
+        path += QLatin1Char('/') + level;
+    if (levels.isEmpty() || !QFileInfo(path).isDir())
+        return std::nullopt;
+    return levels;
+}
 
 std::optional<DirectoryIdentity> directoryIdentity(const QString &nativePath)
 {

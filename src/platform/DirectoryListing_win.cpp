@@ -3,6 +3,8 @@
 #include "platform/win/WinPlatform.h"
 #include <windows.h>
 
+#include <QStringList>
+
 namespace platform {
 
 std::optional<DirectoryIdentity> directoryIdentity(const QString &nativePath)
@@ -56,6 +58,29 @@ std::vector<DirectoryIdentity> identitiesFromHereUp(const QString &nativeDir)
         p.truncate(cut);
     }
     return found;
+}
+
+std::optional<QString> listedFolder(const QString &nativeRoot, const QString &levels)
+{
+    QString path = nativeRoot;
+    QStringList listed;
+    for (const QString &level : levels.split(QLatin1Char('\\'))) {
+        // A wildcard would list others; an empty level would name the folder above.
+        if (level.isEmpty() || level.contains(QLatin1Char('*')) || level.contains(QLatin1Char('?')))
+            return std::nullopt;
+        WIN32_FIND_DATAW data;
+        const QString query = path + QLatin1Char('\\') + level;
+        const HANDLE find = FindFirstFileExW(win::longPathForm(query.toStdWString()).c_str(), FindExInfoBasic,
+                                             &data, FindExSearchNameMatch, nullptr, 0);
+        if (find == INVALID_HANDLE_VALUE)
+            return std::nullopt;
+        FindClose(find);
+        if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            return std::nullopt;
+        listed << QString::fromWCharArray(data.cFileName);
+        path += QLatin1Char('\\') + listed.last();
+    }
+    return listed.join(QLatin1Char('\\'));
 }
 
 struct DirectoryListing::Impl {

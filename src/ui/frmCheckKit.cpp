@@ -4,6 +4,7 @@
 #include "ui/LocalizeForm.h"
 #include "ui/MessageBoxes.h"
 #include "ui/Twips.h"
+#include "ui/WindowPlacement.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -11,10 +12,44 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPushButton>
+#include <QScreen>
+#include <QStyledItemDelegate>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
 #include <algorithm>
+
+namespace {
+
+constexpr int kSentenceColumn = 1;
+
+// The sentence column wraps its text at the column's width and its row
+// grows for it, so that no sentence is cut where the screen is narrow.
+class SentenceDelegate : public QStyledItemDelegate
+{
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override
+    {
+        QStyleOptionViewItem sized(option);
+        const auto *tree = qobject_cast<const QTreeView *>(option.widget);
+        // The style wraps only within a valid box; the height is its to find.
+        if (index.column() == kSentenceColumn && tree)
+            sized.rect.setSize({tree->header()->sectionSize(kSentenceColumn), 1});
+        return QStyledItemDelegate::sizeHint(sized, index);
+    }
+
+protected:
+    void initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const override
+    {
+        QStyledItemDelegate::initStyleOption(option, index);
+        if (index.column() == kSentenceColumn)
+            option->features |= QStyleOptionViewItem::WrapText;
+    }
+};
+
+} // namespace
 
 QIcon frmCheckKit::verdictIcon(core::Verdict verdict)
 {
@@ -69,7 +104,7 @@ frmCheckKit::frmCheckKit(std::function<QList<core::KitFinding>()> check, std::fu
     lstFindings->setObjectName(QStringLiteral("lstFindings"));
     lstFindings->setColumnCount(3);
     lstFindings->setRootIsDecorated(false);
-    lstFindings->setUniformRowHeights(true);
+    lstFindings->setItemDelegate(new SentenceDelegate(lstFindings));
     lstFindings->setWordWrap(false);
     // A long path keeps its ends: the drive and the file.
     lstFindings->setTextElideMode(Qt::ElideMiddle);
@@ -87,6 +122,15 @@ frmCheckKit::frmCheckKit(std::function<QList<core::KitFinding>()> check, std::fu
     lstFindings->header()->setSectionResizeMode(1, QHeaderView::Stretch);
     lstFindings->header()->setSectionResizeMode(2, QHeaderView::Interactive);
     lstFindings->header()->resizeSection(2, ui::twipsToPixels(this, 4800));
+    // A wrapped sentence takes as many lines as its column's width asks for,
+    // once that width has settled.
+    m_relayout.setSingleShot(true);
+    m_relayout.setInterval(0);
+    connect(&m_relayout, &QTimer::timeout, lstFindings, &QTreeView::doItemsLayout);
+    connect(lstFindings->header(), &QHeaderView::sectionResized, this, [this](int column) {
+        if (column == kSentenceColumn)
+            m_relayout.start();
+    });
 
     auto button = [this](const char *name, const char *tag, const QString &caption) {
         auto *b = new QPushButton(caption, this);
@@ -132,6 +176,31 @@ void frmCheckKit::Form_Load()
 {
     ui::LocalizeForm(this);
     runCheck();
+    fitToFindings();
+    ui::placeBesideOwner(this, parentWidget());
+}
+
+void frmCheckKit::fitToFindings()
+{
+    // Every sentence on one line, beside the other columns as designed, the
+    // list's frame and scroll bar and the window's margins; what the screen
+    // cannot hold, the rows wrap.
+    const int textMargins = 2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, lstFindings) + 1);
+    const QFontMetrics metrics(lstFindings->font());
+    QHeaderView *header = lstFindings->header();
+    int sentence = header->sectionSizeHint(kSentenceColumn);
+    for (const core::KitFinding &f : m_findings)
+        sentence = std::max(sentence, metrics.horizontalAdvance(f.sentence) + textMargins);
+    lstFindings->resizeColumnToContents(0);
+    const QMargins margins = layout()->contentsMargins();
+    const int wanted = margins.left() + margins.right() + 2 * lstFindings->frameWidth()
+                       + style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, lstFindings)
+                       + header->sectionSize(0) + sentence + header->sectionSize(2);
+    const QWidget *owner = parentWidget() ? parentWidget() : this;
+    const QRect room = owner->screen()->availableGeometry();
+    const QSize frame = owner->frameGeometry().size() - owner->size();
+    resize(std::min(std::max(width(), wanted), room.width() - frame.width()),
+           std::min(height(), room.height() - frame.height()));
 }
 
 void frmCheckKit::runCheck()
@@ -145,7 +214,7 @@ void frmCheckKit::runCheck()
     lstFindings->clear();
     // One row a finding, in the same order: a row's place is its finding's.
     for (const core::KitFinding &f : m_findings) {
-        auto *item = new QTreeWidgetItem(lstFindings, {f.setting, f.sentence, f.path});
+        auto *item = new QTreeWidgetItem(lstFindings, {core::settingText(f.setting), f.sentence, f.path});
         item->setIcon(0, verdictIcon(f.verdict));
         item->setToolTip(1, f.sentence);
         item->setToolTip(2, f.path);

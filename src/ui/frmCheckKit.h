@@ -3,10 +3,13 @@
 // its verdict, the sentence and the path it resolved, problems first, then
 // warnings; the Options button opens the Options dialog on the tab of the
 // selected line's setting; "Mend" takes the selected line's mend (a menu
-// of them when it has several), as does the line's context menu.
+// of them when it has several), as does the line's context menu. It opens
+// beside its owner, wide enough for its sentences where the screen allows;
+// where not, they wrap.
 #include "core/KitCheck.h"
 
 #include <QDialog>
+#include <QTimer>
 #include <functional>
 
 class QPushButton;
@@ -22,7 +25,8 @@ public:
     frmCheckKit(std::function<QList<core::KitFinding>()> check, std::function<void(int tab)> openOptions,
                 QWidget *parent = nullptr);
 
-    // Captions, then the check.
+    // Captions, then the check; sized to its sentences and placed beside
+    // its owner.
     void Form_Load();
     // Fills the list anew from the check.
     void runCheck();
@@ -43,6 +47,7 @@ public:
     QPushButton *cmdClose = nullptr;
 
 private:
+    void fitToFindings();
     void cmdOptions_Click();
     void updateOptionsButton();
     void cmdMend_Click();
@@ -60,4 +65,5 @@ private:
     std::function<void(int)> m_openOptions;
     std::function<void(const QString &, const QString &, int)> m_fill;
     QList<core::KitFinding> m_findings;
+    QTimer m_relayout;
 };

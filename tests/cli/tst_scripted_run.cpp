@@ -45,12 +45,13 @@ Snapshot snapshot(const QString &root, const QString &program)
 }
 
 // The rows' files, made by the program's own writers where it has them.
-QByteArray xmlSettings(const QString &classDirectory, const QString &compiler = "..\\bin\\jikes")
+QByteArray xmlSettings(const QString &classDirectory, const QString &compiler = "..\\bin\\jikes",
+                       const QString &dtPackages = "データ;more")
 {
     core::Settings v;
     v.setValue(core::kJREpath, "..\\jre\\bin\\java");
     v.setValue(core::kLibpath, "..\\lib;..\\my lib\\x.jar;");
-    v.setValue(core::kDtPackages, "データ;more");
+    v.setValue(core::kDtPackages, dtPackages);
     v.setValue(core::kJavapath, "..\\java\\");
     v.setValue(core::kClassDirectory, classDirectory);
     v.setValue(core::kCompiler, compiler);
@@ -61,6 +62,22 @@ QByteArray workspaceWith(int selected)
 {
     // A name every system's code page here holds, UTF-8 and 1252 alike.
     return core::serializeWorkspace({{"hmi", "mypkg", "mypkg\\util", "régul\\pompe"}, selected, "MyFB.fbt"});
+}
+
+// Text as the program writes it to a pipe: on Windows in the console's OEM
+// code page, the one a batch file's "for /f" reads it in ("é" is 0x82
+// there, not the ANSI page's 0xE9).
+QByteArray asPiped(const QString &text)
+{
+#ifdef Q_OS_WIN
+    const std::wstring wide = text.toStdWString();
+    const int size = WideCharToMultiByte(GetOEMCP(), 0, wide.data(), int(wide.size()), nullptr, 0, nullptr, nullptr);
+    QByteArray bytes(qsizetype(std::max(size, 0)), '\0');
+    WideCharToMultiByte(GetOEMCP(), 0, wide.data(), int(wide.size()), bytes.data(), size, nullptr, nullptr);
+    return bytes;
+#else
+    return text.toLocal8Bit();
+#endif
 }
 
 // The class path of the default settings.
@@ -79,6 +96,8 @@ private slots:
     void printCommand();
     void compile_data();
     void compile();
+    void checkJudgesWhatTheStartDoes_data();
+    void checkJudgesWhatTheStartDoes();
     void realCompilers_data();
     void realCompilers();
     void answers_data();
@@ -226,6 +245,21 @@ void TestScriptedRun::printCommand_data()
         << QStringList{"-platform", "offscreen", "--print-command", "-reverse", "compile", "--style", "fusion",
                        "-stylesheet=x.qss"}
         << xmlCompile + "mypkg" + tail;
+#ifdef Q_OS_WIN
+    // The folder's own name, whatever the case typed, and the entry that
+    // names it, which stands once in the editor's word.
+    QTest::newRow("folder named in another case")
+        << xml << workspaceWith(0) << QStringList{"--print-command", "compile", "--package", "MYPKG/Util"}
+        << xmlCompile + "mypkg\\util" + tail;
+    QTest::newRow("entry named in another case, editor")
+        << kLineForm << workspaceWith(0) << QStringList{"--print-command", "editor", "--package", "MyPkg", "--file", "My.fbt"}
+        << "jre7 -cp libs; Editor My mypkg;hmi;mypkg.util;régul.pompe; dt,x";
+#endif
+    // A line end in a value goes out as it is, not with another CR.
+    QTest::newRow("value holding a line end, editor")
+        << xmlSettings("classes", "..\\bin\\jikes", "a\r\nb") << workspaceWith(1)
+        << QStringList{"--print-command", "editor", "--file", "My.fbt"}
+        << xmlEditor + "My mypkg;hmi;mypkg.util;régul.pompe; a\r\nb";
     // A workspace file that cannot be read does not matter when the package is named.
     QTest::newRow("unreadable workspace file, package named")
         << xml << QByteArray("<folder>") << QStringList{"--print-command", "compile", "--package", "hmi"}
@@ -241,8 +275,9 @@ void TestScriptedRun::printCommand()
     layFiles(ini, dat);
 
 #ifdef Q_OS_WIN
-    // To a pipe in code page 1252, which holds nothing past U+00FF: such a
-    // line is not written at all, rather than with "?" in its stead.
+    // To a pipe in the OEM code page (437 here), which holds nothing past
+    // U+00FF: such a line is not written at all, rather than with "?" in its
+    // stead.
     const bool held = std::all_of(line.begin(), line.end(), [](QChar c) { return c.unicode() <= 0xFF; });
 #else
     const bool held = true;
@@ -258,7 +293,7 @@ void TestScriptedRun::printCommand()
         return;
     }
     QCOMPARE(err, QByteArray());
-    QCOMPARE(out, (line + kNewline).toLocal8Bit());
+    QCOMPARE(out, asPiped(line + kNewline));
 }
 
 void TestScriptedRun::compile_data()
@@ -338,6 +373,45 @@ void TestScriptedRun::compile()
     if (!classesMade.isEmpty())
         QVERIFY(after.remove("kit/" + classesMade) == 1);
     QCOMPARE(after, before);
+}
+
+// --check calls the compiler a problem exactly where --compile cannot start
+// it (127), on the same kits.
+void TestScriptedRun::checkJudgesWhatTheStartDoes_data()
+{
+    QTest::addColumn<QString>("compiler");  // the setting
+    QTest::addColumn<QByteArray>("file");   // what lies at bin\tool (".exe" added on Windows), with the run bit
+    QTest::addColumn<bool>("starts");
+
+    QTest::newRow("a program") << "..\\bin\\jikes" << QByteArray() << true;
+    QTest::newRow("nothing there") << "..\\bin\\tool" << QByteArray() << false;
+    QTest::newRow("quote left open") << "\"..\\bin\\jikes" << QByteArray() << false;
+#ifdef Q_OS_WIN
+    QTest::newRow("no program image") << "..\\bin\\tool" << QByteArray("MZ not a program") << false;
+#else
+    QTest::newRow("text with the run bit") << "..\\bin\\tool" << QByteArray("javac \"$@\"\n") << false;
+    QTest::newRow("script") << "..\\bin\\tool" << QByteArray("#!/bin/sh\nexit 3\n") << true;
+#endif
+}
+
+void TestScriptedRun::checkJudgesWhatTheStartDoes()
+{
+    QFETCH(QString, compiler);
+    QFETCH(QByteArray, file);
+    QFETCH(bool, starts);
+    layFiles(xmlSettings("", compiler), workspaceWith(1));
+    QFile tool(standInFile(m_root.filePath("bin/tool")));
+    tool.remove();
+    if (!file.isNull()) {
+        QVERIFY(tool.open(QIODevice::WriteOnly) && tool.write(file) == file.size());
+        tool.close();
+        QVERIFY(tool.setPermissions(tool.permissions() | QFile::ExeOwner));
+    }
+    QByteArray out, err;
+    const int compiled = run({"--compile"}, out, err);
+    QCOMPARE(compiled != 127, starts);
+    QCOMPARE(run({"--check"}, out, err), 1); // the sources of ..\java\mypkg are not there
+    QCOMPARE(out.contains("problem\tCompiler\t"), !starts);
 }
 
 // The JDK's javac and ecj themselves, started by --compile: the compiler's
@@ -448,6 +522,9 @@ void TestScriptedRun::answers_data()
     row("file without extension", {"--print-command", "editor", "--file", "MyFB"}, "no extension: MyFB");
     row("package naming nothing", {"--compile", "--package", "nowhere"}, "\"nowhere\"");
     row("package above the source root", {"--print-command", "compile", "--package", ".."}, "\"..\"");
+    // Windows would find "mypkg" for it.
+    row("package ending in a dot", {"--print-command", "compile", "--package", "mypkg."},
+        "\"mypkg.\": a level of a package name may not end in a blank or a dot");
     row("nothing selected", {"--compile"}, "no package is selected", 2, xml, workspaceWith(-1));
     row("no workspace file", {"--print-command", "compile"}, "no package is selected", 2, xml, QByteArray());
     // There but unreadable, or cut before its separators: not a wrong use.

@@ -18,6 +18,9 @@
 #include <QTimer>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QHeaderView>
+#include <QScreen>
+#include <QTextLayout>
 #include <QTreeWidget>
 #include <QtTest>
 
@@ -67,14 +70,22 @@ void TestCheckKit::findingsShown_data()
     QTest::addColumn<int>("language");
     QTest::addColumn<QStringList>("captions");  // menu entry, title, buttons, columns
     QTest::addColumn<QString>("compilerFinding");
-    QTest::newRow("English") << int(core::Language::English)
-                             << QStringList{"Check &Kit...", "Check Kit", "&Options...", "Check &Again", "Close",
-                                            "Setting", "Finding", "Path", "&Mend"}
-                             << "No compiler there: Compile cannot start it.";
-    QTest::newRow("Japanese") << int(core::Language::Japanese)
-                              << QStringList{"キットの確認(&K)...", "キットの確認", "ｵﾌﾟｼｮﾝ(&O)...", "再確認(&A)", "閉じる",
-                                             "設定", "結果", "パス", "修正(&M)"}
-                              << QString::fromUtf8("コンパイラがありません。コンパイルで起動できません。");
+    QTest::addColumn<QStringList>("otherSettings");  // of the settings file, the workspace, the help page
+    QTest::addColumn<int>("mainLeft");               // on the screen, 1600 pixels wide
+    QTest::addColumn<int>("narrowedTo");             // the width the user then gives the window; 0: none
+    const QStringList english{"Check &Kit...", "Check Kit", "&Options...", "Check &Again", "Close",
+                              "Setting", "Finding", "Path", "&Mend"};
+    const QStringList englishOthers{"settings file", "workspace", "help page"};
+    QTest::newRow("English, main window on the left")
+        << int(core::Language::English) << english << "No compiler there: Compile cannot start it." << englishOthers
+        << 20 << 0;
+    QTest::newRow("English, narrowed") << int(core::Language::English) << english
+                                       << "No compiler there: Compile cannot start it." << englishOthers << 20 << 700;
+    QTest::newRow("Japanese, main window on the right")
+        << int(core::Language::Japanese)
+        << QStringList{"キットの確認(&K)...", "キットの確認", "ｵﾌﾟｼｮﾝ(&O)...", "再確認(&A)", "閉じる", "設定", "結果", "パス", "修正(&M)"}
+        << QString::fromUtf8("コンパイラがありません。コンパイルで起動できません。")
+        << QStringList{"設定ファイル", "ワークスペース", "ヘルプページ"} << 1100 << 0;
 }
 
 void TestCheckKit::findingsShown()
@@ -82,10 +93,16 @@ void TestCheckKit::findingsShown()
     QFETCH(int, language);
     QFETCH(QStringList, captions);
     QFETCH(QString, compilerFinding);
+    QFETCH(QStringList, otherSettings);
+    QFETCH(int, mainLeft);
+    QFETCH(int, narrowedTo);
     core::setCurrentLanguage(core::Language(language));
     TestKit kit;
     QVERIFY(kit.makeSourceFolders({"hmi"}));
     frmMain w(kit.path(), placementStore(kit));
+    w.setGeometry(mainLeft, 60, 480, 400);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
     QCOMPARE(w.mnuTools->actions().value(1), w.mnuToolsCheckKit);
     QCOMPARE(w.mnuToolsCheckKit->text(), captions[0]);
 
@@ -110,6 +127,42 @@ void TestCheckKit::findingsShown()
         // Problems first, the first of them current: the compiler.
         QCOMPARE(box->lstFindings->topLevelItem(0), compiler);
         QCOMPARE(box->lstFindings->currentItem(), compiler);
+        // What is no setting is named in the user's language.
+        for (const QString &other : otherSettings)
+            QVERIFY2(rowOf(box, other), qPrintable(other));
+
+        // Beside the main window, on the side with room, within the screen.
+        const QRect main = w.frameGeometry();
+        const QRect shown = box->frameGeometry();
+        QVERIFY(box->screen()->availableGeometry().contains(shown));
+        QVERIFY(shown.left() == main.right() + 1 || shown.right() + 1 == main.left());
+        QCOMPARE(shown.top(), main.top());
+
+        // Each sentence whole: its row as high as its lines, wrapped at its
+        // column's width as the style lays them out.
+        if (narrowedTo > 0)
+            box->resize(narrowedTo, box->height());
+        QTreeWidget *list = box->lstFindings;
+        const int margins = 2 * (list->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, list) + 1);
+        const auto linesHeight = [&](const QModelIndex &cell) {
+            QTextLayout layout(cell.data().toString(), list->font());
+            QTextOption wrap;
+            wrap.setWrapMode(QTextOption::WordWrap);
+            layout.setTextOption(wrap);
+            qreal height = 0;
+            layout.beginLayout();
+            for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+                line.setLineWidth(list->visualRect(cell).width() - margins);
+                height += line.height();
+            }
+            layout.endLayout();
+            return qCeil(height);
+        };
+        for (int i = 0; i < list->topLevelItemCount(); ++i) {
+            const QModelIndex cell = list->model()->index(i, 1);
+            QTRY_VERIFY2(linesHeight(cell) <= list->visualRect(cell).height(), qPrintable(cell.data().toString()));
+            QVERIFY(list->visualRect(cell).right() < list->viewport()->width());
+        }
     });
 }
 
@@ -246,5 +299,27 @@ void TestCheckKit::mendsFromTheList()
     QVERIFY(QFileInfo(kit.at(QStringLiteral("out/classes"))).isDir());
 }
 
-QTEST_MAIN(TestCheckKit)
+// On a screen with room for the main window and the check beside it, and
+// with the frames a window system puts around windows. The platform's
+// options are separated by ":", so its file is named from its own folder,
+// which is the current one only while the application starts.
+int main(int argc, char *argv[])
+{
+    QTemporaryDir dir;
+    QFile config(dir.filePath(QStringLiteral("screen.json")));
+    if (!config.open(QIODevice::WriteOnly)
+        || config.write(R"({"windowFrameMargins": true, "screens": [{"name": "wide", "x": 0, "y": 0,
+                            "width": 1600, "height": 1000, "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})")
+               < 0)
+        return 1;
+    config.close();
+    const QString started = QDir::currentPath();
+    QDir::setCurrent(dir.path());
+    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=screen.json");
+    QApplication app(argc, argv);
+    QDir::setCurrent(started);
+    TestCheckKit test;
+    return QTest::qExec(&test, argc, argv);
+}
+
 #include "tst_check_kit.moc"
