@@ -164,6 +164,17 @@ constexpr int kCompileCountJoin = 1435;
 constexpr int kEndStatus = 1440;     // %1: the exit status
 constexpr int kEndSignal = 1441;     // %1: the signal
 constexpr int kEndException = 1442;  // %1: the exception code
+// The compile window beyond its first form (1470-1499).
+constexpr int kCompileNoLog = 1470;               // %1: the kit folder
+constexpr int kCompileLinesLost = 1471;           // %1: how many lines are kept
+constexpr int kCompileMessagesDropped = 1472;     // %1: how many
+constexpr int kCompileLeftRunning = 1473;         // %1: how it ended
+constexpr int kCompileLeftoversStopped = 1474;
+constexpr int kCompileNoFileNamed = 1475;
+constexpr int kCompileOpenJavaFile = 1476;        // %1: why there is no block, %2: the Java file
+constexpr int kCompileJavaFileNotOpened = 1477;   // %1: the Java file
+constexpr int kCompileResultsMenu = 1478;
+constexpr int kCompileTitleOfPackage = 1479;      // %1: the package
 } // namespace msg
 
 } // namespace core

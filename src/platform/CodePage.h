@@ -25,4 +25,10 @@ QString fromInterpreterCodePage(const QByteArray &bytes);
 // such encoding or the bytes are not text in it.
 std::optional<QString> fromNamedEncoding(const QByteArray &bytes, const QString &name);
 
+// What a program of this system wrote, as text: the ANSI code page on
+// Windows, elsewhere the locale's code set (plain ASCII, the C locale's,
+// read as the UTF-8 that holds it). A byte that is no text there stands as
+// U+FFFD; a line is never lost for it.
+QString fromSystemEncoding(const QByteArray &bytes);
+
 } // namespace platform

@@ -124,4 +124,10 @@ std::optional<QString> fromNamedEncoding(const QByteArray &bytes, const QString 
     return QString::fromWCharArray(wide.data(), size);
 }
 
+QString fromSystemEncoding(const QByteArray &bytes)
+{
+    // The ANSI code page, in which a console program writes to a file.
+    return QString::fromLocal8Bit(bytes);
+}
+
 } // namespace platform
