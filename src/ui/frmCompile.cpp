@@ -4,6 +4,7 @@
 #include "ui/LocalizeForm.h"
 #include "ui/Twips.h"
 #include "ui/frmCheckKit.h"
+#include "ui/WindowPlacement.h"
 
 #include <QAbstractListModel>
 #include <QAbstractTableModel>
@@ -506,16 +507,7 @@ void frmCompile::bringToFront()
 {
     if (!m_placed && parentWidget()) {
         m_placed = true;
-        // Beside the main window, on its right where the screen has room,
-        // else on its left, else where the screen begins.
-        const QRect owner = parentWidget()->frameGeometry();
-        const QScreen *screen = parentWidget()->screen();
-        const QRect room = screen ? screen->availableGeometry() : QRect(owner.topLeft(), size());
-        int x = owner.right() + 1;
-        if (x + width() > room.right())
-            x = owner.left() - width() - 1;
-        x = std::max(x, room.left());
-        move(x, std::max(owner.top(), room.top()));
+        ui::placeBesideOwner(this, parentWidget());
     }
     show();
     if (isMinimized())
