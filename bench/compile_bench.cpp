@@ -123,7 +123,7 @@ int main(int argc, char *argv[])
         // The same line, its output to a file that nothing follows.
         QFile::remove(timeFile);
         platform::changeDirectory(kit);
-        bool made = false;
+        platform::OutputFile made;
         const QString line = compiler + QStringLiteral(" -Xstdout -classpath x ..\\lib\\fb\\rt\\bench\\*.java");
         std::unique_ptr<platform::RunningProcess> plain =
             platform::startWithOutputFile(line, root.filePath(QStringLiteral("plain.log")), made);

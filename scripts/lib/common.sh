@@ -25,6 +25,11 @@ need_packages() {
 BASE_PACKAGES=(build-essential cmake qt6-base-dev qt6-base-dev-tools libgl-dev
                fonts-ipafont-gothic locales qt6-translations-l10n)
 
+# The real Java tools that the tests start (javac, ecj, java) and that the
+# demo kit names. The demo takes the whole JDK: its editor opens a window.
+JAVA_TEST_PACKAGES=(default-jdk-headless ecj)
+JAVA_DEMO_PACKAGES=(default-jdk)
+
 # What building and testing the Windows program needs.
 WIN_PACKAGES=(g++-mingw-w64-x86-64-posix wine wine64 ninja-build)
 

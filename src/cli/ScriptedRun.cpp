@@ -8,6 +8,7 @@
 #include "core/StringTable.h"
 #include "core/WorkspaceFile.h"
 #include "platform/Console.h"
+#include "platform/DirectoryListing.h"
 #include "platform/NativePath.h"
 #include "platform/Process.h"
 
@@ -135,11 +136,29 @@ QString parseError(const QCommandLineParser &parser, const Options &options, con
     return core::message(kValueMissing).arg(arguments.last());
 }
 
-// A folder below the source root that --package may name although the
-// workspace does not hold it.
-bool isPackageFolder(const core::Kit &kit, const QString &name)
+// The folder below the source root that --package names although the
+// workspace does not hold the name as given, as the system lists it (on
+// Windows its own name, whatever the case typed); nothing when there is
+// none.
+std::optional<QString> packageFolder(const core::Kit &kit, const QString &name)
 {
-    return core::staysBelowSourceRoot(name) && QFileInfo(platform::nativePath(kit.sourceFolder(name))).isDir();
+    if (!core::staysBelowSourceRoot(name))
+        return std::nullopt;
+    return platform::listedFolder(platform::nativePath(kit.SrcDir()), name);
+}
+
+// The entry that names that folder, so that no package stands twice in the
+// editor's word; -1 when none does.
+int entryOfFolder(const core::Kit &kit, const QStringList &entries, const QString &folder)
+{
+    const int exact = core::indexOfEntry(entries, folder);
+    if (exact >= 0)
+        return exact;
+    for (int i = 0; i < entries.size(); ++i) {
+        if (packageFolder(kit, entries[i]) == folder)
+            return i;
+    }
+    return -1;
 }
 
 // Compile's steps, then the compiler on this console, waited for. Its
@@ -149,14 +168,18 @@ int compileAndWait(const core::Kit &kit, const core::Settings &settings, const c
 {
     const core::CompileStart start = core::prepareCompile(kit, settings, w);
     // Its output comes to our own streams; the batch file's redirection
-    // would only be more source names to it.
-    const QString line = core::withoutBatchTail(start.line);
-    if (const std::optional<int> status = platform::runCommandLineAndWait(line))
+    // would only be more source names to it. The words as started go first,
+    // on standard error, since on Linux they are not the kit's text.
+    const platform::SystemCommand command = platform::systemCommand(start.started, kit.appPath());
+    if (!command.isEmpty())
+        platform::writeStandardError(command.line + QLatin1Char('\n'));
+    if (const std::optional<int> status = platform::runCommandLineAndWait(command))
         return *status;
     // Nothing ran, so the empty class directory made for it goes again.
     if (!start.madeClassDirectory.isEmpty())
         QDir().rmdir(platform::nativePath(start.madeClassDirectory));
-    return failure(kExitNotStarted, core::message(kNotStarted).arg(line));
+    return failure(kExitNotStarted,
+                   core::message(kNotStarted).arg(command.isEmpty() ? platform::joinedLine(start.started) : command.line));
 }
 
 // The first option given more than once, by its long name; empty when none.
@@ -310,11 +333,18 @@ int runScripted(const QStringList &given, const core::Kit &kit)
             name.chop(1);
         w.selected = core::indexOfEntry(w.entries, name);
         if (w.selected < 0) {
-            if (!isPackageFolder(kit, name))
+            // Windows would find "mypkg" for "mypkg."; New makes no such name.
+            if (core::packageNameProblem(name) == core::msg::kNameEndsInBlankOrDot)
+                return badUse(core::message(core::msg::kNameEndsInBlankOrDot).arg(name));
+            const std::optional<QString> folder = packageFolder(kit, name);
+            if (!folder)
                 return badUse(core::message(kNoSuchPackage).arg(name, platform::nativePath(kit.SrcDir())));
-            // As a package added to the list and selected there.
-            w.entries.append(name);
-            w.selected = int(w.entries.size()) - 1;
+            w.selected = entryOfFolder(kit, w.entries, *folder);
+            // Otherwise as a package added to the list and selected there.
+            if (w.selected < 0) {
+                w.entries.append(*folder);
+                w.selected = int(w.entries.size()) - 1;
+            }
         }
     } else if (read.fileUnread && !checking) {
         // It may well select one; no selection is no wrong use then.

@@ -5,6 +5,8 @@
 
 #include <QFile>
 
+#include <algorithm>
+
 namespace core {
 namespace {
 
@@ -13,26 +15,94 @@ bool isSeparator(QChar c)
     return c == u',' || c == u'\r' || c == u'\n';
 }
 
+// What the command interpreter takes for its own outside quotes: it would
+// join, pipe or redirect there, or read the next character as it is.
+bool isInterpreterCharacter(QChar c)
+{
+    return c == u'&' || c == u'|' || c == u'<' || c == u'>' || c == u'^';
+}
+
 } // namespace
+
+QString batchSpecials(const QString &value)
+{
+    QString found;
+    bool quoted = false;
+    for (const QChar c : value) {
+        if (c == u'"')
+            quoted = !quoted;
+        else if ((c == u'%' || (!quoted && isInterpreterCharacter(c))) && !found.contains(c))
+            found += c;
+    }
+    return found;
+}
+
+QString batchLine(const platform::ToolLine &words)
+{
+    // The quote state runs on from word to word, as the interpreter reads
+    // the line; its own words are written as they are.
+    QString line;
+    bool quoted = false;
+    for (int i = 0; i < words.size(); ++i) {
+        if (i > 0)
+            line += u' ';
+        const bool interpreters = words[i].kind == platform::ToolWord::Kind::Interpreter;
+        for (const QChar c : words[i].text) {
+            if (c == u'"')
+                quoted = !quoted;
+            if (!interpreters && c == u'%')
+                line += u'%';
+            else if (!interpreters && !quoted && isInterpreterCharacter(c))
+                line += u'^';
+            line += c;
+        }
+    }
+    return line;
+}
+
+QString batchTextAsRead(const QString &text)
+{
+    // As the interpreter reads a line: first "%%" is one "%", then a "^"
+    // outside quotes takes the next character as it is (one at a line's
+    // end is kept). Each line starts outside quotes.
+    const QString percents = QString(text).replace(QLatin1String("%%"), QLatin1String("%"));
+    QString read;
+    bool quoted = false;
+    for (int i = 0; i < percents.size(); ++i) {
+        const QChar c = percents[i];
+        const QChar next = i + 1 < percents.size() ? percents[i + 1] : QChar();
+        if (c == u'^' && !quoted && !next.isNull() && next != u'\r' && next != u'\n') {
+            read += next;
+            ++i;
+            continue;
+        }
+        if (c == u'\r' || c == u'\n')
+            quoted = false;
+        else if (c == u'"')
+            quoted = !quoted;
+        read += c;
+    }
+    return read;
+}
 
 std::optional<QByteArray> batchFileBytes(const QStringList &lines)
 {
     QString text;
     for (const QString &line : lines)
         text += line + QLatin1String("\r\n");
-    return platform::toCodePage(text);
+    return platform::toInterpreterCodePage(text);
 }
 
-std::optional<QByteArray> editorBatchBytes(const QString &editorLine)
+std::optional<QByteArray> editorBatchBytes(const platform::ToolLine &editorWords)
 {
-    if (editorLine.isEmpty())
+    if (editorWords.isEmpty())
         return std::nullopt;
-    return batchFileBytes({QStringLiteral("REM IEC 61499 Editor"), QStringLiteral("cd src"), editorLine});
+    return batchFileBytes({QStringLiteral("REM IEC 61499 Editor"), QStringLiteral("cd src"), batchLine(editorWords)});
 }
 
-std::optional<QByteArray> compilerBatchBytes(const QString &compileLine)
+std::optional<QByteArray> compilerBatchBytes(const platform::ToolLine &compileWords)
 {
-    return batchFileBytes({QStringLiteral("del compile.log"), compileLine});
+    return batchFileBytes({QStringLiteral("del compile.log"), batchLine(compileWords)});
 }
 
 BatchItemReader::BatchItemReader(const QString &text) : m_text(text) {}
@@ -45,24 +115,19 @@ std::optional<QString> BatchItemReader::next()
     while (m_pos < size && m_text[m_pos] == u' ')
         ++m_pos;
 
-    QString item;
+    const int start = m_pos;
+    // A quoted start, quotes and all, holds what would separate, but not
+    // past its line.
     if (m_pos < size && m_text[m_pos] == u'"') {
-        const int start = m_pos + 1;
-        const int close = m_text.indexOf(u'"', start);
-        if (close < 0) {
-            m_pos = size;
-            return m_text.mid(start);
-        }
-        item = m_text.mid(start, close - start);
-        m_pos = close + 1;
-        while (m_pos < size && !isSeparator(m_text[m_pos]))
+        ++m_pos;
+        while (m_pos < size && m_text[m_pos] != u'"' && m_text[m_pos] != u'\r' && m_text[m_pos] != u'\n')
             ++m_pos;
-    } else {
-        const int start = m_pos;
-        while (m_pos < size && !isSeparator(m_text[m_pos]))
+        if (m_pos < size && m_text[m_pos] == u'"')
             ++m_pos;
-        item = m_text.mid(start, m_pos - start);
     }
+    while (m_pos < size && !isSeparator(m_text[m_pos]))
+        ++m_pos;
+    const QString item = m_text.mid(start, m_pos - start);
 
     if (m_pos < size) {
         // CR LF is one line end, not a line end and an empty line.
@@ -75,7 +140,7 @@ std::optional<QString> BatchItemReader::next()
 
 std::optional<QString> findCommandLine(const QByteArray &bytes, const QString &marker)
 {
-    BatchItemReader reader(QString::fromLocal8Bit(bytes));
+    BatchItemReader reader(batchTextAsRead(platform::fromInterpreterCodePage(bytes)));
     while (const auto item = reader.next()) {
         if (item->contains(marker, Qt::CaseSensitive))
             return item;
@@ -85,7 +150,13 @@ std::optional<QString> findCommandLine(const QByteArray &bytes, const QString &m
 
 QStringList splitWords(const QString &line)
 {
-    return line.split(QLatin1Char(' '), Qt::KeepEmptyParts);
+    // A quoted first word runs past its blanks to the first blank after its
+    // closing quote.
+    const int close = line.startsWith(QLatin1Char('"')) ? int(line.indexOf(QLatin1Char('"'), 1)) : -1;
+    const int end = line.indexOf(QLatin1Char(' '), std::max(close, 0));
+    if (close < 0 || end < 0)
+        return close < 0 ? line.split(QLatin1Char(' '), Qt::KeepEmptyParts) : QStringList{line};
+    return QStringList{line.left(end)} + line.mid(end + 1).split(QLatin1Char(' '), Qt::KeepEmptyParts);
 }
 
 QStringList packageEntries(const QString &packageWord)

@@ -3,6 +3,8 @@
 //
 // Everything here works on bytes and strings only, so that it can be tested
 // and fuzzed without a window.
+#include "platform/ToolLine.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QPair>
@@ -15,23 +17,36 @@ namespace core {
 inline const QString kEditorBatchMarker = QStringLiteral("\\bin");
 inline const QString kCompilerBatchMarker = QStringLiteral("bin\\");
 
-// The lines, each ended by CR LF, in the system's 8-bit code page; nothing
-// when a character has no place in it (it would be written as another one).
+// The lines, each ended by CR LF, in the code page the command interpreter
+// reads them in; nothing when a character has no place in it (it would be
+// written as another one).
 std::optional<QByteArray> batchFileBytes(const QStringList &lines);
 
-// The whole Editor.bat for an editor line; nothing when the line could not
-// be built (empty) or written, so that a failed export never writes a
-// partial or altered file.
-std::optional<QByteArray> editorBatchBytes(const QString &editorLine);
-// The whole Compiler.bat for a compiler line, as far as it can be written.
-std::optional<QByteArray> compilerBatchBytes(const QString &compileLine);
+// The characters of a value that the command interpreter would take for its
+// own in a batch file of the user's: "%" anywhere, and "&", "|", "<", ">"
+// and "^" outside quotes. Empty when there are none.
+QString batchSpecials(const QString &value);
+// A tool's line as a batch file must hold it for the interpreter to run it
+// as built: in every word but the interpreter's own ("%1", "> ..."), "%"
+// doubled and the others above, outside quotes, behind "^".
+QString batchLine(const platform::ToolLine &words);
+// A batch file's text as the interpreter reads its lines: those escapes
+// undone.
+QString batchTextAsRead(const QString &text);
+
+// The whole Editor.bat for the editor line's words; nothing when the line
+// could not be built (no words) or written, so that a failed export never
+// writes a partial or altered file.
+std::optional<QByteArray> editorBatchBytes(const platform::ToolLine &editorWords);
+// The whole Compiler.bat for the compiler line's words, as far as it can be
+// written.
+std::optional<QByteArray> compilerBatchBytes(const platform::ToolLine &compileWords);
 
 // Hands out the items of a batch file one at a time: items are separated by
 // commas and line ends (CR LF, CR or LF), an empty line is an empty item,
-// spaces before an item are skipped, and an item that starts with a double
-// quote runs to the next double quote (across line ends, to the end of the
-// text when there is none); the quotes are dropped, and whatever follows the
-// closing quote up to the next separator is ignored.
+// and spaces before an item are skipped. An item that starts with a double
+// quote keeps it: up to the next double quote on its line nothing
+// separates, and it goes on from there to the next separator.
 class BatchItemReader
 {
 public:
@@ -44,12 +59,14 @@ private:
     int m_pos = 0;
 };
 
-// The first item of the file's text that contains the marker (exact,
+// The first item of the file's text, read in the interpreter's code page
+// and with its escapes undone, that contains the marker (exact,
 // case-sensitive), or nothing.
 std::optional<QString> findCommandLine(const QByteArray &bytes, const QString &marker);
 
 // The words of a command line: split at every single space, so two spaces in
-// a row give an empty word between them.
+// a row give an empty word between them. A line that starts with a quoted
+// program keeps it as one word, quotes and blanks included.
 QStringList splitWords(const QString &line);
 
 // The list entries a package word gives back: the pieces between ";" except

@@ -8,6 +8,7 @@ CompileStart prepareCompile(const Kit &kit, const Settings &settings, const Work
 {
     CompileStart start;
     start.line = BuildCompileCommand(settings, workspace);
+    start.started = compileStartWords(settings, workspace);
     // The kit folder itself by name, where the class directory is made and
     // the compiler runs: going to ".." from the library root would leave the
     // compiler outside the kit when that root is missing (or is a link to

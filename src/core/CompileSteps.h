@@ -2,14 +2,17 @@
 #include "core/Kit.h"
 #include "core/Settings.h"
 #include "core/Workspace.h"
+#include "platform/ToolLine.h"
 
 #include <QString>
 
 namespace core {
 
 struct CompileStart {
-    // The compiler line for the selected entry.
+    // The compiler line for the selected entry, as the kit writes it.
     QString line;
+    // The words that are started (compileStartWords).
+    platform::ToolLine started;
     // The class directory these steps made, as the compiler is given it; empty
     // when none was made.
     QString madeClassDirectory;

@@ -1,5 +1,6 @@
 #include "core/CompilerOutput.h"
 #include "core/StringTable.h"
+#include "platform/CodePage.h"
 
 namespace core {
 namespace {
@@ -62,21 +63,97 @@ bool placeAt(const QString &line, QString &file, int &number, int &after)
     return false;
 }
 
-CompilerMessage placed(Severity severity, const QString &file, int line, int column, const QString &text)
+CompilerOutputReader::Reading placed(Severity severity, const QString &file, int line, int column,
+                                     const QString &text)
 {
-    return CompilerMessage{severity, file, line, column, text};
+    return {CompilerMessage{severity, file, line, column, text, 0, 0}, false};
+}
+
+// javac's messages without a place, which name no file: its option and
+// file errors ("error: file not found: ..."), its option warnings
+// ("warning: [options] ..."), in English or Japanese (whose warning has no
+// blank after the colon), and an older javac's "javac: invalid flag: ...".
+Severity placelessSeverity(QStringView line)
+{
+    for (const char16_t *word : {u"error: ", u"Error: ", u"javac: ", u"エラー:"}) {
+        if (line.startsWith(word))
+            return Severity::Error;
+    }
+    for (const char16_t *word : {u"warning: ", u"Warning: ", u"警告:"}) {
+        if (line.startsWith(word))
+            return Severity::Warning;
+    }
+    return Severity::None;
+}
+
+// ecj's place: "1. ERROR in /path/A.java (at line 2)", or WARNING; the
+// line is left out where the problem has none.
+bool ecjPlace(const QString &line, Severity &severity, QString &file, int &number)
+{
+    int end = 0;
+    if (numberAt(line, 0, end) < 0 || !QStringView(line).mid(end).startsWith(u". "))
+        return false;
+    const QStringView rest = QStringView(line).mid(end + 2);
+    int in = 0;
+    if (rest.startsWith(u"ERROR in ")) {
+        severity = Severity::Error;
+        in = 9;
+    } else if (rest.startsWith(u"WARNING in ")) {
+        severity = Severity::Warning;
+        in = 11;
+    } else {
+        return false;
+    }
+    QStringView path = rest.mid(in);
+    number = 0;
+    const int at = int(path.lastIndexOf(u" (at line "));
+    if (at > 0 && path.endsWith(u')')) {
+        int numberEnd = 0;
+        const int found = numberAt(path.toString(), at + 10, numberEnd);
+        if (found >= 0 && numberEnd == path.size() - 1) {
+            number = found;
+            path = path.left(at);
+        }
+    }
+    file = path.toString();
+    return !file.isEmpty();
 }
 
 } // namespace
 
-CompilerMessage CompilerOutputReader::read(const QString &line)
+CompilerOutputReader::Reading CompilerOutputReader::read(const QString &line)
 {
-    // The kit compiler's block: its heading names the file...
-    if (line.startsWith(u"Found ") && line.endsWith(u"\":")) {
+    // ecj's source and caret lines begin with a tab, and its text follows
+    // them; "----------" ends a problem.
+    if (m_textDue) {
+        if (line.startsWith(u'\t'))
+            return {};
+        m_textDue = false;
+        if (line != u"----------")
+            return {CompilerMessage{}, true};
+    }
+    {
+        Severity severity = Severity::None;
+        QString file;
+        int number = 0;
+        if (ecjPlace(line, severity, file, number)) {
+            m_textDue = true;
+            // Its own words until its text comes.
+            return placed(severity, file, number, 0, line.mid(line.indexOf(u' ') + 1));
+        }
+    }
+    // The kit compiler's block: its heading names the file (or, for its
+    // system errors, none)...
+    if (line.startsWith(u"Found ") && line.endsWith(u':')) {
         const int open = line.indexOf(u'"');
-        if (open > 0 && (line.mid(0, open).endsWith(u" compiling ") || line.mid(0, open).endsWith(u" in "))) {
+        m_blockLine = 0;
+        if (open > 0 && line.endsWith(u"\":")
+            && (line.mid(0, open).endsWith(u" compiling ") || line.mid(0, open).endsWith(u" in "))) {
             m_blockFile = line.mid(open + 1, line.size() - open - 3);
-            m_blockLine = 0;
+            return {};
+        }
+        if (open < 0) {
+            m_blockFile.clear();
             return {};
         }
     }
@@ -85,11 +162,10 @@ CompilerMessage CompilerOutputReader::read(const QString &line)
     if (line.startsWith(u"*** ")) {
         const QString text = line.mid(4);
         const int colon = text.indexOf(u':');
-        const CompilerMessage message =
-            placed(kindSeverity(QStringView(text).left(colon < 0 ? text.size() : colon)), m_blockFile,
-                   m_blockLine, 0, text);
+        const Reading reading = placed(kindSeverity(QStringView(text).left(colon < 0 ? text.size() : colon)),
+                                       m_blockFile, m_blockLine, 0, text);
         m_blockLine = 0;
-        return message;
+        return reading;
     }
     // ...and those are numbered: "    12.     return missing;".
     if (!m_blockFile.isEmpty()) {
@@ -108,8 +184,12 @@ CompilerMessage CompilerOutputReader::read(const QString &line)
     QString file;
     int number = 0;
     int after = 0;
-    if (!placeAt(line, file, number, after))
-        return {};
+    if (!placeAt(line, file, number, after)) {
+        const Severity severity = placelessSeverity(line);
+        if (severity == Severity::None)
+            return {};
+        return placed(severity, QString(), 0, 0, line);
+    }
     // The emacs-like form: file:line:column:endline:endcolumn: Kind: text.
     int at = after;
     int end = 0;
@@ -146,14 +226,14 @@ QList<OutputLine> CompileOutput::take(const QByteArray &bytes)
     const int last = m_partial.lastIndexOf('\n');
     if (last < 0) {
         if (m_partial.size() > kLongestLine) {
-            readLine(QString::fromLocal8Bit(m_partial), out);
+            readLine(platform::fromSystemEncoding(m_partial), out);
             m_partial.clear();
         }
         return out;
     }
     // One decoding for all whole lines: a line break is never part of a
-    // character in any code page a compiler writes in.
-    const QString text = QString::fromLocal8Bit(m_partial.constData(), last);
+    // character in any encoding a compiler writes in.
+    const QString text = platform::fromSystemEncoding(m_partial.left(last));
     m_partial.remove(0, last + 1);
     for (qsizetype start = 0; start <= text.size();) {
         qsizetype end = text.indexOf(u'\n', start);
@@ -172,7 +252,7 @@ QList<OutputLine> CompileOutput::finish()
 {
     QList<OutputLine> out;
     if (!m_partial.isEmpty()) {
-        QString text = QString::fromLocal8Bit(m_partial);
+        QString text = platform::fromSystemEncoding(m_partial);
         if (text.endsWith(u'\r'))
             text.chop(1);
         readLine(text, out);
@@ -183,17 +263,54 @@ QList<OutputLine> CompileOutput::finish()
 
 void CompileOutput::readLine(const QString &text, QList<OutputLine> &out)
 {
-    const CompilerMessage message = m_reader.read(text);
-    if (message.severity == Severity::Error)
-        ++m_errors;
-    else if (message.severity == Severity::Warning)
-        ++m_warnings;
-    int kept = -1;
-    if (message.severity != Severity::None && m_messages.size() < m_keptMessages) {
-        kept = int(m_messages.size());
-        m_messages.append(message);
+    const CompilerOutputReader::Reading reading = m_reader.read(text);
+    const qint64 lineNumber = m_lines++;
+    OutputLine shown{text, Severity::None, -1};
+    if (reading.textOfLast) {
+        // Marked as its message is, which takes the text in place of the
+        // place's own words.
+        if (!m_messages.empty()) {
+            CompilerMessage &last = m_messages.back();
+            last.text = text;
+            last.lastOutputLine = lineNumber;
+            shown.severity = last.severity;
+            shown.message = messageCount() - 1;
+        }
+    } else if (reading.message.severity != Severity::None) {
+        if (reading.message.severity == Severity::Error)
+            ++m_errors;
+        else
+            ++m_warnings;
+        m_messages.push_back(reading.message);
+        m_messages.back().outputLine = lineNumber;
+        m_messages.back().lastOutputLine = lineNumber;
+        shown.severity = reading.message.severity;
+        shown.message = messageCount() - 1;
     }
-    out.append(OutputLine{text, message.severity, kept});
+    // The messages of lines no longer kept go with them.
+    while (!m_messages.empty() && m_messages.front().lastOutputLine <= m_lines - 1 - m_keptLines) {
+        m_messages.pop_front();
+        ++m_dropped;
+    }
+    out.append(shown);
+}
+
+const CompilerMessage *CompileOutput::message(qint64 number) const
+{
+    if (number < m_dropped || number >= messageCount())
+        return nullptr;
+    return &m_messages[size_t(number - m_dropped)];
+}
+
+QString messageFilePath(const QString &file, const QString &workingDirectory)
+{
+    if (file.isEmpty())
+        return QString();
+    QString path = file;
+    path.replace(u'/', u'\\');
+    // A root of its own: "\\server", "\\path" (and "/path"), or a drive.
+    const bool absolute = path.startsWith(u'\\') || (path.size() >= 2 && path[1] == u':' && path[0].isLetter());
+    return absolute ? path : workingDirectory + u'\\' + path;
 }
 
 QString FunctionBlockFile::shownPath() const

@@ -6,6 +6,7 @@
 #include <QList>
 #include <QString>
 
+#include <deque>
 #include <optional>
 
 namespace core {
@@ -13,47 +14,68 @@ namespace core {
 enum class Severity { None, Error, Warning };
 
 // One line of the compiler's output as read: an error or a warning with the
-// place it names (line 0: none), or a plain line (Severity::None).
+// place it names (file empty, line 0: none), or a plain line
+// (Severity::None).
 struct CompilerMessage {
     Severity severity = Severity::None;
     QString file;
     int line = 0;
     int column = 0;
     QString text;
+    // The numbers of the output lines it begins and ends on, from 0.
+    qint64 outputLine = 0;
+    qint64 lastOutputLine = 0;
 };
 
-// Reads the compiler's output line by line. It knows javac's
-// "File.java:12: error: text" (and its Japanese "エラー"/"警告"), the kit
-// compiler's emacs-like "File.java:12:5:12:9: Semantic Error: text", and its
-// default block: "Found 2 semantic errors compiling "File.java":", numbered
-// source lines, then "*** Semantic Error: text", which takes the file from
-// the heading and the line from the first numbered line before it.
+// Reads the compiler's output line by line. It knows
+// - javac's "File.java:12: error: text" (and its Japanese "エラー"/"警告"),
+//   and its messages without a place: "error: text", "warning: text",
+//   their Japanese forms, an older javac's "javac: text";
+// - ecj's block: "1. ERROR in /path/A.java (at line 2)" (or WARNING), the
+//   source and caret lines (tab first), then the message's text;
+// - the kit compiler's emacs-like "File.java:12:5:12:9: Semantic Error: text",
+//   and its default block: "Found 2 semantic errors compiling "File.java":",
+//   numbered source lines, then "*** Semantic Error: text", which takes the
+//   file from the heading and the line from the first numbered line before
+//   it (no place under a heading that names no file).
 class CompilerOutputReader
 {
 public:
-    CompilerMessage read(const QString &line);
+    struct Reading {
+        // An error or warning that begins on this line (Severity::None: none).
+        CompilerMessage message;
+        // Or: the line is the text of the last one, which ecj writes below
+        // its place.
+        bool textOfLast = false;
+    };
+    Reading read(const QString &line);
 
 private:
     QString m_blockFile;
     int m_blockLine = 0;
+    // ecj's place is read; its text is still to come.
+    bool m_textDue = false;
 };
 
 // A line of output as the window shows it.
 struct OutputLine {
     QString text;
     Severity severity = Severity::None;
-    // Its place among the kept messages; -1 for none.
-    int message = -1;
+    // The number of the message it shows (CompileOutput::message); -1 for
+    // none.
+    qint64 message = -1;
 };
 
 // The compiler's output as it grows: bytes in whatever pieces they come,
-// cut into lines (LF or CR LF; the system's code page), each read. It keeps
-// the counts and the first `keptMessages` errors and warnings with their
-// places; the lines themselves are handed on, not kept.
+// cut into lines (LF or CR LF; the system's encoding), each read. The lines
+// themselves are handed on, not kept; the window keeps the last
+// `keptLines` of them. It counts every error and warning, and keeps the
+// messages of those last lines, so that each marked line shown has its
+// message; older ones go with their lines.
 class CompileOutput
 {
 public:
-    explicit CompileOutput(int keptMessages = 10000) : m_keptMessages(keptMessages) {}
+    explicit CompileOutput(int keptLines = 10000) : m_keptLines(keptLines) {}
 
     // The complete lines among what has come so far.
     QList<OutputLine> take(const QByteArray &bytes);
@@ -62,18 +84,30 @@ public:
 
     int errors() const { return m_errors; }
     int warnings() const { return m_warnings; }
-    const QList<CompilerMessage> &messages() const { return m_messages; }
+    // Messages are numbered from 0 in the order read; the kept ones are
+    // firstKept() up to messageCount().
+    qint64 firstKept() const { return m_dropped; }
+    qint64 messageCount() const { return m_dropped + qint64(m_messages.size()); }
+    // Nothing for a message that went with its line (or never was).
+    const CompilerMessage *message(qint64 number) const;
 
 private:
     void readLine(const QString &text, QList<OutputLine> &out);
 
-    int m_keptMessages;
+    int m_keptLines;
     QByteArray m_partial;
     CompilerOutputReader m_reader;
-    QList<CompilerMessage> m_messages;
+    std::deque<CompilerMessage> m_messages;
+    qint64 m_dropped = 0;
+    qint64 m_lines = 0;
     int m_errors = 0;
     int m_warnings = 0;
 };
+
+// The file a compiler's message names, in the kit's form ("\" between
+// levels): one named relative to the folder the compiler ran in is taken
+// from there. Empty for none.
+QString messageFilePath(const QString &file, const QString &workingDirectory);
 
 // The function block a Java file of the runtime tree was made from:
 // "...\lib\fb\rt\<package>\<Name>.java" gives the package "<package>" and

@@ -1,10 +1,13 @@
 #include "core/KitCheck.h"
+#include "core/BatchFormat.h"
 #include "core/CommandLines.h"
 #include "core/StringTable.h"
+#include "core/ToolCheck.h"
 #include "platform/CommandLine.h"
 #include "platform/FileSystem.h"
 #include "platform/NativePath.h"
 #include "platform/Process.h"
+#include "platform/ProgramFile.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -75,33 +78,90 @@ void checkWorkspaceFile(Findings &f, const Kit &kit, bool unread)
         f.add(Verdict::Problem, kCheckWorkspaceFile, shown(kit.workspaceFile()), msg::kCheckWorkspaceUnread);
 }
 
-// The program word of a tool's line, found from the folder the tool is
-// started in.
-void checkProgram(Findings &f, const QString &key, const QString &value, const QString &workingDirectory,
-                  int found, int missing)
+// Why the system would not run the program file found, as a sentence id;
+// 0 when it would, or when no file was found.
+int cannotRunSentence(const platform::ProgramFound &program, const QString &workingDirectory)
 {
-    const platform::ProgramFound program = platform::findProgram(value, workingDirectory);
-    const QString path = program.path.isEmpty() ? QString() : shown(program.path);
+    const QString file = platform::nativePath(program.path);
+    if (!QDir::isAbsolutePath(file) || !QFileInfo(file).isFile())
+        return 0;
+    switch (platform::programFileKind(file, workingDirectory)) {
+    case platform::ProgramFileKind::Runnable:
+        return 0;
+    case platform::ProgramFileKind::NotExecutable:
+        return msg::kCheckNotExecutable;
+    case platform::ProgramFileKind::NeitherElfNorScript:
+        return msg::kCheckNeitherElfNorScript;
+    case platform::ProgramFileKind::InterpreterNotRunnable:
+        return msg::kCheckInterpreterNotRunnable;
+    case platform::ProgramFileKind::NoProgramImage:
+        return msg::kCheckNoProgramImage;
+    }
+    return 0;
+}
+
+// What keeps a tool's start from starting its program, as a sentence id (0:
+// nothing does, `missing`: nothing is there), the program's word read from
+// the line the start hands the system and found from the folder the tool
+// starts in. A quote the value leaves open takes the rest of the line into
+// the program's name. path: the file found, or where it was looked for.
+int programProblem(const QString &value, const QString &line, const QString &workingDirectory, int missing,
+                   QString &path)
+{
+    bool quoteOpen = false;
+    path.clear();
+    if (platform::splitWindowsCommandLine(value, &quoteOpen).isEmpty())
+        return missing;
+    if (quoteOpen) {
+        path = value;
+        return msg::kCheckProgramQuoteOpen;
+    }
+    const platform::ProgramFound program = platform::findProgram(line, workingDirectory);
+    if (!program.path.isEmpty())
+        path = shown(program.path);
     if (program.pastBlank)
-        f.add(Verdict::Problem, key, path, msg::kCheckProgramPastBlank);
-    else
-        f.add(program.startable ? Verdict::Fine : Verdict::Problem, key, path, program.startable ? found : missing);
+        return msg::kCheckProgramPastBlank;
+    if (const int cannotRun = cannotRunSentence(program, workingDirectory))
+        return cannotRun;
+    return program.startable ? 0 : missing;
+}
+
+void checkProgram(Findings &f, const QString &key, const QString &value, const QString &line,
+                  const QString &workingDirectory, int found, int missing)
+{
+    QString path;
+    const int problem = programProblem(value, line, workingDirectory, missing, path);
+    f.add(problem ? Verdict::Problem : Verdict::Fine, key, path, problem ? problem : found);
+}
+
+// The pieces of a class path as its tool gets them: the word a start makes
+// of it on this system (elsewhere than Windows each piece in the system's
+// form, joined by ":"), split at the system's own separator.
+QStringList classPathPieces(const QString &value, const QString &folder)
+{
+    using Kind = platform::ToolWord::Kind;
+    const platform::ToolLine line{{Kind::Program, QStringLiteral("tool")}, {Kind::ClassPath, value}};
+    return platform::systemCommand(line, folder)
+        .arguments.join(QLatin1Char(' '))
+        .split(QDir::listSeparator(), Qt::SkipEmptyParts);
 }
 
 // Every non-empty piece of a class path, from the folder its tool runs in.
 void checkPieces(Findings &f, const QString &key, const QString &value, const QString &folder, int there,
                  int missing)
 {
-    for (const QString &piece : valueAsRead(value).split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
+    for (const QString &piece : classPathPieces(value, folder)) {
         const QString path = shown(from(folder, piece));
         f.add(QFileInfo::exists(path) ? Verdict::Fine : Verdict::Warning, key, path,
               QFileInfo::exists(path) ? there : missing);
     }
 }
 
+// As the source pattern matches, where a start expands it: ".java" in that
+// case, which is also the only one the compilers take.
 bool holdsJavaSources(const QString &folder)
 {
-    return !QDir(folder).entryList({QStringLiteral("*.java")}, QDir::Files).isEmpty();
+    return !QDir(folder).entryList({QStringLiteral("*.java")}, QDir::Files | QDir::CaseSensitive).isEmpty();
 }
 
 void checkSources(Findings &f, const Kit &kit, const Settings &settings, const Workspace &workspace)
@@ -122,16 +182,26 @@ void checkClassDirectory(Findings &f, const Kit &kit, const Settings &settings)
     const QString value = settings.value(kClassDirectory);
     if (value.isEmpty())
         return;
+    // Blanks alone, or quotes around nothing, leave "-d" without a folder.
+    const QStringList words = platform::splitWindowsArguments(value);
+    if (words.isEmpty() || words.contains(QString())) {
+        f.add(Verdict::Problem, kClassDirectory, value, msg::kCheckClassesNoWord);
+        return;
+    }
     const QString path = shown(from(kit.appPath(), valueAsRead(value)));
     const QFileInfo info(path);
     if (info.isDir()) {
         f.add(Verdict::Fine, kClassDirectory, path, msg::kCheckClassesThere);
         return;
     }
+    if (info.exists()) {
+        f.add(Verdict::Problem, kClassDirectory, path, msg::kCheckClassesFileInPlace);
+        return;
+    }
     // Compile makes one level only, where the system lets it: asked by
     // making it, since a folder's attributes and its access list may each
     // say otherwise. It goes again at once.
-    const bool makeable = !info.exists() && platform::makeDirectory(path) && QDir().rmdir(path);
+    const bool makeable = platform::makeDirectory(path) && QDir().rmdir(path);
     f.add(makeable ? Verdict::Fine : Verdict::Problem, kClassDirectory, path,
           makeable ? msg::kCheckClassesMade : msg::kCheckClassesNotMade);
 }
@@ -181,18 +251,22 @@ void checkWords(Findings &f, const QString &setting, const QString &shownValue, 
     }
 }
 
+// The settings the lines carry.
+const QStringList kLineKeys = {kCompiler, kCP, kJavapath, kClassDirectory, kJREpath, kLibpath, kDtPackages};
+
 // The values the lines carry, each read by the rules its place in the line
 // follows: the programs' by those of a program's name, the rest as
 // arguments. Every entry stands in the editor's package word, the others
-// with "\" turned into ".".
+// with "\" turned into ".". A program's open quote is its start's problem.
 void checkBlanks(Findings &f, const Settings &settings, const Workspace &workspace)
 {
-    for (const QString &key : {kCompiler, kCP, kJavapath, kClassDirectory, kJREpath, kLibpath, kDtPackages}) {
+    for (const QString &key : kLineKeys) {
         const QString value = settings.value(key);
         bool open = false;
-        const QStringList words = key == kCompiler || key == kJREpath ? platform::splitWindowsCommandLine(value, &open)
-                                                                      : platform::splitWindowsArguments(value, &open);
-        checkWords(f, key, value, words, open);
+        const bool program = key == kCompiler || key == kJREpath;
+        const QStringList words = program ? platform::splitWindowsCommandLine(value, &open)
+                                          : platform::splitWindowsArguments(value, &open);
+        checkWords(f, key, value, words, open && !program);
     }
     for (int i = 0; i < workspace.entries.size(); ++i) {
         const QString &entry = workspace.entries[i];
@@ -204,6 +278,26 @@ void checkBlanks(Findings &f, const Settings &settings, const Workspace &workspa
     }
 }
 
+// Values that a batch file of the user's own would hand the command
+// interpreter as its own: it would join, pipe, redirect or expand there.
+void checkBatchCharacters(Findings &f, const Settings &settings, const Workspace &workspace)
+{
+    const auto check = [&f](const QString &setting, const QString &value) {
+        const QString found = batchSpecials(value);
+        if (found.isEmpty())
+            return;
+        QStringList quoted;
+        for (const QChar c : found)
+            quoted << QLatin1Char('"') + c + QLatin1Char('"');
+        f.add(Verdict::Warning, setting, value,
+              message(msg::kCheckBatchCharacters).arg(quoted.join(QStringLiteral(", "))));
+    };
+    for (const QString &key : kLineKeys)
+        check(key, settings.value(key));
+    for (int i = 0; i < workspace.entries.size(); ++i)
+        check(i == workspace.selected ? kCheckSelectedEntry : kCheckWorkspace, workspace.entries[i]);
+}
+
 } // namespace
 
 QList<KitFinding> checkKit(const Kit &kit, const Settings &settings, const Workspace &workspace,
@@ -212,11 +306,14 @@ QList<KitFinding> checkKit(const Kit &kit, const Settings &settings, const Works
     Findings f;
     checkSettingsFile(f, kit, settingsFile);
     checkWorkspaceFile(f, kit, workspaceFileUnread);
-    // The compiler starts in the kit folder, the editor in the source root.
-    checkProgram(f, kCompiler, settings.value(kCompiler), kit.appPath(), msg::kCheckCompilerThere,
-                 msg::kCheckCompilerMissing);
-    checkProgram(f, kJREpath, settings.value(kJREpath), kit.SrcDir(), msg::kCheckRuntimeThere,
-                 msg::kCheckRuntimeMissing);
+    // The compiler starts in the kit folder, the editor in the source root,
+    // each from the words its start hands the system (the editor's file
+    // changes nothing before the program's name).
+    checkProgram(f, kCompiler, settings.value(kCompiler), platform::joinedLine(compileStartWords(settings, workspace)),
+                 kit.appPath(), msg::kCheckCompilerThere, msg::kCheckCompilerMissing);
+    checkProgram(f, kJREpath, settings.value(kJREpath),
+                 platform::joinedLine(editorWords(settings, workspace, QStringLiteral("Editor.fbt"))), kit.SrcDir(),
+                 msg::kCheckRuntimeThere, msg::kCheckRuntimeMissing);
     checkPieces(f, kCP, settings.value(kCP), kit.appPath(), msg::kCheckPieceThere, msg::kCheckPieceMissing);
     checkPieces(f, kLibpath, settings.value(kLibpath), kit.SrcDir(), msg::kCheckEditorPieceThere,
                 msg::kCheckEditorPieceMissing);
@@ -224,7 +321,18 @@ QList<KitFinding> checkKit(const Kit &kit, const Settings &settings, const Works
     checkClassDirectory(f, kit, settings);
     checkKitFolders(f, kit, workspace);
     checkBlanks(f, settings, workspace);
-    return f.list();
+    checkBatchCharacters(f, settings, workspace);
+    // The tools themselves, the Java the machine has, and the mends.
+    const QList<platform::JavaInstallation> java = platform::findJavaInstallations();
+    QList<KitFinding> findings = f.list() + toolFindings(kit, settings, workspace, java);
+    attachMends(findings, kit, settings, java);
+    return findings;
+}
+
+bool programStarts(const QString &value, const QString &workingDirectory)
+{
+    QString path;
+    return programProblem(value, value, workingDirectory, -1, path) == 0;
 }
 
 QString verdictWord(Verdict verdict)
@@ -247,6 +355,19 @@ bool anyProblem(const QList<KitFinding> &findings)
             return true;
     }
     return false;
+}
+
+QString settingText(const QString &setting)
+{
+    static const QList<QPair<QString, int>> kWords = {
+        {kCheckSettingsFile, msg::kCheckNameSettingsFile}, {kCheckWorkspaceFile, msg::kCheckNameWorkspaceFile},
+        {kCheckWorkspace, msg::kCheckNameWorkspace},       {kCheckSelectedEntry, msg::kCheckNameSelectedEntry},
+        {kCheckHelpPage, msg::kCheckNameHelpPage}};
+    for (const auto &[name, id] : kWords) {
+        if (name == setting)
+            return message(id);
+    }
+    return setting;
 }
 
 int optionsTabOf(const QString &setting)

@@ -90,8 +90,8 @@ bool SourceTreeScan::RecurseTree(const QString &prefix)
     m_stack.emplace_back();
     // Listed by full path rather than relative to the current directory:
     // handlers that run while the scan yields may change it.
-    m_stack.back().listing =
-        std::make_unique<platform::DirectoryListing>(platform::nativePath(m_srcRoot + QLatin1Char('\\') + prefix));
+    m_stack.back().listing = std::make_unique<platform::DirectoryListing>(
+        platform::nativePath(m_srcRoot + QLatin1Char('\\') + prefix), platform::DirectoryListing::Names::MayBeFolders);
     if (!listDirectory(prefix, m_stack.back())) {
         m_stack.pop_back();
         return false;

@@ -113,6 +113,37 @@ constexpr int kCheckBlank = 1236;  // %1: the words, quoted
 constexpr int kCheckQuoteOpen = 1237;
 constexpr int kCheckProgramPastBlank = 1238;
 constexpr int kCheckWorkspaceUnread = 1239;
+// The words of the Setting column for what is no setting (1250-1254).
+constexpr int kCheckNameSettingsFile = 1250;
+constexpr int kCheckNameWorkspaceFile = 1251;
+constexpr int kCheckNameWorkspace = 1252;
+constexpr int kCheckNameSelectedEntry = 1253;
+constexpr int kCheckNameHelpPage = 1254;
+constexpr int kCheckNotExecutable = 1255;
+constexpr int kCheckNeitherElfNorScript = 1256;
+constexpr int kCheckInterpreterNotRunnable = 1257;
+constexpr int kCheckNoProgramImage = 1258;
+constexpr int kCheckProgramQuoteOpen = 1259;
+constexpr int kCheckClassesNoWord = 1260;
+constexpr int kCheckClassesFileInPlace = 1261;
+constexpr int kCheckBatchCharacters = 1262;  // %1: the characters, quoted
+
+// The kit check's tools and mends (1500-1559).
+constexpr int kMendButton = 1500;
+constexpr int kMendUse = 1501;    // %1: the program, %2: where it was found
+constexpr int kMendQuote = 1502;  // %1: the value quoted
+constexpr int kMendMake = 1503;   // %1: the folder
+constexpr int kMendNotMade = 1504;  // %1: the folder
+constexpr int kCheckKindJavac = 1510;
+constexpr int kCheckKindEcj = 1511;
+constexpr int kCheckKindJikes = 1512;
+constexpr int kCheckKindUnknown = 1513;
+constexpr int kCheckJavaHome = 1520;          // %1: its programs
+constexpr int kCheckJavaPath = 1521;          // %1: its programs
+constexpr int kCheckJavaSystemFolder = 1522;  // %1: its programs
+constexpr int kCheckJavaRegistry = 1523;      // %1: its programs, %2: the key
+constexpr int kCheckJavaProgramFiles = 1524;  // %1: its programs
+constexpr int kCheckJavaNone = 1525;
 
 // The compile window (1400-1469): its captions, its end lines and counts.
 constexpr int kCompileTitle = 1400;
@@ -146,6 +177,17 @@ constexpr int kCompileCountJoin = 1435;
 constexpr int kEndStatus = 1440;     // %1: the exit status
 constexpr int kEndSignal = 1441;     // %1: the signal
 constexpr int kEndException = 1442;  // %1: the exception code
+// The compile window beyond its first form (1470-1499).
+constexpr int kCompileNoLog = 1470;               // %1: the kit folder
+constexpr int kCompileLinesLost = 1471;           // %1: how many lines are kept
+constexpr int kCompileMessagesDropped = 1472;     // %1: how many
+constexpr int kCompileLeftRunning = 1473;         // %1: how it ended
+constexpr int kCompileLeftoversStopped = 1474;
+constexpr int kCompileNoFileNamed = 1475;
+constexpr int kCompileOpenJavaFile = 1476;        // %1: why there is no block, %2: the Java file
+constexpr int kCompileJavaFileNotOpened = 1477;   // %1: the Java file
+constexpr int kCompileResultsMenu = 1478;
+constexpr int kCompileTitleOfPackage = 1479;      // %1: the package
 } // namespace msg
 
 } // namespace core

@@ -3,6 +3,8 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
+#include <langinfo.h>
+
 namespace platform {
 
 std::optional<QByteArray> toCodePage(const QString &text)
@@ -32,6 +34,18 @@ std::optional<QString> fromWindowsText(const QByteArray &bytes, int windowsCodeP
                                                            : QStringLiteral("windows-%1").arg(windowsCodePage));
 }
 
+// The command interpreter here reads the locale's encoding, as everything
+// else does.
+std::optional<QByteArray> toInterpreterCodePage(const QString &text)
+{
+    return toCodePage(text);
+}
+
+QString fromInterpreterCodePage(const QByteArray &bytes)
+{
+    return QString::fromLocal8Bit(bytes);
+}
+
 std::optional<QString> fromNamedEncoding(const QByteArray &bytes, const QString &name)
 {
     QStringDecoder decoder(name.toLatin1().constData(), QStringConverter::Flag::Stateless);
@@ -41,6 +55,16 @@ std::optional<QString> fromNamedEncoding(const QByteArray &bytes, const QString 
     if (decoder.hasError())
         return std::nullopt;
     return text;
+}
+
+QString fromSystemEncoding(const QByteArray &bytes)
+{
+    // Asked each time: the locale is the one the program runs in now.
+    const char *codeSet = nl_langinfo(CODESET);
+    if (!codeSet || !*codeSet || qstrcmp(codeSet, "ANSI_X3.4-1968") == 0 || qstricmp(codeSet, "UTF-8") == 0)
+        return QString::fromUtf8(bytes);
+    QStringDecoder decoder(codeSet, QStringConverter::Flag::Stateless);
+    return decoder.isValid() ? decoder.decode(bytes) : QString::fromUtf8(bytes);
 }
 
 } // namespace platform

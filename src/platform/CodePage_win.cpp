@@ -8,16 +8,18 @@
 
 namespace platform {
 
-std::optional<QByteArray> toCodePage(const QString &text)
+namespace {
+
+// Text in a code page, or nothing when a character has no place in it.
+std::optional<QByteArray> encode(UINT codePage, const QString &text)
 {
     if (text.isEmpty())
         return QByteArray();
     const std::wstring wide = text.toStdWString();
     const int length = int(wide.size());
     // Without best fit: the system would otherwise write "O" for an omega.
-    // UTF-8 as the ANSI code page takes neither flag nor default character.
-    const UINT codePage = CP_ACP;
-    const bool utf8 = GetACP() == CP_UTF8;
+    // UTF-8 as the code page takes neither flag nor default character.
+    const bool utf8 = codePage == CP_UTF8;
     const DWORD flags = utf8 ? WC_ERR_INVALID_CHARS : WC_NO_BEST_FIT_CHARS;
     BOOL usedDefault = FALSE;
     BOOL *usedDefaultOut = utf8 ? nullptr : &usedDefault;
@@ -37,6 +39,38 @@ std::optional<QByteArray> toCodePage(const QString &text)
         || std::wstring(again.begin(), again.end()) != wide)
         return std::nullopt;
     return bytes;
+}
+
+// The console's page, which the command interpreter reads batch files and
+// a command's output in; the OEM page, its default, without a console.
+UINT interpreterCodePage()
+{
+    const UINT console = GetConsoleOutputCP();
+    return console != 0 ? console : GetOEMCP();
+}
+
+} // namespace
+
+std::optional<QByteArray> toCodePage(const QString &text)
+{
+    return encode(CP_ACP, text);
+}
+
+std::optional<QByteArray> toInterpreterCodePage(const QString &text)
+{
+    return encode(interpreterCodePage(), text);
+}
+
+QString fromInterpreterCodePage(const QByteArray &bytes)
+{
+    if (bytes.isEmpty())
+        return QString();
+    const UINT codePage = interpreterCodePage();
+    const int size = MultiByteToWideChar(codePage, 0, bytes.constData(), int(bytes.size()), nullptr, 0);
+    std::vector<wchar_t> wide(std::size_t(size > 0 ? size : 0));
+    if (size <= 0 || MultiByteToWideChar(codePage, 0, bytes.constData(), int(bytes.size()), wide.data(), size) != size)
+        return QString();
+    return QString::fromWCharArray(wide.data(), size);
 }
 
 namespace {
@@ -108,6 +142,12 @@ std::optional<QString> fromNamedEncoding(const QByteArray &bytes, const QString 
         return std::nullopt;
     // The ISO-2022 pages take no flags at all.
     return decode(codePage, codePage >= 50220 && codePage <= 50229 ? 0 : MB_ERR_INVALID_CHARS, bytes);
+}
+
+QString fromSystemEncoding(const QByteArray &bytes)
+{
+    // The ANSI code page, in which a console program writes to a file.
+    return QString::fromLocal8Bit(bytes);
 }
 
 } // namespace platform

@@ -67,9 +67,9 @@ QString argumentWord(const QString &line, int &i, bool &inQuotes)
     return word;
 }
 
-QStringList split(const QString &line, bool programFirst, bool *quoteOpen)
+QList<WordAt> split(const QString &line, bool programFirst, bool *quoteOpen)
 {
-    QStringList words;
+    QList<WordAt> words;
     bool inQuotes = false;
     int i = 0;
     for (;;) {
@@ -78,23 +78,38 @@ QStringList split(const QString &line, bool programFirst, bool *quoteOpen)
         if (i >= line.size())
             break;
         inQuotes = false;
-        words << (programFirst && words.isEmpty() ? programWord(line, i, inQuotes) : argumentWord(line, i, inQuotes));
+        const int begin = i;
+        words.append({programFirst && words.isEmpty() ? programWord(line, i, inQuotes) : argumentWord(line, i, inQuotes),
+                      begin});
     }
     if (quoteOpen)
         *quoteOpen = inQuotes;
     return words;
 }
 
+QStringList texts(const QList<WordAt> &words)
+{
+    QStringList list;
+    for (const WordAt &word : words)
+        list << word.text;
+    return list;
+}
+
 } // namespace
 
 QStringList splitWindowsCommandLine(const QString &line, bool *quoteOpen)
+{
+    return texts(split(line, true, quoteOpen));
+}
+
+QList<WordAt> splitWindowsCommandLineAt(const QString &line, bool *quoteOpen)
 {
     return split(line, true, quoteOpen);
 }
 
 QStringList splitWindowsArguments(const QString &piece, bool *quoteOpen)
 {
-    return split(piece, false, quoteOpen);
+    return texts(split(piece, false, quoteOpen));
 }
 
 } // namespace platform

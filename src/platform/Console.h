@@ -12,14 +12,14 @@ enum class Written {
     All,
     // Not all of it: a full disk, a closed pipe, nothing to write to.
     Failed,
-    // Nothing: a file or pipe takes the system's 8-bit code page, which has
+    // Nothing: a file or pipe takes the interpreter's code page, which has
     // no place for a character of it; a "?" or a look-alike would be
     // another name to whoever reads it.
     NotHeld,
 };
 
 // Text for standard output and standard error: on a Windows console as
-// text, otherwise in the system's 8-bit code page.
+// text, otherwise in the command interpreter's code page.
 Written writeStandardOutput(const QString &text);
 Written writeStandardError(const QString &text);
 

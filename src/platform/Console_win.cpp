@@ -3,17 +3,22 @@
 
 #include "platform/win/WinPlatform.h"
 
+#include <QRegularExpression>
+
 namespace platform {
 namespace {
 
 Written write(bool error, const QString &text)
 {
-    // Lines end in CR LF, as the C runtime's text streams always gave them.
-    // Straight to the handle: nothing is held back for a child started next.
-    const QString lines = QString(text).replace(QLatin1Char('\n'), QLatin1String("\r\n"));
+    // Lines end in CR LF, as the C runtime's text streams always gave them;
+    // a line end that is CR LF already stays one. Straight to the handle:
+    // nothing is held back for a child started next.
+    static const QRegularExpression bareLineEnd(QStringLiteral("(?<!\\r)\\n"));
+    const QString lines = QString(text).replace(bareLineEnd, QStringLiteral("\r\n"));
     if (win::isConsole(error))
         return win::writeConsole(error, lines.toStdWString()) ? Written::All : Written::Failed;
-    const std::optional<QByteArray> bytes = toCodePage(lines);
+    // A file or pipe takes the page a batch file's "for /f" reads it in.
+    const std::optional<QByteArray> bytes = toInterpreterCodePage(lines);
     if (!bytes)
         return Written::NotHeld;
     return win::writeBytes(error, bytes->toStdString()) ? Written::All : Written::Failed;

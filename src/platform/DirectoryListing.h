@@ -28,22 +28,31 @@ std::optional<DirectoryIdentity> directoryIdentity(const QString &nativePath);
 // leads up the tree. Empty when the path is no directory.
 std::vector<DirectoryIdentity> identitiesFromHereUp(const QString &nativeDir);
 
+// A folder below a native root, its levels joined by "\", as the system
+// lists each level's own name: on Windows, whose names match whatever their
+// case, the name written on disk; elsewhere the name as given. Nothing when
+// some level is no folder there.
+std::optional<QString> listedFolder(const QString &nativeRoot, const QString &levels);
+
 // Walks the names of one directory: on Windows in the order the file system
 // returns them, elsewhere in the order Windows (NTFS) would, by name without
-// regard to case, the names' bytes breaking ties. Entries the listing itself
-// says are no directory may be left out (elsewhere than on Windows they
-// are). Hidden entries are never returned: on Windows those with the hidden
+// regard to case, the names' bytes breaking ties. Hidden entries are never
+// returned: on Windows those with the hidden
 // or system attribute, elsewhere names that begin with a dot (so "." and
 // ".." never appear there either). The attributes of an entry are read only
 // when asked for, and at most once.
 class DirectoryListing
 {
 public:
+    // Which names a listing hands out: every one, or (where the listing says
+    // what an entry is, as it does on Linux) none it says is no directory.
+    enum class Names { All, MayBeFolders };
     // nativeDir: the directory in the file system's own form.
-    explicit DirectoryListing(const QString &nativeDir);
+    explicit DirectoryListing(const QString &nativeDir, Names names = Names::All);
     // The directory `name` (one this listing handed out) inside the one that
-    // `parent` lists: reached through the parent, which must still be open,
-    // rather than by a whole path built and looked up anew.
+    // `parent` lists, with the parent's choice of names: reached through the
+    // parent, which must still be open, rather than by a whole path built and
+    // looked up anew.
     DirectoryListing(const DirectoryListing &parent, const QString &name);
     ~DirectoryListing();
     DirectoryListing(const DirectoryListing &) = delete;

@@ -1,6 +1,7 @@
 #include "platform/DirectoryListing.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QStringDecoder>
 
 #include <algorithm>
@@ -25,6 +26,17 @@ DirectoryIdentity identityOf(const struct stat &st)
 }
 
 } // namespace
+
+std::optional<QString> listedFolder(const QString &nativeRoot, const QString &levels)
+{
+    // Names here match only as they are written.
+    QString path = nativeRoot;
+    for (const QString &level : levels.split(QLatin1Char('\\')))
+        path += QLatin1Char('/') + level;
+    if (levels.isEmpty() || !QFileInfo(path).isDir())
+        return std::nullopt;
+    return levels;
+}
 
 std::optional<DirectoryIdentity> directoryIdentity(const QString &nativePath)
 {
@@ -71,6 +83,7 @@ struct ListedName {
 
 struct DirectoryListing::Impl {
     int fd = -1;
+    bool foldersOnly = false;
     bool listed = false;
     QByteArray path;
     std::vector<ListedName> entries;
@@ -116,8 +129,9 @@ bool mayBeDirectory(unsigned char type)
 
 } // namespace
 
-DirectoryListing::DirectoryListing(const QString &nativeDir) : d(std::make_unique<Impl>())
+DirectoryListing::DirectoryListing(const QString &nativeDir, Names names) : d(std::make_unique<Impl>())
 {
+    d->foldersOnly = names == Names::MayBeFolders;
     d->path = QFile::encodeName(nativeDir);
     d->fd = ::open(d->path.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     startListing();
@@ -125,6 +139,7 @@ DirectoryListing::DirectoryListing(const QString &nativeDir) : d(std::make_uniqu
 
 DirectoryListing::DirectoryListing(const DirectoryListing &parent, const QString &name) : d(std::make_unique<Impl>())
 {
+    d->foldersOnly = parent.d->foldersOnly;
     const QByteArray bytes = QFile::encodeName(name);
     d->path.reserve(parent.d->path.size() + 1 + bytes.size());
     d->path.append(parent.d->path).append('/').append(bytes);
@@ -153,9 +168,9 @@ void DirectoryListing::startListing()
     if (d->fd < 0)
         return;
     // Read whole, then handed out in name order: the order the system gives
-    // looks random. Only what may be a directory is kept. The records are
-    // read straight into a buffer of the thread's own, with no stream to
-    // set up per folder: a scan lists tens of thousands.
+    // looks random. Where asked, only what may be a directory is kept. The
+    // records are read straight into a buffer of the thread's own, with no
+    // stream to set up per folder: a scan lists tens of thousands.
     thread_local std::vector<char> buffer(32 * 1024);
     QStringDecoder decoder(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
     // Room for a usual folder's subfolders at once, rather than growing.
@@ -170,7 +185,7 @@ void DirectoryListing::startListing()
         for (ssize_t at = 0; at < got;) {
             const auto *e = reinterpret_cast<const struct dirent64 *>(buffer.data() + at);
             at += e->d_reclen;
-            if (e->d_name[0] == '.' || !mayBeDirectory(e->d_type))
+            if (e->d_name[0] == '.' || (d->foldersOnly && !mayBeDirectory(e->d_type)))
                 continue;
             const QByteArrayView name(e->d_name);
             QString text = decoder.decode(name);

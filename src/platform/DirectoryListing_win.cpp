@@ -3,6 +3,8 @@
 #include "platform/win/WinPlatform.h"
 #include <windows.h>
 
+#include <QStringList>
+
 namespace platform {
 
 std::optional<DirectoryIdentity> directoryIdentity(const QString &nativePath)
@@ -58,6 +60,29 @@ std::vector<DirectoryIdentity> identitiesFromHereUp(const QString &nativeDir)
     return found;
 }
 
+std::optional<QString> listedFolder(const QString &nativeRoot, const QString &levels)
+{
+    QString path = nativeRoot;
+    QStringList listed;
+    for (const QString &level : levels.split(QLatin1Char('\\'))) {
+        // A wildcard would list others; an empty level would name the folder above.
+        if (level.isEmpty() || level.contains(QLatin1Char('*')) || level.contains(QLatin1Char('?')))
+            return std::nullopt;
+        WIN32_FIND_DATAW data;
+        const QString query = path + QLatin1Char('\\') + level;
+        const HANDLE find = FindFirstFileExW(win::longPathForm(query.toStdWString()).c_str(), FindExInfoBasic,
+                                             &data, FindExSearchNameMatch, nullptr, 0);
+        if (find == INVALID_HANDLE_VALUE)
+            return std::nullopt;
+        FindClose(find);
+        if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            return std::nullopt;
+        listed << QString::fromWCharArray(data.cFileName);
+        path += QLatin1Char('\\') + listed.last();
+    }
+    return listed.join(QLatin1Char('\\'));
+}
+
 struct DirectoryListing::Impl {
     QString dir;
     HANDLE find = INVALID_HANDLE_VALUE;
@@ -65,7 +90,7 @@ struct DirectoryListing::Impl {
     bool pending = false; // data holds a name not handed out yet
 };
 
-DirectoryListing::DirectoryListing(const QString &nativeDir) : d(std::make_unique<Impl>())
+DirectoryListing::DirectoryListing(const QString &nativeDir, Names) : d(std::make_unique<Impl>())
 {
     d->dir = nativeDir;
     if (!d->dir.isEmpty() && !d->dir.endsWith(QLatin1Char('\\')) && !d->dir.endsWith(QLatin1Char('/')))

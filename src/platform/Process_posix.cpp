@@ -6,11 +6,14 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QRandomGenerator>
 #include <QStandardPaths>
 
 #include <cerrno>
 #include <csignal>
+#include <cstdio>
 #include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -22,18 +25,6 @@ extern char **environ;
 
 namespace platform {
 namespace {
-
-// No shell: the words reach the program as a Windows program would get them.
-// Only the program's own path needs the system's separators; the arguments
-// are the program's to read. False when there is no program word.
-bool splitForStart(const QString &commandLine, QString &program, QStringList &arguments)
-{
-    arguments = splitWindowsCommandLine(commandLine);
-    if (arguments.isEmpty() || arguments.first().isEmpty())
-        return false;
-    program = nativePath(arguments.takeFirst());
-    return true;
-}
 
 // posix_spawn's file actions and attributes, released whatever happens.
 struct SpawnSetup {
@@ -62,15 +53,14 @@ struct SpawnSetup {
     }
 };
 
-// Starts the line's program with its words; 0 when it could not be.
-pid_t spawn(const QString &commandLine, SpawnSetup &setup)
+// Starts the command's program with its words, no shell in between; 0 when
+// it could not be.
+pid_t spawn(const SystemCommand &command, SpawnSetup &setup)
 {
-    QString program;
-    QStringList arguments;
-    if (!splitForStart(commandLine, program, arguments))
+    if (command.isEmpty())
         return 0;
-    std::vector<QByteArray> words{QFile::encodeName(program)};
-    for (const QString &argument : arguments)
+    std::vector<QByteArray> words{QFile::encodeName(command.program)};
+    for (const QString &argument : command.arguments)
         words.push_back(argument.toLocal8Bit());
     std::vector<char *> argv;
     for (QByteArray &word : words)
@@ -85,17 +75,64 @@ pid_t spawn(const QString &commandLine, SpawnSetup &setup)
     return pid;
 }
 
+// The processes of a session that still run (the ended ones that wait to
+// be collected left out), from /proc: after the command's name, which is
+// in parentheses and may hold anything, come the state, the parent, the
+// process group and the session. Nothing when the system has no /proc.
+std::vector<pid_t> sessionMembers(pid_t session)
+{
+    std::vector<pid_t> members;
+    DIR *proc = opendir("/proc");
+    if (!proc)
+        return members;
+    while (const dirent *entry = readdir(proc)) {
+        char *end = nullptr;
+        const long pid = std::strtol(entry->d_name, &end, 10);
+        if (pid <= 0 || *end != '\0')
+            continue;
+        char path[64];
+        std::snprintf(path, sizeof path, "/proc/%ld/stat", pid);
+        const int file = ::open(path, O_RDONLY | O_CLOEXEC);
+        if (file < 0)
+            continue;
+        char stat[512];
+        const ssize_t size = ::read(file, stat, sizeof stat - 1);
+        ::close(file);
+        if (size <= 0)
+            continue;
+        stat[size] = '\0';
+        const char *name = std::strrchr(stat, ')');
+        char state = 0;
+        long parent = 0, group = 0, sid = 0;
+        if (name && std::sscanf(name + 1, " %c %ld %ld %ld", &state, &parent, &group, &sid) == 4 && sid == session
+            && state != 'Z' && state != 'X')
+            members.push_back(pid_t(pid));
+    }
+    closedir(proc);
+    return members;
+}
+
+bool haveProc()
+{
+    return ::access("/proc/self/stat", R_OK) == 0;
+}
+
 } // namespace
 
 struct RunningProcess::Native {
+    // Also the number of its session and its process group.
     pid_t pid = 0;
     bool reaped = false;
+    // The pipe's end we read, for a start with its output to a pipe.
+    int output = -1;
 };
 
 RunningProcess::RunningProcess(std::unique_ptr<Native> native) : m_native(std::move(native)) {}
 
 RunningProcess::~RunningProcess()
 {
+    if (m_native->output >= 0)
+        ::close(m_native->output);
     if (m_native->reaped)
         return;
     // Forgotten, not ended: a thread of its own collects its end whenever
@@ -131,57 +168,149 @@ std::optional<ProcessEnd> RunningProcess::poll()
     return m_end;
 }
 
+bool RunningProcess::anythingRunning()
+{
+    if (!poll())
+        return true;
+    if (haveProc())
+        return !sessionMembers(m_native->pid).empty();
+    // Without /proc the session cannot be seen; its process group can.
+    return ::kill(-m_native->pid, 0) == 0 || errno == EPERM;
+}
+
 void RunningProcess::stop()
 {
-    // Only while it is ours to name: once collected, its number may belong
-    // to someone else.
+    // Its process group only while it is ours to name: once it is collected
+    // and its group empty, the number may belong to someone else.
     if (!m_native->reaped)
         ::kill(-m_native->pid, SIGKILL);
+    // What went to a group of its own is still in the session, which keeps
+    // its number for as long as anything is in it. What it starts while
+    // being ended is caught in the next round.
+    for (int round = 0; round < 5; ++round) {
+        const std::vector<pid_t> members = sessionMembers(m_native->pid);
+        if (members.empty())
+            break;
+        for (const pid_t member : members)
+            ::kill(member, SIGKILL);
+    }
 }
 
-std::unique_ptr<RunningProcess> startWatched(const QString &commandLine)
+QByteArray RunningProcess::readOutput(qint64 maxSize)
 {
-    SpawnSetup setup;
-    const pid_t pid = spawn(commandLine, setup);
-    if (pid <= 0)
-        return nullptr;
-    auto native = std::make_unique<RunningProcess::Native>();
-    native->pid = pid;
-    return std::make_unique<RunningProcess>(std::move(native));
+    QByteArray bytes;
+    if (m_native->output < 0 || maxSize <= 0)
+        return bytes;
+    bytes.resize(maxSize);
+    qint64 got = 0;
+    while (got < maxSize) {
+        const ssize_t n = ::read(m_native->output, bytes.data() + got, size_t(maxSize - got));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            break;
+        got += n;
+    }
+    bytes.resize(got);
+    return bytes;
 }
 
-std::unique_ptr<RunningProcess> startWithOutputFile(const QString &commandLine, const QString &outputPath,
-                                                    bool &outputMade)
+namespace {
+
+// Starts the command with its standard output and error on `output`, its
+// input the null device.
+pid_t spawnWithOutput(const SystemCommand &command, int output)
 {
-    const QByteArray path = QFile::encodeName(nativePath(outputPath));
-    const int output = ::open(path.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-    outputMade = output >= 0;
-    if (!outputMade)
-        return nullptr;
     SpawnSetup setup;
     // Output and error share one open file, so their lines stay in the
     // order written.
     posix_spawn_file_actions_addopen(&setup.actions, 0, "/dev/null", O_RDONLY, 0);
     posix_spawn_file_actions_adddup2(&setup.actions, output, 1);
     posix_spawn_file_actions_adddup2(&setup.actions, output, 2);
-    const pid_t pid = spawn(commandLine, setup);
-    ::close(output);
-    if (pid <= 0)
-        return nullptr;
+    return spawn(command, setup);
+}
+
+std::unique_ptr<RunningProcess> running(pid_t pid, int output = -1)
+{
     auto native = std::make_unique<RunningProcess::Native>();
     native->pid = pid;
+    native->output = output;
     return std::make_unique<RunningProcess>(std::move(native));
 }
 
-bool startCommandLine(const QString &commandLine)
+} // namespace
+
+std::unique_ptr<RunningProcess> startWatched(const SystemCommand &command)
 {
-    QString program;
-    QStringList arguments;
-    if (!splitForStart(commandLine, program, arguments))
+    SpawnSetup setup;
+    const pid_t pid = spawn(command, setup);
+    return pid > 0 ? running(pid) : nullptr;
+}
+
+std::unique_ptr<RunningProcess> startWithOutputFile(const SystemCommand &command, const QString &outputPath,
+                                                    OutputFile &output)
+{
+    // The output goes to a new file beside the one asked for, which takes
+    // its place once the program has started: only a start can tell that
+    // it starts, and the file it writes must be open by then.
+    const QString target = nativePath(outputPath);
+    // A file there that may not be written is not replaced either.
+    const QByteArray targetName = QFile::encodeName(target);
+    if (::access(targetName.constData(), F_OK) == 0 && ::access(targetName.constData(), W_OK) != 0) {
+        output = OutputFile{};
+        return nullptr;
+    }
+    QByteArray fresh;
+    int file = -1;
+    for (int attempt = 0; attempt < 100 && file < 0; ++attempt) {
+        fresh = targetName + '.' + QByteArray::number(QRandomGenerator::global()->generate(), 36);
+        file = ::open(fresh.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (file < 0 && errno != EEXIST)
+            break;
+    }
+    output = OutputFile{file >= 0, QString()};
+    if (file < 0)
+        return nullptr;
+    const pid_t pid = spawnWithOutput(command, file);
+    ::close(file);
+    if (pid <= 0) {
+        ::unlink(fresh.constData());
+        return nullptr;
+    }
+    // Where it cannot take that place (a folder of that name, another
+    // user's file in a shared folder), the output stays where it is.
+    output.path = ::rename(fresh.constData(), targetName.constData()) == 0 ? target : QFile::decodeName(fresh);
+    return running(pid);
+}
+
+std::unique_ptr<RunningProcess> startWithOutputPipe(const SystemCommand &command)
+{
+    int ends[2];
+    if (::pipe2(ends, O_CLOEXEC) != 0)
+        return nullptr;
+    const pid_t pid = spawnWithOutput(command, ends[1]);
+    ::close(ends[1]);
+    if (pid <= 0) {
+        ::close(ends[0]);
+        return nullptr;
+    }
+    ::fcntl(ends[0], F_SETFL, ::fcntl(ends[0], F_GETFL) | O_NONBLOCK);
+    return running(pid, ends[0]);
+}
+
+bool openWithSystem(const QString &path)
+{
+    const QString opener = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
+    return !opener.isEmpty() && QProcess::startDetached(opener, {nativePath(path)});
+}
+
+bool startCommandLine(const SystemCommand &command)
+{
+    if (command.isEmpty())
         return false;
     // Detached: it inherits the current directory and the terminal, and is
     // neither waited for nor kept.
-    return QProcess::startDetached(program, arguments);
+    return QProcess::startDetached(command.program, command.arguments);
 }
 
 bool startProgram(const QString &program, const QString &arguments)
@@ -206,16 +335,14 @@ ProgramFound findProgram(const QString &commandLine, const QString &workingDirec
     return {path, file.isFile() && file.isExecutable()};
 }
 
-std::optional<int> runCommandLineAndWait(const QString &commandLine)
+std::optional<int> runCommandLineAndWait(const SystemCommand &command)
 {
-    QString program;
-    QStringList arguments;
-    if (!splitForStart(commandLine, program, arguments))
+    if (command.isEmpty())
         return std::nullopt;
     QProcess process;
     process.setProcessChannelMode(QProcess::ForwardedChannels);
     process.setInputChannelMode(QProcess::ForwardedInputChannel);
-    process.start(program, arguments);
+    process.start(command.program, command.arguments);
     if (!process.waitForStarted(-1))
         return std::nullopt;
     process.waitForFinished(-1);

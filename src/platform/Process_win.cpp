@@ -12,15 +12,17 @@
 
 namespace platform {
 
-bool startCommandLine(const QString &commandLine)
+bool startCommandLine(const SystemCommand &command)
 {
     // The line goes to the system unchanged; the program and its arguments
     // are the started program's own business.
-    return win::startProcess(commandLine.toStdWString());
+    return !command.isEmpty() && win::startProcess(command.line.toStdWString());
 }
 
 struct RunningProcess::Native {
     win::KeptProcess kept;
+    // Our end of its output pipe, for a start with its output to a pipe.
+    void *output = nullptr;
 };
 
 RunningProcess::RunningProcess(std::unique_ptr<Native> native) : m_native(std::move(native)) {}
@@ -29,6 +31,8 @@ RunningProcess::~RunningProcess()
 {
     // Its handles go, the process runs on; its job has no say in that.
     win::releaseProcess(m_native->kept);
+    if (m_native->output)
+        CloseHandle(m_native->output);
 }
 
 std::optional<ProcessEnd> RunningProcess::poll()
@@ -47,45 +51,90 @@ std::optional<ProcessEnd> RunningProcess::poll()
     return m_end;
 }
 
+bool RunningProcess::anythingRunning()
+{
+    return win::jobRunning(m_native->kept);
+}
+
 void RunningProcess::stop()
 {
-    if (!m_end)
-        win::stopProcess(m_native->kept);
+    // The job's handle is ours: what it holds can be ended after the
+    // process's own end too.
+    win::stopProcess(m_native->kept);
+}
+
+QByteArray RunningProcess::readOutput(qint64 maxSize)
+{
+    if (!m_native->output || maxSize <= 0)
+        return QByteArray();
+    const std::string bytes = win::readAvailable(m_native->output, std::size_t(maxSize));
+    return QByteArray(bytes.data(), qsizetype(bytes.size()));
 }
 
 namespace {
 
-std::unique_ptr<RunningProcess> running(const win::KeptProcess &kept)
+std::unique_ptr<RunningProcess> running(const win::KeptProcess &kept, void *output = nullptr)
 {
     auto native = std::make_unique<RunningProcess::Native>();
     native->kept = kept;
+    native->output = output;
     return std::make_unique<RunningProcess>(std::move(native));
 }
 
 } // namespace
 
-std::unique_ptr<RunningProcess> startWatched(const QString &commandLine)
+std::unique_ptr<RunningProcess> startWatched(const SystemCommand &command)
 {
     win::KeptProcess kept;
-    if (!win::startKeptProcess(commandLine.toStdWString(), kept))
+    if (command.isEmpty() || !win::startKeptProcess(command.line.toStdWString(), kept))
         return nullptr;
     return running(kept);
 }
 
-std::unique_ptr<RunningProcess> startWithOutputFile(const QString &commandLine, const QString &outputPath,
-                                                    bool &outputMade)
+std::unique_ptr<RunningProcess> startWithOutputFile(const SystemCommand &command, const QString &outputPath,
+                                                    OutputFile &output)
 {
-    void *output = win::createOutputFile(QDir::toNativeSeparators(outputPath).toStdWString());
-    outputMade = output != nullptr;
-    if (!outputMade)
+    const std::wstring path = QDir::toNativeSeparators(outputPath).toStdWString();
+    bool existed = false;
+    void *file = win::createOutputFile(path, existed);
+    output = OutputFile{file != nullptr, QDir::toNativeSeparators(outputPath)};
+    if (!file)
         return nullptr;
     win::KeptProcess kept;
-    const bool started = win::startWithOutput(commandLine.toStdWString(), output, kept);
+    // The file is emptied by the start, once the process exists.
+    const bool started = !command.isEmpty() && win::startWithOutput(command.line.toStdWString(), file, true, kept);
     // The child has its own handle now.
-    CloseHandle(output);
-    if (!started)
+    CloseHandle(file);
+    if (!started) {
+        // Nothing was written: a file that was there stays as it was, one
+        // made for this start goes again.
+        if (!existed)
+            DeleteFileW(win::longPathForm(path).c_str());
         return nullptr;
+    }
     return running(kept);
+}
+
+std::unique_ptr<RunningProcess> startWithOutputPipe(const SystemCommand &command)
+{
+    void *childEnd = nullptr;
+    void *ourEnd = nullptr;
+    if (command.isEmpty() || !win::createOutputPipe(childEnd, ourEnd))
+        return nullptr;
+    win::KeptProcess kept;
+    const bool started = win::startWithOutput(command.line.toStdWString(), childEnd, false, kept);
+    // Only the child writes into it: its end is gone once the child is.
+    CloseHandle(childEnd);
+    if (!started) {
+        CloseHandle(ourEnd);
+        return nullptr;
+    }
+    return running(kept, ourEnd);
+}
+
+bool openWithSystem(const QString &path)
+{
+    return !path.isEmpty() && win::openDocument(QDir::toNativeSeparators(path).toStdWString());
 }
 
 bool startProgram(const QString &program, const QString &arguments)
@@ -185,10 +234,10 @@ ProgramFound findProgram(const QString &commandLine, const QString &workingDirec
     return {hasFolder(first) ? QDir::toNativeSeparators(inFolder(workingDirectory, first)) : first, false};
 }
 
-std::optional<int> runCommandLineAndWait(const QString &commandLine)
+std::optional<int> runCommandLineAndWait(const SystemCommand &command)
 {
     unsigned long code = 0;
-    if (!win::runProcessAndWait(commandLine.toStdWString(), code))
+    if (command.isEmpty() || !win::runProcessAndWait(command.line.toStdWString(), code))
         return std::nullopt;
     return static_cast<int>(code);
 }

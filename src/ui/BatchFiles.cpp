@@ -52,8 +52,8 @@ void exportBatch(MainContext &ctx, BatchFile which)
     ctx.setStatusText(QStringLiteral("Saving..."));
 
     const core::Workspace w = ctx.workspace();
-    const QString line = which == BatchFile::Editor ? core::BuildEditorCommand(ctx.settings(), w, w.EditFileName)
-                                                    : core::BuildCompileCommand(ctx.settings(), w);
+    const platform::ToolLine line = which == BatchFile::Editor ? core::editorWords(ctx.settings(), w, w.EditFileName)
+                                                               : core::compileWords(ctx.settings(), w);
     const std::optional<QByteArray> bytes =
         which == BatchFile::Editor ? core::editorBatchBytes(line) : core::compilerBatchBytes(line);
     // Whole or not at all: an existing batch file is never left half

@@ -9,11 +9,14 @@
 #include "platform/Process.h"
 #include "ui/FileDialog.h"
 #include "ui/MainContext.h"
+#include "ui/MessageBoxes.h"
 #include "ui/frmCompile.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
+#include <QShortcut>
 #include <QTimer>
 #include <algorithm>
 
@@ -77,7 +80,7 @@ QString launchEditor(MainContext &ctx, const core::Workspace &packages, const QS
     core::Workspace w = ctx.workspace();
     w.EditFileName = name;
     ctx.setWorkspace(w);
-    const QString line = core::BuildEditorCommand(ctx.settings(), packages, name);
+    const platform::ToolLine line = core::editorWords(ctx.settings(), packages, name);
     QString trouble;
     // Relative paths in the editor's settings resolve against the source
     // root; started anywhere else it would not find its runtime.
@@ -85,7 +88,8 @@ QString launchEditor(MainContext &ctx, const core::Workspace &packages, const QS
         trouble = core::message(core::msg::kEditNoExtension);
     else if (!platform::changeDirectory(ctx.kit().SrcDir()))
         trouble = core::message(core::msg::kEditNoSourceRoot);
-    else if (std::unique_ptr<platform::RunningProcess> editor = platform::startWatched(line))
+    else if (std::unique_ptr<platform::RunningProcess> editor =
+                 platform::startWatched(platform::systemCommand(line, ctx.kit().SrcDir())))
         new EditorWatch(ctx, std::move(editor));
     else
         trouble = core::message(core::msg::kEditNotStarted);
@@ -95,18 +99,32 @@ QString launchEditor(MainContext &ctx, const core::Workspace &packages, const QS
     return trouble;
 }
 
-// An error's function block in the editor, when the kit has it.
-QString openFunctionBlock(MainContext &ctx, const core::CompilerMessage &message, const QString &compiledPackage)
+// An error's function block in the editor, when the kit has it; else, as a
+// way on, its Java file where the system opens such files, when the user
+// says so.
+QString openFunctionBlock(MainContext &ctx, QWidget *window, const core::CompilerMessage &message,
+                          const QString &compiledPackage)
 {
     if (message.file.isEmpty())
-        return QString();
-    const std::optional<core::FunctionBlockFile> block = core::functionBlockOf(message.file, compiledPackage);
-    if (!block)
-        return core::message(core::msg::kCompileNotFromBlock).arg(message.file);
-    const QString path = ctx.kit().sourceFolder(block->package) + QLatin1Char('\\') + block->fileName;
-    if (!QFileInfo(platform::nativePath(path)).isFile())
-        return core::message(core::msg::kCompileNoFunctionBlock).arg(block->shownPath());
-    return launchEditor(ctx, core::workspaceFor(ctx.workspace(), block->package), block->fileName);
+        return core::message(core::msg::kCompileNoFileNamed);
+    QString missing;
+    if (const std::optional<core::FunctionBlockFile> block = core::functionBlockOf(message.file, compiledPackage)) {
+        const QString path = ctx.kit().sourceFolder(block->package) + QLatin1Char('\\') + block->fileName;
+        if (QFileInfo(platform::nativePath(path)).isFile())
+            return launchEditor(ctx, core::workspaceFor(ctx.workspace(), block->package), block->fileName);
+        missing = core::message(core::msg::kCompileNoFunctionBlock)
+                      .arg(QDir::toNativeSeparators(platform::nativePath(block->shownPath())));
+    } else {
+        missing = core::message(core::msg::kCompileNotFromBlock).arg(message.file);
+    }
+    const QString javaFile = QDir::toNativeSeparators(
+        QDir::cleanPath(platform::nativePath(core::messageFilePath(message.file, ctx.kit().appPath()))));
+    if (!javaFile.endsWith(QLatin1String(".java"), Qt::CaseInsensitive) || !QFileInfo(javaFile).isFile()
+        || !askYesNo(window, core::message(core::msg::kCompileTitle),
+                     core::message(core::msg::kCompileOpenJavaFile).arg(missing, javaFile)))
+        return missing;
+    return platform::openWithSystem(javaFile) ? QString()
+                                              : core::message(core::msg::kCompileJavaFileNotOpened).arg(javaFile);
 }
 
 frmCompile *existingCompileWindow(MainContext &ctx)
@@ -114,15 +132,56 @@ frmCompile *existingCompileWindow(MainContext &ctx)
     return ctx.mainWidget()->findChild<frmCompile *>(QStringLiteral("frmCompile"), Qt::FindDirectChildrenOnly);
 }
 
+void compilePackage(MainContext &ctx, const QString &package, const core::Workspace &workspace);
+
 frmCompile *compileWindow(MainContext &ctx)
 {
     if (frmCompile *window = existingCompileWindow(ctx))
         return window;
-    auto *window = new frmCompile(ctx.mainWidget(), [&ctx](const core::CompilerMessage &message, const QString &package) {
-        return openFunctionBlock(ctx, message, package);
-    });
+    auto *window = new frmCompile(
+        ctx.mainWidget(),
+        [&ctx](const core::CompilerMessage &message, const QString &package) {
+            return openFunctionBlock(ctx, existingCompileWindow(ctx), message, package);
+        },
+        [&ctx](const QString &package) {
+            // The same package again, whatever the list now selects.
+            core::Workspace w = ctx.workspace();
+            w = package.isEmpty() ? core::Workspace{w.entries, -1, w.EditFileName} : core::workspaceFor(w, package);
+            compilePackage(ctx, package, w);
+        });
     QObject::connect(window, &frmCompile::ended, ctx.mainWidget(), [&ctx](const QString &text) { ctx.setStatusText(text); });
+    // F8 and Shift+F8 step through the errors from the main window too,
+    // while the window is open; nothing opens until Enter there.
+    for (const auto &[key, step] : {std::pair{QKeySequence(Qt::Key_F8), 1}, std::pair{QKeySequence(Qt::SHIFT | Qt::Key_F8), -1}}) {
+        auto *shortcut = new QShortcut(key, ctx.mainWidget());
+        QObject::connect(shortcut, &QShortcut::activated, window, [window, step = step] {
+            if (window->isVisible())
+                window->goToMessage(step);
+        });
+    }
     return window;
+}
+
+// Compile's steps for a package, with the list as `workspace` has it.
+void compilePackage(MainContext &ctx, const QString &package, const core::Workspace &workspace)
+{
+    // One compile at a time: its window comes to the front instead.
+    if (frmCompile *running = existingCompileWindow(ctx); running && running->isRunning()) {
+        running->setNote(frmCompile::Note::StillRunning, core::message(core::msg::kCompileStillRunning));
+        running->bringToFront();
+        return;
+    }
+    const core::CompileStart start = core::prepareCompile(ctx.kit(), ctx.settings(), workspace);
+    runPendingEvents();
+    frmCompile *window = compileWindow(ctx);
+    window->bringToFront();
+    // Started directly, the compiler would take the batch file's redirection
+    // for three more source files; its output goes to compile.log all the
+    // same, written by the compiler itself.
+    if (window->start(platform::systemCommand(start.started, ctx.kit().appPath()), ctx.kit().compileLog(),
+                      ctx.kit().appPath(), package))
+        ctx.setStatusText(core::message(core::msg::kCompileRunning));
+    runPendingEvents();
 }
 
 } // namespace
@@ -151,23 +210,16 @@ QString editChooserDirectory(MainContext &ctx)
 
 void cmdCompile_Click(MainContext &ctx)
 {
-    // One compile at a time: its window comes to the front instead.
-    if (frmCompile *running = existingCompileWindow(ctx); running && running->isRunning()) {
-        running->addNote(core::message(core::msg::kCompileStillRunning));
-        running->bringToFront();
-        return;
-    }
-    const core::CompileStart start = core::prepareCompile(ctx.kit(), ctx.settings(), ctx.workspace());
-    runPendingEvents();
-    frmCompile *window = compileWindow(ctx);
-    window->bringToFront();
-    // Started directly, the compiler would take the batch file's redirection
-    // for three more source files; its output goes to compile.log all the
-    // same, written by the compiler itself.
-    if (window->start(core::withoutBatchTail(start.line), ctx.kit().compileLog(), ctx.kit().appPath(),
-                      ctx.workspace().selectedEntry()))
-        ctx.setStatusText(core::message(core::msg::kCompileRunning));
-    runPendingEvents();
+    const core::Workspace workspace = ctx.workspace();
+    compilePackage(ctx, workspace.selectedEntry(), workspace);
+}
+
+bool showCompileResults(MainContext &ctx)
+{
+    frmCompile *window = existingCompileWindow(ctx);
+    if (window)
+        window->bringToFront();
+    return window != nullptr;
 }
 
 void unloadCompileWindow(MainContext &ctx)

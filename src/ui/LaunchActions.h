@@ -16,6 +16,9 @@ QString editChooserDirectory(MainContext &ctx);
 // ended (as does the status panel, in one line). While it runs, the window
 // comes to the front instead.
 void cmdCompile_Click(MainContext &ctx);
+// The "Compile" window with the last compile's results, as it was left,
+// without compiling again; false when there has been no compile.
+bool showCompileResults(MainContext &ctx);
 // The "Compile" window, for the main window's unload: closed without ending
 // a compile that still runs.
 bool compileWindowLoaded(MainContext &ctx);

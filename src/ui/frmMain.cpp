@@ -41,6 +41,7 @@
 #include <QToolButton>
 #include <QWindow>
 
+#include <algorithm>
 #include <climits>
 #include <cmath>
 
@@ -302,6 +303,7 @@ void frmMain::buildMenus()
     mnuTools = topMenu("mnuTools", "1002");
     mnuToolsOptions = entry(mnuTools, "mnuToolsOptions", "1003");
     mnuToolsCheckKit = entry(mnuTools, "mnuToolsCheckKit", "1200");
+    mnuToolsCompileResults = entry(mnuTools, "mnuToolsCompileResults", "1478");
 
     mnuHelp = topMenu("mnuHelp", "1004");
     mnuBlockEditorHelp = entry(mnuHelp, "mnuBlockEditorHelp", "1025");
@@ -315,6 +317,11 @@ void frmMain::buildMenus()
     connect(mnuFileExit, &QAction::triggered, this, &frmMain::close);
     connect(mnuToolsOptions, &QAction::triggered, this, &frmMain::mnuToolsOptions_Click);
     connect(mnuToolsCheckKit, &QAction::triggered, this, &frmMain::mnuToolsCheckKit_Click);
+    // The last compile's window, as it was left; there is none before the
+    // first compile.
+    connect(mnuTools, &QMenu::aboutToShow, this,
+            [this] { mnuToolsCompileResults->setEnabled(ui::compileWindowLoaded(*this)); });
+    connect(mnuToolsCompileResults, &QAction::triggered, this, [this] { ui::showCompileResults(*this); });
     connect(mnuBlockEditorHelp, &QAction::triggered, this, [this] { ui::mnuBlockEditorHelp_Click(*this); });
     connect(mnuHelpAbout, &QAction::triggered, this, &frmMain::mnuHelpAbout_Click);
 }
@@ -335,6 +342,7 @@ void frmMain::buildStatusBar()
         return label;
     };
     sbPanelText = panel("sbPanelText", QStringLiteral("ｽﾃｰﾀｽ"));
+    sbPanelText->setWordWrap(true);
     sbPanelDate = panel("sbPanelDate", QString());
     sbPanelTime = panel("sbPanelTime", QString());
     sbStatusBar->addWidget(sbPanelText, 1);
@@ -383,14 +391,34 @@ void frmMain::setWorkspace(const core::Workspace &workspace)
 
 QString frmMain::statusText() const
 {
-    return sbPanelText->text();
+    return m_statusText;
 }
 
 void frmMain::setStatusText(const QString &text)
 {
-    sbPanelText->setText(text);
-    // The panel of a window of the default size shows a short text only.
+    m_statusText = text;
+    // A long path may break after any of its separators, rather than be
+    // cut at the panel's edge.
+    QString shown = text;
+    shown.replace(QLatin1Char('\\'), QStringLiteral("\\\u200B")).replace(QLatin1Char('/'), QStringLiteral("/\u200B"));
+    sbPanelText->setText(shown);
+    // Where even a grown panel cuts a text (a long list of folders), its
+    // tooltip holds it all.
     sbPanelText->setToolTip(text);
+    fitStatusText();
+}
+
+void frmMain::fitStatusText()
+{
+    // A text longer than the panel is wide goes on over more lines, and the
+    // status bar grows to hold it (up to a third of the window's height);
+    // the list above it gives up the room, as the layout rule has it.
+    const int oneLine = sbPanelText->fontMetrics().height() + sbPanelText->height() - sbPanelText->contentsRect().height();
+    const int needed = std::clamp(sbPanelText->heightForWidth(sbPanelText->width()), oneLine, std::max(oneLine, height() / 3));
+    if (needed == sbPanelText->minimumHeight())
+        return;
+    sbPanelText->setFixedHeight(needed);
+    Form_Resize();
 }
 
 void frmMain::setBusy(bool busy)
@@ -522,6 +550,7 @@ void frmMain::resizeEvent(QResizeEvent *event)
 
 void frmMain::Form_Resize()
 {
+    fitStatusText();
     const double tpp = twipsPerPixel();
     const int outerWidth = qRound(outerBounds().width() * tpp);
     const int menuHeight = menuBar()->isNativeMenuBar() ? 0 : menuBar()->sizeHint().height();
@@ -724,6 +753,11 @@ void frmMain::mnuToolsCheckKit_Click()
                                   keepsUnreadWorkspaceFile());
         },
         [this](int tab) { m_options.showAndWait(tab); }, this);
+    // A mend fills the field and shows it; OK saves it, as any edit.
+    box.setFillSetting([this](const QString &key, const QString &value, int tab) {
+        m_options.setValue(key, value);
+        m_options.showAndWait(tab);
+    });
     box.Form_Load();
     box.exec();
 }

@@ -81,6 +81,8 @@ private:
     // stored outer size is reached at the first event that finds it known.
     void reachStoredOuterSize();
     void updateClock();
+    // The status panel holds its text whole, on as many lines as it needs.
+    void fitStatusText();
     // From the end of the workspace load on, any change to the list is the
     // user's.
     void watchListChanges();
@@ -117,6 +119,7 @@ private:
     bool m_replaceUnreadFile = false;
     bool m_listWatched = false;
     bool m_loadingWorkspace = false;
+    QString m_statusText;
     // Stored outer size (twips) still to reach once the frame is known.
     std::optional<QSize> m_pendingOuterSize;
 
@@ -147,6 +150,7 @@ public:
     QMenu *mnuTools = nullptr;
     QAction *mnuToolsOptions = nullptr;
     QAction *mnuToolsCheckKit = nullptr;
+    QAction *mnuToolsCompileResults = nullptr;
     QMenu *mnuHelp = nullptr;
     QAction *mnuBlockEditorHelp = nullptr;
     QAction *mnuFileBar2 = nullptr;

@@ -45,12 +45,13 @@ Snapshot snapshot(const QString &root, const QString &program)
 }
 
 // The rows' files, made by the program's own writers where it has them.
-QByteArray xmlSettings(const QString &classDirectory, const QString &compiler = "..\\bin\\jikes")
+QByteArray xmlSettings(const QString &classDirectory, const QString &compiler = "..\\bin\\jikes",
+                       const QString &dtPackages = "データ;more")
 {
     core::Settings v;
     v.setValue(core::kJREpath, "..\\jre\\bin\\java");
     v.setValue(core::kLibpath, "..\\lib;..\\my lib\\x.jar;");
-    v.setValue(core::kDtPackages, "データ;more");
+    v.setValue(core::kDtPackages, dtPackages);
     v.setValue(core::kJavapath, "..\\java\\");
     v.setValue(core::kClassDirectory, classDirectory);
     v.setValue(core::kCompiler, compiler);
@@ -61,6 +62,22 @@ QByteArray workspaceWith(int selected)
 {
     // A name every system's code page here holds, UTF-8 and 1252 alike.
     return core::serializeWorkspace({{"hmi", "mypkg", "mypkg\\util", "régul\\pompe"}, selected, "MyFB.fbt"});
+}
+
+// Text as the program writes it to a pipe: on Windows in the console's OEM
+// code page, the one a batch file's "for /f" reads it in ("é" is 0x82
+// there, not the ANSI page's 0xE9).
+QByteArray asPiped(const QString &text)
+{
+#ifdef Q_OS_WIN
+    const std::wstring wide = text.toStdWString();
+    const int size = WideCharToMultiByte(GetOEMCP(), 0, wide.data(), int(wide.size()), nullptr, 0, nullptr, nullptr);
+    QByteArray bytes(qsizetype(std::max(size, 0)), '\0');
+    WideCharToMultiByte(GetOEMCP(), 0, wide.data(), int(wide.size()), bytes.data(), size, nullptr, nullptr);
+    return bytes;
+#else
+    return text.toLocal8Bit();
+#endif
 }
 
 // The class path of the default settings.
@@ -79,6 +96,10 @@ private slots:
     void printCommand();
     void compile_data();
     void compile();
+    void checkJudgesWhatTheStartDoes_data();
+    void checkJudgesWhatTheStartDoes();
+    void realCompilers_data();
+    void realCompilers();
     void answers_data();
     void answers();
     void qtWindowOptionsStillOpenTheWindow();
@@ -109,6 +130,8 @@ void TestScriptedRun::initTestCase()
     QVERIFY(QFile::copy(TAVO_PROGRAM, m_program));
     // Where the default Compiler setting, ..\bin\jikes, finds it.
     QVERIFY(installStandIn(m_root.filePath("bin/jikes")));
+    // A compiler known as javac by its file's name, on every system.
+    QVERIFY(QFile::copy(testProgram("tavo_stand_in"), m_root.filePath("bin/javac.exe")));
 }
 
 void TestScriptedRun::init()
@@ -222,6 +245,21 @@ void TestScriptedRun::printCommand_data()
         << QStringList{"-platform", "offscreen", "--print-command", "-reverse", "compile", "--style", "fusion",
                        "-stylesheet=x.qss"}
         << xmlCompile + "mypkg" + tail;
+#ifdef Q_OS_WIN
+    // The folder's own name, whatever the case typed, and the entry that
+    // names it, which stands once in the editor's word.
+    QTest::newRow("folder named in another case")
+        << xml << workspaceWith(0) << QStringList{"--print-command", "compile", "--package", "MYPKG/Util"}
+        << xmlCompile + "mypkg\\util" + tail;
+    QTest::newRow("entry named in another case, editor")
+        << kLineForm << workspaceWith(0) << QStringList{"--print-command", "editor", "--package", "MyPkg", "--file", "My.fbt"}
+        << "jre7 -cp libs; Editor My mypkg;hmi;mypkg.util;régul.pompe; dt,x";
+#endif
+    // A line end in a value goes out as it is, not with another CR.
+    QTest::newRow("value holding a line end, editor")
+        << xmlSettings("classes", "..\\bin\\jikes", "a\r\nb") << workspaceWith(1)
+        << QStringList{"--print-command", "editor", "--file", "My.fbt"}
+        << xmlEditor + "My mypkg;hmi;mypkg.util;régul.pompe; a\r\nb";
     // A workspace file that cannot be read does not matter when the package is named.
     QTest::newRow("unreadable workspace file, package named")
         << xml << QByteArray("<folder>") << QStringList{"--print-command", "compile", "--package", "hmi"}
@@ -237,8 +275,9 @@ void TestScriptedRun::printCommand()
     layFiles(ini, dat);
 
 #ifdef Q_OS_WIN
-    // To a pipe in code page 1252, which holds nothing past U+00FF: such a
-    // line is not written at all, rather than with "?" in its stead.
+    // To a pipe in the OEM code page (437 here), which holds nothing past
+    // U+00FF: such a line is not written at all, rather than with "?" in its
+    // stead.
     const bool held = std::all_of(line.begin(), line.end(), [](QChar c) { return c.unicode() <= 0xFF; });
 #else
     const bool held = true;
@@ -254,7 +293,7 @@ void TestScriptedRun::printCommand()
         return;
     }
     QCOMPARE(err, QByteArray());
-    QCOMPARE(out, (line + kNewline).toLocal8Bit());
+    QCOMPARE(out, asPiped(line + kNewline));
 }
 
 void TestScriptedRun::compile_data()
@@ -265,18 +304,22 @@ void TestScriptedRun::compile_data()
     QTest::addColumn<int>("status");
     QTest::addColumn<QStringList>("words"); // what the compiler is given
     QTest::addColumn<QString>("classesMade"); // below the kit
+    QTest::addColumn<QString>("compiler");    // the stand-in the Compiler setting names
 
-    const QStringList xmlWords = {"-Xstdout", "-classpath", kDefaultCP, "..\\java\\mypkg\\*.java", "-d", "classes"};
+    const QString cp = systemClassPath(kDefaultCP);
+    const QString sources = systemPathWord("..\\java\\mypkg\\*.java");
+    const QStringList xmlWords = {"-Xstdout", "-classpath", cp, sources, "-d", "classes"};
+    const QString jikes = "..\\bin\\jikes";
     QTest::newRow("class directory set") << xmlSettings("classes") << "" << QByteArray("3") << 3 << xmlWords
-                                         << "classes";
+                                         << "classes" << jikes;
     QTest::newRow("no settings file, an entry named")
         << QByteArray() << "hmi" << QByteArray("3") << 3
-        << QStringList{"-Xstdout", "-classpath", kDefaultCP, "..\\lib\\fb\\rt\\hmi\\*.java"} << "";
+        << QStringList{"-Xstdout", "-classpath", cp, systemPathWord("..\\lib\\fb\\rt\\hmi\\*.java")} << "" << jikes;
     // Quoted for its blank: the compiler is given the folder in one word.
     QTest::newRow("class directory quoted for its blank")
         << xmlSettings("\"my classes\"") << "" << QByteArray("0") << 0
-        << QStringList{"-Xstdout", "-classpath", kDefaultCP, "..\\java\\mypkg\\*.java", "-d", "my classes"}
-        << "my classes";
+        << QStringList{"-Xstdout", "-classpath", cp, sources, "-d", "my classes"}
+        << "my classes" << jikes;
     // An exception code: Windows keeps all 32 bits, which are negative as
     // an int; elsewhere a status is its low byte.
 #ifdef Q_OS_WIN
@@ -285,7 +328,11 @@ void TestScriptedRun::compile_data()
     const int crashed = 0x05;
 #endif
     QTest::newRow("compiler that crashed") << xmlSettings("classes") << "" << QByteArray("3221225477") << crashed
-                                           << xmlWords << "classes";
+                                           << xmlWords << "classes" << jikes;
+    // javac would take -Xstdout for the name of a file to write into.
+    QTest::newRow("javac is given no -Xstdout") << xmlSettings("classes", "..\\bin\\javac.exe") << ""
+                                                << QByteArray("0") << 0 << xmlWords.mid(1) << "classes"
+                                                << "..\\bin\\javac.exe";
 }
 
 void TestScriptedRun::compile()
@@ -296,19 +343,25 @@ void TestScriptedRun::compile()
     QFETCH(int, status);
     QFETCH(QStringList, words);
     QFETCH(QString, classesMade);
+    QFETCH(QString, compiler);
     layFiles(ini, workspaceWith(1));
     QStringList arguments = {"--compile"};
     if (!package.isEmpty())
         arguments << "--package" << package;
 
-    QFile::remove(m_root.filePath("bin/jikes.rec"));
+    const QString record = "bin/" + QFileInfo(systemPathWord(compiler)).completeBaseName() + ".rec";
+    QFile::remove(m_root.filePath(record));
     const Snapshot before = snapshot(m_root.path(), m_program);
     QByteArray out, err;
     QCOMPARE(run(arguments, out, err, "C.UTF-8", standInStatus), status);
     Snapshot after = snapshot(m_root.path(), m_program);
     // The stand-in compiler's own record of its run.
-    QVERIFY(after.remove("bin/jikes.rec") == 1);
-    QCOMPARE(QString::fromLocal8Bit(err), "stand-in tool: status " + standInStatus + kNewline);
+    QVERIFY(after.remove(record) == 1);
+    // The words as started first, then what the compiler said.
+    const QStringList said = QString::fromLocal8Bit(err).split(kNewline);
+    QCOMPARE(said.size(), 3);
+    QVERIFY2(said[0].startsWith(systemPathWord(compiler) + " " + words.mid(0, 2).join(u' ') + " "), qPrintable(said[0]));
+    QCOMPARE(said[1], "stand-in tool: status " + standInStatus);
     // Word for word, without the batch file's " %1 > .\compile.log", run
     // in the kit folder, its output on ours.
     QStringList lines = QString::fromLocal8Bit(out).split(kNewline, Qt::SkipEmptyParts);
@@ -320,6 +373,105 @@ void TestScriptedRun::compile()
     if (!classesMade.isEmpty())
         QVERIFY(after.remove("kit/" + classesMade) == 1);
     QCOMPARE(after, before);
+}
+
+// --check calls the compiler a problem exactly where --compile cannot start
+// it (127), on the same kits.
+void TestScriptedRun::checkJudgesWhatTheStartDoes_data()
+{
+    QTest::addColumn<QString>("compiler");  // the setting
+    QTest::addColumn<QByteArray>("file");   // what lies at bin\tool (".exe" added on Windows), with the run bit
+    QTest::addColumn<bool>("starts");
+
+    QTest::newRow("a program") << "..\\bin\\jikes" << QByteArray() << true;
+    QTest::newRow("nothing there") << "..\\bin\\tool" << QByteArray() << false;
+    QTest::newRow("quote left open") << "\"..\\bin\\jikes" << QByteArray() << false;
+#ifdef Q_OS_WIN
+    QTest::newRow("no program image") << "..\\bin\\tool" << QByteArray("MZ not a program") << false;
+#else
+    QTest::newRow("text with the run bit") << "..\\bin\\tool" << QByteArray("javac \"$@\"\n") << false;
+    QTest::newRow("script") << "..\\bin\\tool" << QByteArray("#!/bin/sh\nexit 3\n") << true;
+#endif
+}
+
+void TestScriptedRun::checkJudgesWhatTheStartDoes()
+{
+    QFETCH(QString, compiler);
+    QFETCH(QByteArray, file);
+    QFETCH(bool, starts);
+    layFiles(xmlSettings("", compiler), workspaceWith(1));
+    QFile tool(standInFile(m_root.filePath("bin/tool")));
+    tool.remove();
+    if (!file.isNull()) {
+        QVERIFY(tool.open(QIODevice::WriteOnly) && tool.write(file) == file.size());
+        tool.close();
+        QVERIFY(tool.setPermissions(tool.permissions() | QFile::ExeOwner));
+    }
+    QByteArray out, err;
+    const int compiled = run({"--compile"}, out, err);
+    QCOMPARE(compiled != 127, starts);
+    QCOMPARE(run({"--check"}, out, err), 1); // the sources of ..\java\mypkg are not there
+    QCOMPARE(out.contains("problem\tCompiler\t"), !starts);
+}
+
+// The JDK's javac and ecj themselves, started by --compile: the compiler's
+// own messages and status, the classes in ClassDirectory, and no file named
+// like an option anywhere.
+void TestScriptedRun::realCompilers_data()
+{
+    QTest::addColumn<QString>("compiler");
+    QTest::addColumn<QString>("package");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QStringList>("said");     // pieces of its output
+    QTest::addColumn<QStringList>("classes");  // made below kit/classes
+
+    const QStringList none;
+    const QStringList goodClasses{"fb/rt/good/Good.class", "fb/rt/good/Other.class"};
+    QTest::newRow("javac, an error") << "javac" << "bad" << 1
+                                     << QStringList{"Broken.java:4: error: cannot find symbol", "\n1 error"} << none;
+    QTest::newRow("javac, mended") << "javac" << "good" << 0 << none << goodClasses;
+    // ecj ends with -1 when it found errors.
+    QTest::newRow("ecj, an error") << "ecj" << "bad" << 255
+                                   << QStringList{"1. ERROR in ", "Broken.java (at line 4)",
+                                                  "missing cannot be resolved to a variable", "1 problem (1 error)"}
+                                   << none;
+    QTest::newRow("ecj, mended") << "ecj" << "good" << 0 << none << goodClasses;
+}
+
+void TestScriptedRun::realCompilers()
+{
+#ifdef Q_OS_WIN
+    QSKIP("no JDK under Wine: the stand-in rows of compile() are the Windows side");
+#else
+    QFETCH(QString, compiler);
+    QFETCH(QString, package);
+    QFETCH(int, status);
+    QFETCH(QStringList, said);
+    QFETCH(QStringList, classes);
+    const QString program = realTool(compiler);
+    QVERIFY2(!program.isEmpty(), "scripts/test installs default-jdk-headless and ecj");
+    QVERIFY(writeJavaPackages(m_root.filePath("java")));
+    QVERIFY(QDir(app()).mkpath("src/" + package));
+    core::Settings v;
+    v.setValue(core::kCompiler, program);
+    v.setValue(core::kCP, ".;");
+    v.setValue(core::kJavapath, "..\\java\\");
+    v.setValue(core::kClassDirectory, "classes");
+    layFiles(core::settingsDocument(v), workspaceWith(0));
+
+    QByteArray out, err;
+    QCOMPARE(run({"--compile", "--package", package}, out, err), status);
+    const QString output = QString::fromLocal8Bit(out + err);
+    for (const QString &piece : said)
+        QVERIFY2(output.contains(piece), qPrintable(output));
+    QStringList made;
+    QDirIterator it(app() + "/classes", QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext())
+        made << QDir(app() + "/classes").relativeFilePath(it.next());
+    made.sort();
+    QCOMPARE(made, classes);
+    QCOMPARE(filesNamedLikeOptions(m_root.path()), QStringList());
+#endif
 }
 
 void TestScriptedRun::answers_data()
@@ -370,6 +522,9 @@ void TestScriptedRun::answers_data()
     row("file without extension", {"--print-command", "editor", "--file", "MyFB"}, "no extension: MyFB");
     row("package naming nothing", {"--compile", "--package", "nowhere"}, "\"nowhere\"");
     row("package above the source root", {"--print-command", "compile", "--package", ".."}, "\"..\"");
+    // Windows would find "mypkg" for it.
+    row("package ending in a dot", {"--print-command", "compile", "--package", "mypkg."},
+        "\"mypkg.\": a level of a package name may not end in a blank or a dot");
     row("nothing selected", {"--compile"}, "no package is selected", 2, xml, workspaceWith(-1));
     row("no workspace file", {"--print-command", "compile"}, "no package is selected", 2, xml, QByteArray());
     // There but unreadable, or cut before its separators: not a wrong use.
@@ -384,7 +539,7 @@ void TestScriptedRun::answers_data()
         "settings file cannot be read", 66, "<folder>");
     row("settings file not well-formed", {"--print-command", "compile", "--package", "hmi"},
         "settings file cannot be read", 66, "<settings><Editor JREpath=\"a & b\"/></settings>");
-    row("compiler that cannot start", {"--compile"}, "could not be started: ..\\bin\\missing", 127,
+    row("compiler that cannot start", {"--compile"}, "could not be started: " + systemPathWord("..\\bin\\missing"), 127,
         xmlSettings("classes", "..\\bin\\missing"));
 
 }
@@ -543,9 +698,11 @@ void TestScriptedRun::compilerWaitsOnNoSystemBox()
 #endif
 }
 
-// --check in the demo kit that scripts/demo lays: nothing there stops a
-// launch, so 0 and no problem; with its compiler gone, a problem line for it
-// and 1. Nothing is written into the kit.
+// The demo kit that scripts/demo lays, with the JDK's javac and java: --check
+// finds nothing that stops a launch, so 0 and no problem; every package but
+// net\tcp compiles with javac, net\tcp with javac's one error; with a
+// compiler that is not there, a problem line for it and 1. The check
+// writes nothing into the kit.
 void TestScriptedRun::checkTheDemoKit()
 {
 #ifdef Q_OS_WIN
@@ -554,12 +711,14 @@ void TestScriptedRun::checkTheDemoKit()
     QTemporaryDir demo;
     QProcess make;
     make.start(QStringLiteral(TAVO_SOURCE_DIR "/demo/make-kit"), {demo.path(), QStringLiteral(TAVO_PROGRAM)});
-    QVERIFY(make.waitForFinished(60000) && make.exitCode() == 0);
+    QVERIFY(make.waitForFinished(60000));
+    QVERIFY2(make.exitCode() == 0, make.readAllStandardError().constData());
     const QString program = demo.filePath("starter/TAVO_Starter");
-    const auto check = [&](QByteArray &out) {
+    const auto start = [&](const QStringList &arguments, QByteArray &out) {
         QProcess p;
         p.setProcessEnvironment(environment());
-        p.start(program, {QStringLiteral("--check")});
+        p.setProcessChannelMode(QProcess::MergedChannels);
+        p.start(program, arguments);
         if (!p.waitForFinished(60000))
             return -1;
         out = p.readAllStandardOutput();
@@ -567,14 +726,29 @@ void TestScriptedRun::checkTheDemoKit()
     };
     const Snapshot before = snapshot(demo.path(), program);
     QByteArray out;
-    QCOMPARE(check(out), 0);
+    QCOMPARE(start({"--check"}, out), 0);
     QVERIFY2(!out.contains("problem\t") && !out.contains("warning\t"), out.constData());
-    QVERIFY(out.contains("fine\tCompiler\t" + QFile::encodeName(demo.filePath("bin/jikes")) + "\tThe compiler is there.\n"));
+    QVERIFY(out.contains("fine\tCompiler\t" + QFile::encodeName(realTool("javac")) + "\tThe compiler is there.\n"));
     QCOMPARE(snapshot(demo.path(), program), before);
 
-    QVERIFY(QFile::remove(demo.filePath("bin/jikes")));
-    QCOMPARE(check(out), 1);
-    QVERIFY2(out.contains("problem\tCompiler\t" + QFile::encodeName(demo.filePath("bin/jikes"))
+    for (const char *package : {"hmi", "mypkg", "mypkg\\util"}) {
+        QCOMPARE(start({"--compile", "--package", package}, out), 0);
+        QVERIFY2(!out.contains("error") && !out.contains("warning"), out.constData());
+    }
+    QCOMPARE(start({"--compile", "--package", "net\\tcp"}, out), 1);
+    QCOMPARE(out.count(": error: "), 1);
+    QVERIFY2(out.contains("../lib/fb/rt/net/tcp/Broken.java:6: error: cannot find symbol\n") && out.endsWith("\n1 error\n"),
+             out.constData());
+    QVERIFY(QFile::exists(demo.filePath("starter/lib/fb/rt/mypkg/util/Text.class")));
+
+    core::Settings gone;
+    gone.setValue(core::kCompiler, "..\\bin\\javac");
+    QFile ini(demo.filePath("starter/TAVO_Starter.ini"));
+    QVERIFY(ini.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    ini.write(core::settingsDocument(gone));
+    ini.close();
+    QCOMPARE(start({"--check"}, out), 1);
+    QVERIFY2(out.contains("problem\tCompiler\t" + QFile::encodeName(demo.filePath("bin/javac"))
                           + "\tNo compiler there: Compile cannot start it.\n"),
              out.constData());
 #endif

@@ -43,7 +43,9 @@ class TestBatchFormat : public QObject
 private slots:
     void exportsAreByteExact();
     void editorExportWithoutLineWritesNothing();
-    void exportUsesTheSystemCodePage();
+    void exportUsesTheInterpretersCodePage();
+    void interpreterCharacters_data();
+    void interpreterCharacters();
 
     void itemRules_data();
     void itemRules();
@@ -55,6 +57,7 @@ private slots:
     void packageWordPieces();
 
     void roundTripsOfTheExample();
+    void quotedProgramsRoundTrip();
     void compilerImportFailures();
     void editorImportFailures();
     void listWithoutSelectionComesBackWithEmptyFirstEntry();
@@ -65,16 +68,16 @@ void TestBatchFormat::exportsAreByteExact()
 {
     core::Settings s = exampleSettings();
     const QStringList list{QStringLiteral("net"), QStringLiteral("mypkg\\util"), QStringLiteral("hmi")};
-    const auto editor = core::editorBatchBytes(core::BuildEditorCommand(s, core::Workspace{list, 2, {}}, QStringLiteral("MyFB.fbt")));
+    const auto editor = core::editorBatchBytes(core::editorWords(s, core::Workspace{list, 2, {}}, QStringLiteral("MyFB.fbt")));
     QVERIFY(editor);
     QCOMPARE(*editor, QByteArray("REM IEC 61499 Editor\r\ncd src\r\n") + kEditorLine + "\r\n");
 
     const QStringList one{QStringLiteral("mypkg")};
-    QCOMPARE(core::compilerBatchBytes(core::BuildCompileCommand(s, core::Workspace{one, 0, {}})).value_or("<none>"),
+    QCOMPARE(core::compilerBatchBytes(core::compileWords(s, core::Workspace{one, 0, {}})).value_or("<none>"),
              QByteArray("del compile.log\r\n") + kCompilerLine + "\r\n");
 
     s.setValue(core::kClassDirectory, QStringLiteral("classes"));
-    const QByteArray withClasses = core::compilerBatchBytes(core::BuildCompileCommand(s, core::Workspace{one, 0, {}})).value_or("");
+    const QByteArray withClasses = core::compilerBatchBytes(core::compileWords(s, core::Workspace{one, 0, {}})).value_or("");
     QVERIFY(withClasses.endsWith("\\mypkg\\*.java -d classes %1 > .\\compile.log\r\n"));
     QCOMPARE(withClasses.count("\r\n"), 2);
 }
@@ -82,25 +85,48 @@ void TestBatchFormat::exportsAreByteExact()
 void TestBatchFormat::editorExportWithoutLineWritesNothing()
 {
     core::Settings s = exampleSettings();
-    const QString line = core::BuildEditorCommand(s, core::Workspace{{QStringLiteral("hmi")}, 0, {}}, QStringLiteral("MyFB"));
-    QVERIFY(!core::editorBatchBytes(line));
+    QVERIFY(!core::editorBatchBytes(core::editorWords(s, core::Workspace{{QStringLiteral("hmi")}, 0, {}}, QStringLiteral("MyFB"))));
 }
 
-// In the system's 8-bit code page (1252 where the Windows tests run, UTF-8
-// here); a line it cannot hold is not written at all, never as "?" or a
-// look-alike.
-void TestBatchFormat::exportUsesTheSystemCodePage()
+// In the code page the command interpreter reads batch files in (on
+// Windows the console's OEM page, 437 or 850 where the tests run, in which
+// "é" is 0x82, not 1252's 0xE9; UTF-8 here); a line it cannot hold is not
+// written at all, never as "?" or a look-alike.
+void TestBatchFormat::exportUsesTheInterpretersCodePage()
 {
     const QString text = QStringLiteral("caf\u00e9");
 #ifdef Q_OS_WIN
-    QCOMPARE(core::batchFileBytes({text}).value_or("<none>"), QByteArray("caf\xe9\r\n"));
-    const QString outside = QString::fromUtf8("..\\\xCE\xA9mega\\bin\\jikes");
+    QCOMPARE(core::batchFileBytes({text}).value_or("<none>"), QByteArray("caf\x82\r\n"));
+    QCOMPARE(core::importCompilerBatch("..\\bin\\jikes a b caf\x82\r\n").values.value(1).second, text);
+    const QString outside = QStringLiteral("..\\\u0101\\bin\\jikes");
 #else
     QCOMPARE(core::batchFileBytes({text}).value_or("<none>"), QByteArray("caf\xc3\xa9\r\n"));
     const QString outside = QStringLiteral("..\\bin\\jikes") + QChar(0xD800);
 #endif
-    QVERIFY(!core::compilerBatchBytes(outside + QStringLiteral(" -Xstdout")));
-    QVERIFY(!core::editorBatchBytes(outside + QStringLiteral(" -cp x Editor F a; ")));
+    const core::Settings s = settingsWith({{core::kCompiler, outside}, {core::kJREpath, outside}});
+    QVERIFY(!core::compilerBatchBytes(core::compileWords(s, {})));
+    QVERIFY(!core::editorBatchBytes(core::editorWords(s, {}, QStringLiteral("F.fbt"))));
+}
+
+// What the interpreter would take for its own is written so that it runs
+// the line as built, and read back as the interpreter reads it.
+void TestBatchFormat::interpreterCharacters_data()
+{
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<QString>("written");
+    QTest::newRow("ampersand and percent") << "-classpath ..\\lib\\R&D\\x.jar;..\\lib\\50%off.jar;"
+                                           << "-classpath ..\\lib\\R^&D\\x.jar;..\\lib\\50%%off.jar;";
+    QTest::newRow("pipe, redirections and caret") << "a|b<c>d^e" << "a^|b^<c^>d^^e";
+    QTest::newRow("inside quotes only percent") << "\"R&D %x%\" y&z" << "\"R&D %%x%%\" y^&z";
+    QTest::newRow("nothing to escape") << "..\\bin\\jre -cp a;b" << "..\\bin\\jre -cp a;b";
+}
+
+void TestBatchFormat::interpreterCharacters()
+{
+    QFETCH(QString, line);
+    QFETCH(QString, written);
+    QCOMPARE(core::batchLine({{platform::ToolWord::Kind::Argument, line}}), written);
+    QCOMPARE(core::batchTextAsRead(written), line);
 }
 
 void TestBatchFormat::itemRules_data()
@@ -118,11 +144,11 @@ void TestBatchFormat::itemRules_data()
     QTest::newRow("comma before line end") << QByteArray("a,\r\nb") << QStringList{"a", "", "b"};
     QTest::newRow("leading spaces skipped, trailing kept") << QByteArray("   a b  \r\n  ,  c")
                                                            << QStringList{"a b  ", "", "c"};
-    QTest::newRow("quoted item keeps commas") << QByteArray("\"a, b\",c\r\n") << QStringList{"a, b", "c"};
-    QTest::newRow("quoted item after spaces") << QByteArray("  \"x y\"\r\n") << QStringList{"x y"};
-    QTest::newRow("text after closing quote dropped") << QByteArray("\"ab\"cd,e") << QStringList{"ab", "e"};
-    QTest::newRow("quote runs across line ends") << QByteArray("\"a\r\nb\"\r\nc") << QStringList{"a\r\nb", "c"};
-    QTest::newRow("unclosed quote runs to the end") << QByteArray("\"a,b\r\nc") << QStringList{"a,b\r\nc"};
+    // A quoted start keeps its quotes, and what follows them.
+    QTest::newRow("quoted item keeps commas") << QByteArray("\"a, b\",c\r\n") << QStringList{"\"a, b\"", "c"};
+    QTest::newRow("quoted item after spaces") << QByteArray("  \"x y\"\r\n") << QStringList{"\"x y\""};
+    QTest::newRow("text after closing quote kept") << QByteArray("\"a b\" c,d,e") << QStringList{"\"a b\" c", "d", "e"};
+    QTest::newRow("quote ends with its line") << QByteArray("\"a,b\r\nc\",d") << QStringList{"\"a,b", "c\"", "d"};
     QTest::newRow("quote inside an item is kept") << QByteArray("a\"b\"c") << QStringList{"a\"b\"c"};
     QTest::newRow("empty file") << QByteArray() << QStringList{};
 }
@@ -196,7 +222,7 @@ void TestBatchFormat::roundTripsOfTheExample()
     const QStringList list{QStringLiteral("net"), QStringLiteral("mypkg\\util"), QStringLiteral("hmi")};
 
     const auto editor = core::importEditorBatch(
-        *core::editorBatchBytes(core::BuildEditorCommand(s, core::Workspace{list, 2, {}}, QStringLiteral("MyFB.fbt"))));
+        *core::editorBatchBytes(core::editorWords(s, core::Workspace{list, 2, {}}, QStringLiteral("MyFB.fbt"))));
     QVERIFY(editor.complete);
     QCOMPARE(editor.values, (Values{{core::kJREpath, "..\\bin\\jre"},
                                     {core::kLibpath, "..\\lib;..\\fb.jar;..\\fbrt.jar;"}}));
@@ -206,18 +232,41 @@ void TestBatchFormat::roundTripsOfTheExample()
 
     // The selected entry comes back first and unchanged.
     const auto fromSubpackage = core::importEditorBatch(
-        *core::editorBatchBytes(core::BuildEditorCommand(s, core::Workspace{list, 1, {}}, QStringLiteral("MyFB.fbt"))));
+        *core::editorBatchBytes(core::editorWords(s, core::Workspace{list, 1, {}}, QStringLiteral("MyFB.fbt"))));
     QCOMPARE(*fromSubpackage.entries, (QStringList{"mypkg\\util", "net", "hmi"}));
     QCOMPARE(fromSubpackage.selectedIndex, 0);
 
     s.setValue(core::kClassDirectory, QStringLiteral("classes"));
     const auto compiler =
-        core::importCompilerBatch(*core::compilerBatchBytes(core::BuildCompileCommand(s, core::Workspace{list, 2, {}})));
+        core::importCompilerBatch(*core::compilerBatchBytes(core::compileWords(s, core::Workspace{list, 2, {}})));
     QVERIFY(compiler.complete);
     QCOMPARE(compiler.values,
              (Values{{core::kCompiler, "..\\bin\\jikes"},
                      {core::kCP, "..\\lib;..\\lib\\rt.jar;..\\lib\\math.jar;..\\fbrt.jar;..\\fb.jar;"}}));
     QVERIFY(!compiler.entries);
+}
+
+// A quoted program, and values the interpreter would otherwise take for
+// its own, come back as they were exported.
+void TestBatchFormat::quotedProgramsRoundTrip()
+{
+    core::Settings s = exampleSettings();
+    s.setValue(core::kJREpath, QStringLiteral("\"..\\my jre\\bin\\java\""));
+    s.setValue(core::kCompiler, QStringLiteral("\"..\\my tools\\bin\\jikes\""));
+    s.setValue(core::kCP, QStringLiteral("..\\lib\\R&D\\x.jar;..\\lib\\50%off.jar;"));
+    const core::Workspace w{{QStringLiteral("hmi")}, 0, {}};
+    const QByteArray compilerBat = core::compilerBatchBytes(core::compileWords(s, w)).value_or("");
+    QCOMPARE(compilerBat, QByteArray("del compile.log\r\n\"..\\my tools\\bin\\jikes\" -Xstdout -classpath "
+                                     "..\\lib\\R^&D\\x.jar;..\\lib\\50%%off.jar; ..\\lib\\fb\\rt\\hmi\\*.java "
+                                     "%1 > .\\compile.log\r\n"));
+    QCOMPARE(core::importCompilerBatch(compilerBat).values,
+             (Values{{core::kCompiler, s.value(core::kCompiler)}, {core::kCP, s.value(core::kCP)}}));
+    const auto editor = core::importEditorBatch(
+        core::editorBatchBytes(core::editorWords(s, w, QStringLiteral("MyFB.fbt"))).value_or(""));
+    QVERIFY(editor.complete);
+    QCOMPARE(editor.values.value(0).second, s.value(core::kJREpath));
+    // Left open, the quote is kept and the word ends at the blank.
+    QCOMPARE(core::splitWords(QStringLiteral("\"a b -cp x")), (QStringList{"\"a", "b", "-cp", "x"}));
 }
 
 void TestBatchFormat::compilerImportFailures()
@@ -278,7 +327,7 @@ void TestBatchFormat::listWithoutSelectionComesBackWithEmptyFirstEntry()
     core::Settings s = exampleSettings();
     const QStringList list{QStringLiteral("a"), QStringLiteral("b")};
     const auto result = core::importEditorBatch(
-        *core::editorBatchBytes(core::BuildEditorCommand(s, core::Workspace{list, -1, {}}, QStringLiteral("X.fbt"))));
+        *core::editorBatchBytes(core::editorWords(s, core::Workspace{list, -1, {}}, QStringLiteral("X.fbt"))));
     QCOMPARE(*result.entries, (QStringList{"", "a", "b"}));
     QCOMPARE(result.selectedIndex, 0);
 }

@@ -25,6 +25,12 @@ Settings editorSettings(const QString &dtPackages)
                          {core::kDtPackages, dtPackages}});
 }
 
+// A started line less its program's word.
+QString rest(const QString &started)
+{
+    return started.mid(started.indexOf(QLatin1String(" -classpath")) + 1);
+}
+
 const QString kCpPart = "-Xstdout -classpath ..\\lib;..\\lib\\rt.jar;..\\lib\\math.jar;..\\fbrt.jar;..\\fb.jar; ";
 
 } // namespace
@@ -37,6 +43,9 @@ private slots:
     void compileLine_data();
     void compileLine();
     void compileLineTakesSettingsAsTheyStand();
+    void startedWords_data();
+    void startedWords();
+    void wordKinds();
     void editorLine_data();
     void editorLine();
     void editorLineNeedsADot_data();
@@ -97,6 +106,63 @@ void TestCommandLines::compileLineTakesSettingsAsTheyStand()
     s.setValue(core::kCP, QString());
     QCOMPARE(core::BuildCompileCommand(s, p),
              QStringLiteral(" -Xstdout -classpath  p\\*.java %1 > .\\compile.log"));
+}
+
+// What Compile starts, by the compiler's kind: never the batch file's tail,
+// and no "-Xstdout" for javac, which would write its messages into a file
+// named by the next word.
+void TestCommandLines::startedWords_data()
+{
+    QTest::addColumn<QString>("compiler");
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("started");
+
+    const QString rest = "-classpath ..\\lib;..\\lib\\rt.jar;..\\lib\\math.jar;..\\fbrt.jar;..\\fb.jar; "
+                         "..\\lib\\fb\\rt\\mypkg\\*.java -d classes";
+    QTest::newRow("the kit's jikes") << "..\\bin\\jikes" << "jikes" << "..\\bin\\jikes -Xstdout " + rest;
+    QTest::newRow("javac on Linux") << "/usr/bin/javac" << "javac" << "/usr/bin/javac " + rest;
+    QTest::newRow("javac.exe in any case") << "C:\\jdk\\bin\\JavaC.EXE" << "javac" << "C:\\jdk\\bin\\JavaC.EXE " + rest;
+    QTest::newRow("javac quoted for its blank") << "\"C:\\Program Files\\jdk\\bin\\javac.exe\"" << "javac"
+                                                << "\"C:\\Program Files\\jdk\\bin\\javac.exe\" " + rest;
+    QTest::newRow("ecj passes over -X it does not know") << "ecj" << "ecj" << "ecj -Xstdout " + rest;
+    QTest::newRow("jikes.exe") << "..\\bin\\Jikes.exe" << "jikes" << "..\\bin\\Jikes.exe -Xstdout " + rest;
+    QTest::newRow("a wrapper keeps the kit's words") << "..\\bin\\javac.sh" << "unknown"
+                                                     << "..\\bin\\javac.sh -Xstdout " + rest;
+    QTest::newRow("javac as a folder's name is no javac") << "..\\javac\\cc" << "unknown" << "..\\javac\\cc -Xstdout " + rest;
+    QTest::newRow("no compiler") << "" << "unknown" << " -Xstdout " + rest;
+}
+
+void TestCommandLines::startedWords()
+{
+    QFETCH(QString, compiler);
+    QFETCH(QString, kind);
+    QFETCH(QString, started);
+    Settings s = compilerSettings("classes");
+    s.setValue(core::kCompiler, compiler);
+    const Workspace w{{"mypkg"}, 0, {}};
+    QCOMPARE(core::compilerKindName(core::compilerKind(compiler)), kind);
+    QCOMPARE(platform::joinedLine(core::compileStartWords(s, w)), started);
+    // The kit's text stays as it was, whatever the compiler.
+    QCOMPARE(core::BuildCompileCommand(s, w), compiler + " -Xstdout " + rest(started) + " %1 > .\\compile.log");
+}
+
+// Each word of the lines knows what it is, so that each system can be
+// handed its own: paths and class paths are converted, the editor's own
+// arguments never.
+void TestCommandLines::wordKinds()
+{
+    using K = platform::ToolWord::Kind;
+    const auto kinds = [](const platform::ToolLine &line) {
+        QList<K> list;
+        for (const platform::ToolWord &word : line)
+            list << word.kind;
+        return list;
+    };
+    QCOMPARE(kinds(core::compileWords(compilerSettings("classes"), Workspace{{"a"}, 0, {}})),
+             (QList<K>{K::Program, K::Option, K::Option, K::ClassPath, K::Path, K::Option, K::Path, K::Interpreter,
+                       K::Interpreter, K::Interpreter}));
+    QCOMPARE(kinds(core::editorWords(editorSettings("d"), Workspace{{"a\\b"}, 0, {}}, "X.fbt")),
+             (QList<K>{K::Program, K::Option, K::ClassPath, K::Argument, K::Argument, K::Argument, K::Argument}));
 }
 
 void TestCommandLines::editorLine_data()

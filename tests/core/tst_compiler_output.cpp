@@ -3,7 +3,13 @@
 
 #include "support/CoreValues.h"
 
+#include <QFileInfo>
+#include <QProcess>
+#include <QStringEncoder>
+#include <QTemporaryDir>
 #include <QTest>
+
+#include <clocale>
 
 using core::Severity;
 
@@ -11,10 +17,13 @@ Q_DECLARE_METATYPE(core::CompileEnd)
 
 namespace {
 
-// A reading as one comparable text: "E file:line:column text", "W ..." or
-// "-" for a plain line.
-QString shown(const core::CompilerMessage &m)
+// A reading as one comparable text: "E file:line:column text", "W ...",
+// "+" for the text of the message before, or "-" for a plain line.
+QString shown(const core::CompilerOutputReader::Reading &reading)
 {
+    const core::CompilerMessage &m = reading.message;
+    if (reading.textOfLast)
+        return QStringLiteral("+");
     if (m.severity == Severity::None)
         return QStringLiteral("-");
     return QStringLiteral("%1 %2:%3:%4 %5")
@@ -42,7 +51,9 @@ private slots:
     void reader();
     void pieces_data();
     void pieces();
-    void keptMessagesAreBounded();
+    void kept_data();
+    void kept();
+    void decodedInTheLocalesCodeSet();
     void functionBlock_data();
     void functionBlock();
     void endText_data();
@@ -86,10 +97,57 @@ void TestCompilerOutput::reader_data()
                                                   "-", "-", "-", "-", "E Broken.java:12:0 Error: two lines", "-",
                                                   "-", "W C.java:3:0 Caution: x is never read",
                                                   "E C.java:0:0 Error: Could not find package"};
+    // javac 17's own words, English and Japanese (-J-Duser.language=ja):
+    // what it says of its options and files names no file.
+    QTest::newRow("javac 17 without a place")
+        << QStringList{"error: file not found: ../lib/fb/rt/empty/*.java", "Usage: javac <options> <source files>",
+                       "use --help for a list of possible options", "error: invalid flag: -Xfoo",
+                       "warning: [options] bootstrap class path not set in conjunction with -source 8",
+                       "Note: lib/fb/rt/net/tcp/Warn.java uses or overrides a deprecated API.",
+                       "error: warnings found and -Werror specified",
+                       "Error: Class names, 'x', are only accepted if annotation processing is explicitly requested",
+                       "1 error", "4 warnings"}
+        << QStringList{"E :0:0 error: file not found: ../lib/fb/rt/empty/*.java", "-", "-",
+                       "E :0:0 error: invalid flag: -Xfoo",
+                       "W :0:0 warning: [options] bootstrap class path not set in conjunction with -source 8", "-",
+                       "E :0:0 error: warnings found and -Werror specified",
+                       "E :0:0 Error: Class names, 'x', are only accepted if annotation processing is explicitly requested",
+                       "-", "-"};
+    QTest::newRow("javac 17 in Japanese")
+        << QStringList{"エラー: ファイルが見つかりません: ../lib/fb/rt/empty/*.java", "使用方法: javac <options> <source files>",
+                       "警告:[options] ブートストラップ・クラスパスが-source 8と一緒に設定されていません",
+                       "lib/fb/rt/net/tcp/Warn.java:4: 警告:[deprecation] Threadのstop()は推奨されません",
+                       "  汎用クラスList<E>の型引数がありません",
+                       "ノート:lib/fb/rt/net/tcp/Warn.javaは推奨されないAPIを使用またはオーバーライドしています。",
+                       "エラー: 警告が見つかり-Werrorが指定されました", "エラー1個", "警告4個"}
+        << QStringList{"E :0:0 エラー: ファイルが見つかりません: ../lib/fb/rt/empty/*.java", "-",
+                       "W :0:0 警告:[options] ブートストラップ・クラスパスが-source 8と一緒に設定されていません",
+                       "W lib/fb/rt/net/tcp/Warn.java:4:0 警告:[deprecation] Threadのstop()は推奨されません", "-", "-",
+                       "E :0:0 エラー: 警告が見つかり-Werrorが指定されました", "-", "-"};
+    QTest::newRow("an older javac's usage error, the kit compiler's system error")
+        << QStringList{"javac: invalid flag: -Xstdout", "Found 1 system error:",
+                       "*** Semantic Error: You need to modify your classpath"}
+        << QStringList{"E :0:0 javac: invalid flag: -Xstdout", "-",
+                       "E :0:0 Semantic Error: You need to modify your classpath"};
+    // ecj 3.32's block (it names the file absolute, whatever it was given).
+    QTest::newRow("ecj") << QStringList{"----------", "1. ERROR in /tmp/j31/lib/fb/rt/net/tcp/Broken.java (at line 5)",
+                                        "\treturn missing;", "\t       ^^^^^^^",
+                                        "missing cannot be resolved to a variable", "----------",
+                                        "2. WARNING in /tmp/j31/lib/fb/rt/net/tcp/Warn.java (at line 4)",
+                                        "\tvoid g() { new Thread().stop(); }", "\t                        ^^^^^^",
+                                        "The method stop() from the type Thread is deprecated", "----------",
+                                        "3. ERROR in C:\\kit\\lib\\fb\\rt\\a\\A.java", "----------",
+                                        "8 problems (1 error, 7 warnings)", "\tx"}
+                         << QStringList{"-", "E /tmp/j31/lib/fb/rt/net/tcp/Broken.java:5:0 ERROR in /tmp/j31/lib/fb/rt/net/tcp/Broken.java (at line 5)",
+                                        "-", "-", "+", "-",
+                                        "W /tmp/j31/lib/fb/rt/net/tcp/Warn.java:4:0 WARNING in /tmp/j31/lib/fb/rt/net/tcp/Warn.java (at line 4)",
+                                        "-", "-", "+", "-", "E C:\\kit\\lib\\fb\\rt\\a\\A.java:0:0 ERROR in C:\\kit\\lib\\fb\\rt\\a\\A.java",
+                                        "-", "-", "-"};
     QTest::newRow("look-alikes stay plain")
         << QStringList{"12:30:45 build started", "Time: 12:30: slow", "Note: Some input files use unchecked",
-                       "     6.  numbered, but no block", "Found 2 things", "C:\\x:9", "a:b:1:2", ":1: x", ""}
-        << QStringList{"-", "-", "-", "-", "-", "-", "-", "-", "-"};
+                       "     6.  numbered, but no block", "Found 2 things", "C:\\x:9", "a:b:1:2", ":1: x", "",
+                       "1. ERRORS in x", "1.ERROR in x", "errors: none", "my error: none"}
+        << QStringList{"-", "-", "-", "-", "-", "-", "-", "-", "-", "-", "-", "-", "-"};
 }
 
 void TestCompilerOutput::reader()
@@ -147,19 +205,80 @@ void TestCompilerOutput::pieces()
     QCOMPARE(output.warnings(), warnings);
 }
 
-void TestCompilerOutput::keptMessagesAreBounded()
+// The messages kept are those of the lines kept, so every marked line the
+// window shows opens; ecj's text, below its place, takes the place's words
+// and is marked as its message is. Every message is counted.
+void TestCompilerOutput::kept_data()
 {
-    core::CompileOutput output(2);
-    const QList<core::OutputLine> lines = output.take("A.java:1: error: a\nB.java:2: error: b\nplain\nC.java:3: warning: c\n");
-    QCOMPARE(output.errors(), 2);
-    QCOMPARE(output.warnings(), 1);
-    QCOMPARE(output.messages().size(), 2);
-    QCOMPARE(output.messages().at(1).file, QStringLiteral("B.java"));
-    // Each marked line knows its message while it is kept.
-    QList<int> places;
-    for (const core::OutputLine &line : lines)
-        places << line.message;
-    QCOMPARE(places, (QList<int>{0, 1, -1, -1}));
+    QTest::addColumn<int>("keptLines");
+    QTest::addColumn<QByteArray>("output");
+    QTest::addColumn<QStringList>("marks");     // per line: "-", or E/W and the message's number
+    QTest::addColumn<QStringList>("messages");  // the kept ones: "number file:line text"
+    QTest::addColumn<int>("errors");
+    QTest::addColumn<int>("warnings");
+
+    const QByteArray javac = "A.java:1: error: a\nB.java:2: error: b\nplain\nC.java:3: warning: c\n";
+    QTest::newRow("the last lines' messages") << 3 << javac << QStringList{"E0", "E1", "-", "W2"}
+                                              << QStringList{"1 B.java:2 error: b", "2 C.java:3 warning: c"} << 2 << 1;
+    const QByteArray ecj = "1. ERROR in /k/A.java (at line 5)\n\treturn missing;\n\t       ^^^\n"
+                           "missing cannot be resolved to a variable\n----------\n";
+    QTest::newRow("ecj") << 10 << ecj << QStringList{"E0", "-", "-", "E0", "-"}
+                         << QStringList{"0 /k/A.java:5 missing cannot be resolved to a variable"} << 1 << 0;
+    QTest::newRow("ecj, its place's line gone, its text's kept") << 3 << ecj << QStringList{"E0", "-", "-", "E0", "-"}
+                                                                 << QStringList{"0 /k/A.java:5 missing cannot be resolved to a variable"}
+                                                                 << 1 << 0;
+}
+
+void TestCompilerOutput::kept()
+{
+    QFETCH(int, keptLines);
+    QFETCH(QByteArray, output);
+    QFETCH(QStringList, marks);
+    QFETCH(QStringList, messages);
+    QFETCH(int, errors);
+    QFETCH(int, warnings);
+    core::CompileOutput read(keptLines);
+    QStringList got;
+    for (const core::OutputLine &line : read.take(output)) {
+        got << (line.severity == Severity::None ? QStringLiteral("-")
+                                                : (line.severity == Severity::Error ? QStringLiteral("E") : QStringLiteral("W"))
+                                                      + QString::number(line.message));
+    }
+    QCOMPARE(got, marks);
+    QStringList kept;
+    for (qint64 number = 0; number < read.messageCount(); ++number) {
+        if (const core::CompilerMessage *m = read.message(number))
+            kept << QStringLiteral("%1 %2:%3 %4").arg(number).arg(m->file).arg(m->line).arg(m->text);
+    }
+    QCOMPARE(kept, messages);
+    QCOMPARE(read.firstKept(), read.messageCount() - messages.size());
+    QCOMPARE(read.errors(), errors);
+    QCOMPARE(read.warnings(), warnings);
+}
+
+// javac writes in the locale's code set, which on Linux need not be UTF-8.
+void TestCompilerOutput::decodedInTheLocalesCodeSet()
+{
+#ifdef Q_OS_WIN
+    QSKIP("Windows programs write in the ANSI code page, which a test cannot change");
+#else
+    QTemporaryDir locales;
+    const QString locale = locales.filePath(QStringLiteral("ja_JP.EUC-JP"));
+    if (QProcess::execute(QStringLiteral("localedef"), {"-i", "ja_JP", "-f", "EUC-JP", locale}) > 1
+        || !QFileInfo(locale).isDir())
+        QSKIP("localedef cannot make a Japanese EUC-JP locale here (Debian's locales package)");
+    qputenv("LOCPATH", QFile::encodeName(locales.path()));
+    QVERIFY(setlocale(LC_CTYPE, "ja_JP.EUC-JP"));
+    const QString line = QStringLiteral("Broken.java:5: エラー: シンボルを見つけられません");
+    QStringEncoder eucJp("EUC-JP");
+    core::CompileOutput read;
+    const QList<core::OutputLine> lines = read.take(QByteArray(eucJp.encode(line)) + '\n');
+    setlocale(LC_CTYPE, "C");
+    qunsetenv("LOCPATH");
+    QCOMPARE(lines.size(), 1);
+    QCOMPARE(lines[0].text, line);
+    QCOMPARE(read.errors(), 1);
+#endif
 }
 
 void TestCompilerOutput::functionBlock_data()

@@ -1,4 +1,5 @@
 #include "platform/CommandLine.h"
+#include "platform/ToolLine.h"
 
 #include <QTest>
 
@@ -11,6 +12,10 @@ private slots:
     void split();
     void pieces_data();
     void pieces();
+    void wordsAsSplit_data();
+    void wordsAsSplit();
+    void matchingNames_data();
+    void matchingNames();
 };
 
 void TestCommandLine::split_data()
@@ -80,6 +85,80 @@ void TestCommandLine::pieces()
     QCOMPARE(program ? platform::splitWindowsCommandLine(piece, &open) : platform::splitWindowsArguments(piece, &open),
              words);
     QCOMPARE(open, quoteOpen);
+}
+
+using Kind = platform::ToolWord::Kind;
+Q_DECLARE_METATYPE(platform::ToolLine)
+
+namespace {
+
+QStringList described(const platform::ToolLine &line)
+{
+    static const char *const names[] = {"program", "option", "class path", "path", "argument", "interpreter"};
+    QStringList list;
+    for (const platform::ToolWord &word : line)
+        list << QString::fromLatin1(names[int(word.kind)]) + QLatin1String(": ") + word.text;
+    return list;
+}
+
+} // namespace
+
+// A line's started words are split once, as a whole, the way the program
+// will split them, and each keeps the kind of the word it began in.
+void TestCommandLine::wordsAsSplit_data()
+{
+    QTest::addColumn<platform::ToolLine>("line");
+    QTest::addColumn<QStringList>("split");
+
+    QTest::newRow("the interpreter's words and empty ones go")
+        << platform::ToolLine{{Kind::Program, "jikes"}, {Kind::ClassPath, ""}, {Kind::Path, "a\\*.java"},
+                              {Kind::Interpreter, "%1"}}
+        << QStringList{"program: jikes", "path: a\\*.java"};
+    QTest::newRow("a blank splits a class path into two")
+        << platform::ToolLine{{Kind::Program, "p"}, {Kind::ClassPath, "my lib;x.jar"}}
+        << QStringList{"program: p", "class path: my", "class path: lib;x.jar"};
+    QTest::newRow("what a blank splits off a program's name is a path")
+        << platform::ToolLine{{Kind::Program, "C:\\Program Files\\jikes"}, {Kind::Option, "-d"}}
+        << QStringList{"program: C:\\Program", "path: Files\\jikes", "option: -d"};
+    QTest::newRow("an open quote takes the rest of the line into its word")
+        << platform::ToolLine{{Kind::Program, "\"..\\bin\\jikes"}, {Kind::Option, "-Xstdout"}, {Kind::Interpreter, ">"}}
+        << QStringList{"program: ..\\bin\\jikes -Xstdout"};
+    QTest::newRow("quoted, the blank stays in the word")
+        << platform::ToolLine{{Kind::Program, "j"}, {Kind::Option, "-d"}, {Kind::Path, "\"my classes\""}}
+        << QStringList{"program: j", "option: -d", "path: my classes"};
+    QTest::newRow("an empty program takes the next word for the program")
+        << platform::ToolLine{{Kind::Program, ""}, {Kind::Option, "-cp"}, {Kind::Argument, "E;"}}
+        << QStringList{"program: -cp", "argument: E;"};
+}
+
+void TestCommandLine::wordsAsSplit()
+{
+    QFETCH(platform::ToolLine, line);
+    QFETCH(QStringList, split);
+    QCOMPARE(described(platform::wordsAsSplit(line)), split);
+}
+
+void TestCommandLine::matchingNames_data()
+{
+    QTest::addColumn<QStringList>("names");
+    QTest::addColumn<QString>("pattern");
+    QTest::addColumn<QStringList>("matched");
+
+    const QStringList names{"b.java", "B.java", "a.java", "A.java", "a.javax", ".x.java", "x.JAVA", "ab.java", "java"};
+    QTest::newRow("name order, case aside first") << names << "*.java"
+                                                  << QStringList{"A.java", "a.java", "ab.java", "B.java", "b.java"};
+    QTest::newRow("one character") << names << "?.java" << QStringList{"A.java", "a.java", "B.java", "b.java"};
+    QTest::newRow("stars anywhere") << names << "*a*a*" << QStringList{"A.java", "a.java", "a.javax", "ab.java", "B.java", "b.java", "java"};
+    QTest::newRow("no wildcard: the name itself") << names << "java" << QStringList{"java"};
+    QTest::newRow("nothing") << names << "*.class" << QStringList{};
+}
+
+void TestCommandLine::matchingNames()
+{
+    QFETCH(QStringList, names);
+    QFETCH(QString, pattern);
+    QFETCH(QStringList, matched);
+    QCOMPARE(platform::matchingNames(names, pattern), matched);
 }
 
 QTEST_GUILESS_MAIN(TestCommandLine)

@@ -63,7 +63,9 @@ private slots:
     void startsDetachedWithMappedProgram();
     void refusesWhatCannotStart();
     void outputGoesToTheFileInOrder();
-    void outputFileNotMadeStartsNothing();
+    void previousOutputStaysUntilAStart();
+    void whatItStartsIsFollowed();
+    void systemsOwnWords();
 };
 
 void TestProcess::startsDetachedWithMappedProgram()
@@ -128,11 +130,12 @@ void TestProcess::outputGoesToTheFileInOrder()
     old.close();
     QVERIFY(QDir::setCurrent(dir.path()));
 
-    bool made = false;
+    platform::OutputFile output;
     std::unique_ptr<platform::RunningProcess> tool =
-        platform::startWithOutputFile(".\\tool \"a b\" %1", dir.path() + "\\compile.log", made);
-    QVERIFY(made);
+        platform::startWithOutputFile(".\\tool \"a b\" %1", dir.path() + "\\compile.log", output);
+    QVERIFY(output.made);
     QVERIFY(tool);
+    QCOMPARE(output.path, dir.filePath("compile.log"));
     QVERIFY(!tool->poll());
     const QByteArray expected = QFileInfo(dir.path()).canonicalFilePath().toUtf8() + "\nout1\nerr1\nout2\na b|%1\n";
     QTRY_COMPARE_WITH_TIMEOUT(readFile(dir.filePath("compile.log")), expected, 10000);
@@ -146,21 +149,89 @@ void TestProcess::outputGoesToTheFileInOrder()
     QCOMPARE(readFile(dir.filePath("compile.log")), expected);
 }
 
-void TestProcess::outputFileNotMadeStartsNothing()
+// The file is made anew only once the tool has started: where it cannot
+// start, the previous output stays; where no file can be made, nothing
+// starts; where the file cannot take the output's place, the output goes
+// beside it.
+void TestProcess::previousOutputStaysUntilAStart()
 {
     CurrentDirectoryGuard guard;
     QTemporaryDir dir;
-    QVERIFY(writeScript(dir.filePath("tool"), "touch ran\n"));
-    QVERIFY(QDir(dir.path()).mkdir("compile.log"));
+    QVERIFY(writeScript(dir.filePath("tool"), "echo ran; touch ran\n"));
+    QFile previous(dir.filePath("compile.log"));
+    QVERIFY(previous.open(QIODevice::WriteOnly) && previous.write("previous\n") == 9);
+    previous.close();
     QVERIFY(QDir::setCurrent(dir.path()));
-    bool made = true;
-    QVERIFY(!platform::startWithOutputFile(".\\tool", dir.filePath("compile.log"), made));
-    QVERIFY(!made);
-    // A program that is not there: the file is made, nothing starts.
-    QVERIFY(!platform::startWithOutputFile(".\\missing", dir.filePath("other.log"), made));
-    QVERIFY(made);
-    QTest::qWait(300);
-    QVERIFY(!QFile::exists(dir.filePath("ran")));
+    const QStringList before = QDir(dir.path()).entryList(QDir::Files);
+
+    platform::OutputFile output;
+    QVERIFY(!platform::startWithOutputFile(".\\missing", dir.filePath("compile.log"), output));
+    QVERIFY(output.made);
+    QCOMPARE(readFile(dir.filePath("compile.log")), QByteArray("previous\n"));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), before);
+
+    QVERIFY(!platform::startWithOutputFile(".\\tool", dir.filePath("none/compile.log"), output));
+    QVERIFY(!output.made);
+    QVERIFY(QDir(dir.path()).mkdir("folder.log"));
+    std::unique_ptr<platform::RunningProcess> tool = platform::startWithOutputFile(".\\tool", dir.filePath("folder.log"), output);
+    QVERIFY(tool && output.made);
+    QVERIFY(output.path.startsWith(dir.filePath("folder.log.")));
+    QVERIFY(endOf(*tool));
+    QCOMPARE(readFile(output.path), QByteArray("ran\n"));
+    QTest::qWait(100);
+    QVERIFY(QFile::exists(dir.filePath("ran")));
+}
+
+// What the tool leaves running is followed to its end, in a process group
+// of its own too (it is still in the session), and ended by stop() after
+// the tool's own end; its output comes through the pipe in the meantime.
+void TestProcess::whatItStartsIsFollowed()
+{
+    CurrentDirectoryGuard guard;
+    QTemporaryDir dir;
+    QVERIFY(writeScript(dir.filePath("tool"), "perl -e 'setpgrp(0, 0); sleep 30' &\n"
+                                              "(sleep 1; echo late) &\n"
+                                              "echo early; exit 4\n"));
+    QVERIFY(QDir::setCurrent(dir.path()));
+    std::unique_ptr<platform::RunningProcess> tool = platform::startWithOutputPipe(platform::plainCommand(".\\tool"));
+    QVERIFY(tool);
+    const std::optional<platform::ProcessEnd> end = endOf(*tool);
+    QVERIFY(end);
+    QCOMPARE(end->code, 4u);
+    QByteArray output;
+    QVERIFY(QTest::qWaitFor([&] { return (output += tool->readOutput(1024)).contains("late"); }, 10000));
+    QCOMPARE(output, QByteArray("early\nlate\n"));
+    QVERIFY(tool->anythingRunning());
+    tool->stop();
+    QVERIFY(QTest::qWaitFor([&] { return !tool->anythingRunning(); }, 5000));
+}
+
+// Each word as a tool here expects it: "/" between levels, ":" between class
+// path pieces, a source pattern expanded in name order (left as written when
+// nothing matches), the tool's own arguments as they are.
+void TestProcess::systemsOwnWords()
+{
+    QTemporaryDir dir;
+    QVERIFY(QDir(dir.path()).mkpath("kit/src"));
+    QVERIFY(QDir(dir.path()).mkpath("kit/lib/fb/rt/p"));
+    for (const char *name : {"B.java", "a.java", "c.txt", ".hidden.java"}) {
+        QFile f(dir.filePath(QStringLiteral("kit/lib/fb/rt/p/") + QLatin1String(name)));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+    }
+    using Kind = platform::ToolWord::Kind;
+    const platform::ToolLine line{{Kind::Program, "..\\bin\\javac"},         {Kind::Option, "-classpath"},
+                                  {Kind::ClassPath, "..\\lib;..\\my.jar;"},    {Kind::Path, "..\\lib\\fb\\rt\\p\\*.java"},
+                                  {Kind::Path, "..\\lib\\fb\\rt\\none\\*.java"}, {Kind::Option, "-d"},
+                                  {Kind::Path, "\"my classes\""},               {Kind::Argument, "Editor"},
+                                  {Kind::Argument, "p\\q;a.b;"},               {Kind::Interpreter, "%1"}};
+    const platform::SystemCommand command = platform::systemCommand(line, dir.path() + "\\kit\\src");
+    QCOMPARE(command.program, QStringLiteral("../bin/javac"));
+    QCOMPARE(command.arguments, (QStringList{"-classpath", "../lib:../my.jar:", "../lib/fb/rt/p/a.java",
+                                             "../lib/fb/rt/p/B.java", "../lib/fb/rt/none/*.java", "-d", "my classes",
+                                             "Editor", "p\\q;a.b;"}));
+    QCOMPARE(command.line, QStringLiteral("../bin/javac -classpath ../lib:../my.jar: ../lib/fb/rt/p/a.java "
+                                          "../lib/fb/rt/p/B.java '../lib/fb/rt/none/*.java' -d 'my classes' Editor "
+                                          "'p\\q;a.b;'"));
 }
 
 QTEST_GUILESS_MAIN(TestProcess)

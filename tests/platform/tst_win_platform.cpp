@@ -311,10 +311,10 @@ void TestWinPlatform::outputToAFileAndTheEnd()
     QVERIFY(QDir::setCurrent(scratch(QString())));
     qputenv("TAVO_ECHO_EXIT", exit);
     const QString log = scratch(QStringLiteral("compile.log"));
-    bool made = false;
+    platform::OutputFile made;
     std::unique_ptr<platform::RunningProcess> child =
         platform::startWithOutputFile(echoChild() + " -d classes", log, made);
-    QVERIFY(made && child);
+    QVERIFY(made.made && child);
     std::optional<platform::ProcessEnd> end;
     QVERIFY(QTest::qWaitFor([&] { return bool(end = child->poll()); }, 60000));
     QCOMPARE(int(end->kind), kind);

@@ -2,9 +2,11 @@
 // Small file helpers shared by the tests.
 #include <QCoreApplication>
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <QStandardPaths>
 #include <QString>
 #include <QStringList>
 
@@ -73,4 +75,61 @@ inline QStringList readStandInRecord(const QString &pathWithoutExtension)
     if (!lines.isEmpty())
         lines[0] = QFileInfo(QDir::fromNativeSeparators(lines[0])).canonicalFilePath();
     return lines;
+}
+
+// A path word and a class path of the kit's lines as a started tool receives
+// them on this system: as written on Windows, whose tools read them so;
+// elsewhere with "/" between levels and ":" between the pieces.
+inline QString systemPathWord(QString kitPath)
+{
+#ifndef Q_OS_WIN
+    kitPath.replace(QLatin1Char('\\'), QLatin1Char('/'));
+#endif
+    return kitPath;
+}
+
+inline QString systemClassPath(QString kitClassPath)
+{
+#ifndef Q_OS_WIN
+    kitClassPath.replace(QLatin1Char(';'), QLatin1Char(':'));
+#endif
+    return systemPathWord(kitClassPath);
+}
+
+// A program of the real JDK or ecj, which scripts/test installs, from PATH;
+// empty when it is not there.
+inline QString realTool(const QString &name)
+{
+    return QStandardPaths::findExecutable(name);
+}
+
+// Java sources for the real compilers below a folder: the package "good"
+// (two classes that compile) and "bad" (one class whose line 4 names a
+// variable that is nowhere).
+inline bool writeJavaPackages(const QString &folder)
+{
+    const QList<QPair<QString, QByteArray>> files{
+        {"good/Good.java", "package fb.rt.good;\n\npublic class Good {\n    int value() { return Other.ONE; }\n}\n"},
+        {"good/Other.java", "package fb.rt.good;\n\nclass Other {\n    static final int ONE = 1;\n}\n"},
+        {"bad/Broken.java", "package fb.rt.bad;\n\npublic class Broken {\n    int value() { return missing; }\n}\n"}};
+    for (const auto &[name, text] : files) {
+        QFile f(QDir(folder).filePath(name));
+        if (!QDir().mkpath(QFileInfo(f).absolutePath()) || !f.open(QIODevice::WriteOnly) || f.write(text) != text.size())
+            return false;
+    }
+    return true;
+}
+
+// Names in a folder and below that a tool would have taken for options:
+// javac given jikes's -Xstdout writes its messages into "-classpath".
+inline QStringList filesNamedLikeOptions(const QString &folder)
+{
+    QStringList found;
+    QDirIterator it(folder, QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        it.next();
+        if (it.fileName().startsWith(QLatin1Char('-')))
+            found << it.filePath();
+    }
+    return found;
 }

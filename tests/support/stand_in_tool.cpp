@@ -8,6 +8,7 @@
 // A script's lines:
 //   @sleep MS      waits that long
 //   @lines N       prints N lines "line 1".. at once
+//   @errors N      prints N javac errors "E.java:1: error: number 1".. at once
 //   @spawn SCRIPT  starts another stand-in playing SCRIPT, not waited for
 //   @crash         ends as a crash does (a segmentation fault, an access
 //                  violation)
@@ -62,6 +63,10 @@ void play(const fs::path &self, const char *scriptFile)
         } else if (line.rfind("@lines ", 0) == 0) {
             for (long i = 1, n = std::atol(line.c_str() + 7); i <= n; ++i)
                 std::printf("line %ld\n", i);
+            std::fflush(stdout);
+        } else if (line.rfind("@errors ", 0) == 0) {
+            for (long i = 1, n = std::atol(line.c_str() + 8); i <= n; ++i)
+                std::printf("E.java:%ld: error: number %ld\n", i, i);
             std::fflush(stdout);
         } else if (line.rfind("@spawn ", 0) == 0) {
             spawnSelf(self, line.substr(7));

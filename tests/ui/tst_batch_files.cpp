@@ -1,4 +1,5 @@
 #include "core/StringTable.h"
+#include "platform/CommandLine.h"
 #include "ui/ListRows.h"
 #include "ui/OptionsWindow.h"
 #include "ui/frmMain.h"
@@ -13,6 +14,7 @@
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QProcess>
 #include <QSettings>
 #include <QTabWidget>
 #include <QToolButton>
@@ -20,6 +22,10 @@
 #include <QTimer>
 #include <QtTest>
 #include <functional>
+
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
 
 namespace {
 
@@ -181,6 +187,7 @@ private slots:
     void editorExportAsksForTheFileToEdit();
     void editorExportWithoutChosenEditFileWritesNothing();
     void failedEditorExportLeavesTheFileAsItWas();
+    void exportedCompilerBatRunsAsBuilt();
 
     void compilerImportRoundTrip();
     void editorImportRoundTrip();
@@ -356,10 +363,11 @@ void TestBatchFiles::failedEditorExportLeavesTheFileAsItWas()
     run(main().mnuSaveEdit, {{QStringLiteral("dlgCommonDialog"), fresh}});
     QVERIFY(!QFile::exists(fresh));
 
-    // A line the code page cannot hold is not written as another one (1252
-    // where the Windows tests run has no omega; UTF-8 no lone surrogate).
+    // A line the code page cannot hold is not written as another one (the
+    // OEM code page 437 where the Windows tests run has no "ā"; UTF-8 no
+    // lone surrogate).
 #ifdef Q_OS_WIN
-    const QString outside = QString::fromUtf8("..\\\xCE\xA9\\jikes");
+    const QString outside = QStringLiteral("..\\\u0101\\jikes");
 #else
     const QString outside = QStringLiteral("..\\jikes") + QChar(0xD800);
 #endif
@@ -379,6 +387,43 @@ void TestBatchFiles::failedEditorExportLeavesTheFileAsItWas()
     run(main().mnuSaveCompile, {{QStringLiteral("dlgCommonDialog"), link}});
     core::setCurrentLanguage(core::Language::English);
     QCOMPARE(main().statusText(), link + QString::fromUtf8(" を保存できませんでした。ファイルは元のままです"));
+#endif
+}
+
+// The command interpreter runs an exported Compiler.bat as the line was
+// built: the compiler (a child of the tests' own that reports the line it
+// was given) receives a package name outside ASCII, "&" and "%" as they
+// are, and its output lands in compile.log. Run for a Western user (OEM
+// code page 437 beside the ANSI 1252) and a Japanese one (932).
+void TestBatchFiles::exportedCompilerBatRunsAsBuilt()
+{
+#ifndef Q_OS_WIN
+    QSKIP("Only Windows runs batch files");
+#else
+    QVERIFY(QDir(m_kit->path()).mkpath(QStringLiteral("tools")));
+    QVERIFY(QFile::copy(testProgram(QStringLiteral("tavo_echo_child")), kit(QStringLiteral("tools/jikes.exe"))));
+    const QString package = GetOEMCP() == 932 ? QStringLiteral("日本\\ライブ") : QStringLiteral("caf\u00e9");
+    const QString classPath = QStringLiteral("..\\lib\\R&D\\x.jar;..\\lib\\50%off.jar;");
+    main().setSetting(core::kCompiler, QStringLiteral("tools\\jikes"));
+    main().setSetting(core::kCP, classPath);
+    main().lstsrcpath->addItem(package);
+    ui::selectRow(main().lstsrcpath, 3);
+    const QString batch = kit(QStringLiteral("Compiler.bat"));
+    run(main().mnuSaveCompile, {{QStringLiteral("dlgCommonDialog"), batch}});
+    QVERIFY(QFile::exists(batch));
+
+    const QString report = kit(QStringLiteral("report.txt"));
+    QProcess interpreter;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("TAVO_ECHO_OUT"), QDir::toNativeSeparators(report));
+    interpreter.setProcessEnvironment(environment);
+    interpreter.setWorkingDirectory(m_kit->path());
+    interpreter.start(QStringLiteral("cmd.exe"), {QStringLiteral("/c"), QStringLiteral("Compiler.bat")});
+    QVERIFY(interpreter.waitForFinished(60000));
+    const QString line = readLines(report).value(0).mid(5);
+    QCOMPARE(platform::splitWindowsCommandLine(line).mid(1),
+             (QStringList{"-Xstdout", "-classpath", classPath, "..\\lib\\fb\\rt\\" + package + "\\*.java"}));
+    QCOMPARE(readLines(kit(QStringLiteral("compile.log"))).value(0), line);
 #endif
 }
 
@@ -525,10 +570,12 @@ void TestBatchFiles::importsOfHostileFiles()
     QCOMPARE(main().statusText(), QString());
     QCOMPARE(snapshot(m_kit->path()), before);
 
-    // Quoted, comma-cut and CR-only lines, as the item rules read them.
-    writeFile(file, "\"..\\bin\\jre -cp a,b Editor F p;q; d\"\r..\\bin\\jre -cp x,y\r");
+    // Quoted and CR-only lines, as the item rules read them: a comma inside
+    // quotes cuts nothing, and a quoted program is one word, quotes and all.
+    writeFile(file, "\"cd, src\"\r\"..\\my jre\\bin\\java\" -cp x Editor F p;q; d\r");
     run(main().mnuLoadEditFile, {{QStringLiteral("dlgCommonDialog"), file}});
-    QCOMPARE(main().settings().value(core::kLibpath), QStringLiteral("a,b"));
+    QCOMPARE(main().settings().value(core::kJREpath), QStringLiteral("\"..\\my jre\\bin\\java\""));
+    QCOMPARE(main().settings().value(core::kLibpath), QStringLiteral("x"));
     QCOMPARE(ui::listEntries(main().lstsrcpath), (QStringList{"p", "q"}));
     QCOMPARE(main().statusText(), QString());
 }
@@ -567,7 +614,9 @@ void TestBatchFiles::compileWithImportedValuesWhileOptionsAreOpen()
     QVERIFY(!QApplication::activeModalWidget());
     QTest::mouseClick(main().cmdCompile, Qt::LeftButton);
     QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(compiler + QStringLiteral(".rec")), 20000);
-    QCOMPARE(readStandInRecord(compiler).mid(1), (QStringList{"-Xstdout", "-classpath", "my.jar;", "..\\lib\\fb\\rt\\hmi\\*.java"}));
+    // A compiler called javac is given no "-Xstdout".
+    QCOMPARE(readStandInRecord(compiler).mid(1),
+             (QStringList{"-classpath", systemClassPath("my.jar;"), systemPathWord("..\\lib\\fb\\rt\\hmi\\*.java")}));
     QTRY_COMPARE_WITH_TIMEOUT(main().statusText(),
                               QStringLiteral("Compile: the compiler ended with status 0 (success); no errors or warnings"), 20000);
     QVERIFY(!QFile::exists(kit(QStringLiteral("TAVO_Starter.ini"))));

@@ -72,7 +72,7 @@ void tst_DlgEditSrcMain::missingSourceFolderInStatusPanel()
     QCOMPARE(clickLibs(w, [](dlgEditSrc *d) { d->OKButton->click(); }), 0);
     QCOMPARE(ui::listEntries(w.lstsrcpath), (QStringList{"a", "b"}));
     QCOMPARE(ui::selectedRow(w.lstsrcpath), 1);
-    QCOMPARE(w.sbPanelText->text(),
+    QCOMPARE(w.statusText(),
              QStringLiteral("The source folder cannot be read: ") + QDir::toNativeSeparators(kit.path() + QStringLiteral("/src")));
     QVERIFY(w.isEnabled());
 }

@@ -4,10 +4,14 @@
 #include "ui/frmCompile.h"
 #include "ui/frmMain.h"
 
+#include "support/ModalWait.h"
 #include "support/TestFiles.h"
 #include "support/WindowTests.h"
 
 #include <QAbstractItemView>
+#include <QAccessible>
+#include <QAction>
+#include <QMenu>
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -16,14 +20,17 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
+#include <QProcess>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
 #include <QTimer>
 #include <QToolButton>
-#include <QTreeWidget>
+#include <QTreeView>
 
 #include <memory>
 
@@ -175,6 +182,17 @@ void fillList(frmMain &w, const QStringList &entries, int selected)
     w.setWorkspace(core::Workspace{entries, selected, w.workspace().EditFileName});
 }
 
+// The kit's main window, shown, its list filled.
+std::unique_ptr<frmMain> shownMain(const LaunchKit &kit, const QStringList &entries, int selected)
+{
+    auto w = std::make_unique<frmMain>(kit.app(), kit.store());
+    w->show();
+    if (!QTest::qWaitForWindowExposed(w.get()))
+        return nullptr;
+    fillList(*w, entries, selected);
+    return w;
+}
+
 // The stand-in tools play this script (see stand_in_tool.cpp).
 void playScript(const QTemporaryDir &root, const QString &name, const QStringList &lines)
 {
@@ -197,11 +215,26 @@ frmCompile *compileEnded(frmMain &w, int timeoutMs = 30000)
 QStringList listedMessages(const frmCompile &window)
 {
     QStringList rows;
-    for (int i = 0; i < window.lstMessages->topLevelItemCount(); ++i) {
-        const QTreeWidgetItem *item = window.lstMessages->topLevelItem(i);
-        rows << item->text(0) + u'|' + item->text(1) + u'|' + item->text(2);
-    }
+    const QAbstractItemModel *model = window.lstMessages->model();
+    for (int i = 0; i < model->rowCount(); ++i)
+        rows << model->index(i, 0).data().toString() + u'|' + model->index(i, 1).data().toString() + u'|'
+                    + model->index(i, 2).data().toString();
     return rows;
+}
+
+// Brings a window to the front as a click on it would, and waits until it
+// takes the keys.
+bool activate(QWidget *window)
+{
+    window->activateWindow();
+    return QTest::qWaitFor([window] { return QApplication::activeWindow() == window; }, 5000);
+}
+
+// The listed message that is selected, by its row; -1 for none.
+int selectedMessage(const frmCompile &window)
+{
+    const QModelIndexList rows = window.lstMessages->selectionModel()->selectedRows();
+    return rows.size() == 1 ? rows.first().row() : -1;
 }
 
 } // namespace
@@ -221,6 +254,11 @@ private slots:
     void compile();
     void compileOutput_data();
     void compileOutput();
+    void realCompilers_data();
+    void realCompilers();
+    void stateFollowsTheProcess();
+    void compileAgainAndStepThroughErrors_data();
+    void compileAgainAndStepThroughErrors();
     void stopAndCompileAgain();
     void chooseAnError();
     void editorThatEndsAtOnce_data();
@@ -230,6 +268,7 @@ private slots:
     void openEditor();
     void openEditorCancelled();
     void openEditorWithoutSelection();
+    void openEditorWithRealJava();
     void openEditorFailures_data();
     void openEditorFailures();
     void allFilterShowsEveryFile();
@@ -281,10 +320,10 @@ void TestLaunchActions::compile()
 
     QTest::mouseClick(w.cmdCompile, Qt::LeftButton);
 
-    QStringList expected{canonical(kit.app()), "-Xstdout", "-classpath", kDefaultCP,
-                         "..\\lib\\fb\\rt\\mypkg\\util\\*.java"};
+    QStringList expected{canonical(kit.app()), "-Xstdout", "-classpath", systemClassPath(kDefaultCP),
+                         systemPathWord("..\\lib\\fb\\rt\\mypkg\\util\\*.java")};
     if (!classDirectory.isEmpty())
-        expected << "-d" << classDirectory;
+        expected << "-d" << systemPathWord(classDirectory);
     // The batch file's tail is no source file of the compiler's.
     QCOMPARE(waitForRecord(kit.compiler()), expected);
     // Its output in compile.log, written by itself, and in the window.
@@ -294,7 +333,13 @@ void TestLaunchActions::compile()
     QCOMPARE(log.value(1), QStringLiteral("arg -Xstdout"));
     QCOMPARE(log.last(), QStringLiteral("stand-in tool: status 0"));
     QCOMPARE(window->shownLines(), log);
-    QCOMPARE(window->txtCommandLine->text(), "..\\bin\\jikes " + expected.mid(1).join(u' '));
+    // The words as started; on Linux a shell's quotes show that nothing
+    // matched the source pattern, which goes to the compiler as written.
+    QStringList shown = expected.mid(1);
+#ifndef Q_OS_WIN
+    shown[3] = "'" + shown[3] + "'";
+#endif
+    QCOMPARE(window->txtCommandLine->text(), systemPathWord("..\\bin\\jikes ") + shown.join(u' '));
     const QString end = QStringLiteral("Compile: the compiler ended with status 0 (success); no errors or warnings");
     QCOMPARE(window->lblEnd->text(), end);
     QCOMPARE(w.statusText(), end);
@@ -317,23 +362,38 @@ void TestLaunchActions::compileOutput_data()
     QTest::addColumn<QString>("end");
     QTest::addColumn<QStringList>("messages");
     QTest::addColumn<int>("shown");  // lines in the window, or -1 for all of compile.log
+    QTest::addColumn<QString>("note");  // "%log": compile.log as the system names it
 
-    const QStringList javac{"..\\lib\\fb\\rt\\hmi\\Lamp.java:6: error: cannot find symbol", "  symbol: x",
+    const QStringList javac{"..\\lib\\fb\\rt\\hmi\\Lamp.java:6: error: cannot find symbol", "        return missing;",
+                            "               ^", "  symbol: x",
                             "!..\\lib\\fb\\rt\\hmi\\Lamp.java:9: warning: [deprecation] old", "Lamp.java:12: error: y",
                             "2 errors"};
-    const QStringList javacListed{"..\\lib\\fb\\rt\\hmi\\Lamp.java|6|error: cannot find symbol",
-                                  "..\\lib\\fb\\rt\\hmi\\Lamp.java|9|warning: [deprecation] old", "Lamp.java|12|error: y"};
+    const QStringList javacListed{"Lamp.java (..\\lib\\fb\\rt\\hmi)|6|error: cannot find symbol",
+                                  "Lamp.java (..\\lib\\fb\\rt\\hmi)|9|warning: [deprecation] old", "Lamp.java|12|error: y"};
     const int en = int(core::Language::English);
     QTest::newRow("javac") << javac << 1 << en << "Compile: the compiler ended with status 1; 2 errors, 1 warning"
-                           << javacListed << -1;
+                           << javacListed << -1 << "";
     QTest::newRow("javac, Japanese")
         << javac << 1 << int(core::Language::Japanese)
-        << QString::fromUtf8("コンパイル: コンパイラは 終了コード 1 で終了しました。エラー 2 件、警告 1 件") << javacListed << -1;
+        << QString::fromUtf8("コンパイル: コンパイラは 終了コード 1 で終了しました。エラー 2 件、警告 1 件") << javacListed << -1 << "";
+    // What javac 17 says of its files and options names no file, and counts.
+    QTest::newRow("javac without a place")
+        << QStringList{"error: file not found: ../lib/fb/rt/empty/*.java", "Usage: javac <options> <source files>",
+                       "warning: [options] bootstrap class path not set in conjunction with -source 8"}
+        << 2 << en << "Compile: the compiler ended with status 2; 1 error, 1 warning"
+        << QStringList{"||error: file not found: ../lib/fb/rt/empty/*.java",
+                       "||warning: [options] bootstrap class path not set in conjunction with -source 8"}
+        << -1 << "";
+    QTest::newRow("ecj") << QStringList{"----------", "1. ERROR in /k/lib/fb/rt/hmi/Lamp.java (at line 5)",
+                                        "\treturn missing;", "\t       ^^^^^^^", "missing cannot be resolved to a variable",
+                                        "----------", "1 problem (1 error)"}
+                         << 255 << en << "Compile: the compiler ended with status 255; 1 error"
+                         << QStringList{"Lamp.java (/k/lib/fb/rt/hmi)|5|missing cannot be resolved to a variable"} << -1 << "";
     QTest::newRow("the kit compiler's forms")
         << QStringList{"Found 1 semantic error compiling \"Lamp.java\":", "     7.     x = y;", "            ^",
                        "*** Semantic Error: No field named \"y\"", "Lamp.java:3:1:3:5: Semantic Warning: unused"}
         << 0 << en << "Compile: the compiler ended with status 0 (success); 1 error, 1 warning"
-        << QStringList{"Lamp.java|7|Semantic Error: No field named \"y\"", "Lamp.java|3|Semantic Warning: unused"} << -1;
+        << QStringList{"Lamp.java|7|Semantic Error: No field named \"y\"", "Lamp.java|3|Semantic Warning: unused"} << -1 << "";
 #ifdef Q_OS_WIN
     const QString crash = QStringLiteral("exception code 0xC0000005");
 #else
@@ -341,15 +401,22 @@ void TestLaunchActions::compileOutput_data()
 #endif
     QTest::newRow("crash") << QStringList{"before", "@crash"} << 0 << en
                            << "Compile: the compiler crashed with " + crash + "; no errors or warnings" << QStringList{}
-                           << -1;
-    QTest::newRow("more lines than the window keeps")
-        << QStringList{"A.java:1: error: first", "@lines 12000", "A.java:2: error: last"} << 1 << en
-        << "Compile: the compiler ended with status 1; 2 errors" << QStringList{"A.java|1|error: first", "A.java|2|error: last"}
-        << frmCompile::kKeptLines;
+                           << -1 << "";
+    // The list keeps the messages of the lines the output keeps, so every
+    // marked line opens; the rest are counted and said to be in the log.
+    QStringList last;
+    for (int i = 2002; i <= 12000; ++i)
+        last << QStringLiteral("E.java|%1|error: number %1").arg(i);
+    QTest::newRow("more messages than the window keeps")
+        << QStringList{"A.java:1: error: first", "@errors 12000"} << 1 << en
+        << "Compile: the compiler ended with status 1; 12001 errors" << last << frmCompile::kKeptLines
+        << "Only the last 10000 lines are shown here; %log holds them all.\n"
+           "Errors and warnings that went with the earlier lines: 2002.";
 }
 
 // The compiler's lines in the window as they are in compile.log, the errors
-// and warnings among them listed, and the end line with the counts.
+// and warnings among them listed (each marked line opens its message), and
+// the end line with the counts.
 void TestLaunchActions::compileOutput()
 {
     QFETCH(QStringList, script);
@@ -358,6 +425,7 @@ void TestLaunchActions::compileOutput()
     QFETCH(QString, end);
     QFETCH(QStringList, messages);
     QFETCH(int, shown);
+    QFETCH(QString, note);
     core::setCurrentLanguage(core::Language(language));
     LaunchKit kit;
     playScript(kit.root, "script", script);
@@ -375,7 +443,205 @@ void TestLaunchActions::compileOutput()
     QCOMPARE(listedMessages(*window), messages);
     const QStringList log = readLines(kit.at("kit/compile.log"));
     QCOMPARE(window->shownLines(), shown < 0 ? log : log.mid(log.size() - shown));
-    QCOMPARE(window->lblNote->isVisible(), shown >= 0);
+    // A caret line points at the column it marks in the line above, in the
+    // output's font whatever the window's.
+    const QStringList lines = window->shownLines();
+    const QFontMetrics metrics(window->lstOutput->font());
+    for (int row = 0; row < lines.size(); ++row) {
+        const bool marked = window->lstOutput->model()->index(row, 0).data(Qt::ForegroundRole).isValid();
+        QVERIFY2(!marked || window->messageOfLine(row), qPrintable(lines[row]));
+        const int caret = int(lines[row].indexOf(u'^'));
+        if (row > 0 && caret > 0 && lines[row].left(caret).trimmed().isEmpty())
+            QCOMPARE(metrics.horizontalAdvance(lines[row].left(caret)), metrics.horizontalAdvance(lines[row - 1].left(caret)));
+    }
+    QCOMPARE(window->lblNote->text(), QString(note).replace("%log", QDir::toNativeSeparators(kit.at("kit/compile.log"))));
+    QCOMPARE(window->lblNote->isVisible(), !note.isEmpty());
+}
+
+// A compile runs while anything the compiler started runs, and the window
+// follows that to its end; Stop then ends what is left, and the end line
+// still gives the compiler's own status. Stop once all has ended changes
+// nothing.
+void TestLaunchActions::stateFollowsTheProcess()
+{
+    LaunchKit kit;
+    playScript(kit.root, "late", {"@sleep 1500", "late"});
+    playScript(kit.root, "long", {"@sleep 30000", "never"});
+    playScript(kit.root, "script", {"@spawn " + QDir::toNativeSeparators(kit.at("late")),
+                                    "@spawn " + QDir::toNativeSeparators(kit.at("long"))});
+    qputenv("TAVO_STAND_IN_STATUS", "3");
+    const std::unique_ptr<frmMain> main = shownMain(kit, {"hmi"}, 0);
+    QVERIFY(main);
+    frmMain &w = *main;
+
+    QTest::mouseClick(w.cmdCompile, Qt::LeftButton);
+    auto *window = w.findChild<frmCompile *>(QStringLiteral("frmCompile"));
+    QVERIFY(window);
+    QTRY_COMPARE_WITH_TIMEOUT(window->lblNote->text(),
+                              QStringLiteral("The compiler has ended with status 3; what it started still runs."), 20000);
+    QTRY_VERIFY_WITH_TIMEOUT(window->shownLines().contains("late"), 20000);
+    QVERIFY(window->isRunning());
+    QTest::mouseClick(window->cmdStop, Qt::LeftButton);
+    QVERIFY(compileEnded(w, 10000));
+    const QString end = QStringLiteral("Compile: the compiler ended with status 3; no errors or warnings");
+    QCOMPARE(window->lblEnd->text(), end);
+    QCOMPARE(window->lblNote->text(), QStringLiteral("What the compiler left running was ended."));
+    QVERIFY(!readLines(kit.at("kit/compile.log")).contains("never"));
+
+    // Stop pressed after the compiler's end, before the window has seen it:
+    // no event runs until then.
+    qunsetenv("TAVO_STAND_IN_SCRIPT");
+    QTest::mouseClick(window->cmdCompile, Qt::LeftButton);
+    QElapsedTimer waited;
+    waited.start();
+    while (!readLines(kit.at("kit/compile.log")).contains("stand-in tool: status 3") && waited.elapsed() < 20000)
+        QThread::msleep(20);
+    QThread::msleep(500);
+    QVERIFY(window->isRunning());
+    window->cmdStop->click();
+    QVERIFY(compileEnded(w));
+    QCOMPARE(window->lblEnd->text(), end);
+    QVERIFY(!window->lblNote->isVisible());
+}
+
+// The Compile window serves the compile-fix loop: its title names the
+// package, the first error is selected at the end, F8 and Shift+F8 (there
+// and in the main window) step through the list and open nothing until
+// Enter, and its Compile button (Alt+C) and F5 compile that package again,
+// whatever the main window's list selects by then. Escape closes it, and
+// the menu shows the last results again.
+void TestLaunchActions::compileAgainAndStepThroughErrors_data()
+{
+    QTest::addColumn<int>("language");
+    QTest::addColumn<QString>("title");
+    QTest::newRow("English") << int(core::Language::English) << "Compile - net\\tcp";
+    QTest::newRow("Japanese") << int(core::Language::Japanese) << QString::fromUtf8("コンパイル - net\\tcp");
+}
+
+void TestLaunchActions::compileAgainAndStepThroughErrors()
+{
+    QFETCH(int, language);
+    QFETCH(QString, title);
+    core::setCurrentLanguage(core::Language(language));
+    LaunchKit kit;
+    QVERIFY(QDir(kit.app()).mkpath("src/net/tcp"));
+    kit.touch("kit/src/net/tcp/Broken.fbt");
+    const QString java = QStringLiteral("..\\lib\\fb\\rt\\net\\tcp\\Broken.java");
+    playScript(kit.root, "script", {java + ":3: warning: w", java + ":5: error: first", java + ":9: error: second"});
+    const std::unique_ptr<frmMain> main = shownMain(kit, {"hmi", "net\\tcp"}, 1);
+    QVERIFY(main);
+    frmMain &w = *main;
+    emit w.mnuTools->aboutToShow();
+    QVERIFY(!w.mnuToolsCompileResults->isEnabled());
+    QTest::mouseClick(w.cmdCompile, Qt::LeftButton);
+    frmCompile *window = compileEnded(w);
+    QVERIFY(window);
+    QCOMPARE(window->windowTitle(), title);
+    QCOMPARE(window->cmdCompile->text(), core::message(1027));
+    QVERIFY(window->cmdCompile->text().contains(u'&') && window->cmdStop->text().contains(u'&')
+            && window->cmdClose->text().contains(u'&'));
+    QCOMPARE(selectedMessage(*window), 1);
+    QCOMPARE(window->lstOutput->currentIndex().data().toString(), java + ":5: error: first");
+
+    QVERIFY(activate(window));
+    QList<int> steps;
+    for (const auto modifiers : {Qt::NoModifier, Qt::NoModifier, Qt::ShiftModifier, Qt::ShiftModifier, Qt::ShiftModifier}) {
+        QTest::keyClick(window, Qt::Key_F8, modifiers);
+        steps << selectedMessage(*window);
+    }
+    QCOMPARE(steps, (QList<int>{2, 2, 1, 0, 0}));
+    QVERIFY(activate(&w));
+    QTest::keyClick(&w, Qt::Key_F8);
+    QCOMPARE(selectedMessage(*window), 1);
+    QTest::qWait(300);
+    QVERIFY(!QFile::exists(kit.editRecord()));
+    qunsetenv("TAVO_STAND_IN_SCRIPT");
+    QVERIFY(activate(window));
+    QTest::keyClick(window->focusWidget(), Qt::Key_Return);
+    QCOMPARE(waitForRecord(kit.editor()).value(4), QStringLiteral("Broken"));
+
+    fillList(w, {"hmi", "net\\tcp"}, 0);
+    const QString sources = systemPathWord("..\\lib\\fb\\rt\\net\\tcp\\*.java");
+    for (const auto &[key, modifiers] : {std::pair{Qt::Key_C, Qt::AltModifier}, std::pair{Qt::Key_F5, Qt::NoModifier}}) {
+        QVERIFY(QFile::remove(kit.compileRecord()));
+        QVERIFY(activate(window));
+        QTest::keyClick(window, key, modifiers);
+        QCOMPARE(waitForRecord(kit.compiler()).value(4), sources);
+        QVERIFY(compileEnded(w));
+    }
+
+    // Escape closes it; Tool > Last Compile Results shows it again as it
+    // was, without compiling. Screen readers meet a window named by its title.
+    const QStringList lines = window->shownLines();
+    QTest::keyClick(window, Qt::Key_Escape);
+    QVERIFY(!window->isVisible());
+    QVERIFY(QFile::remove(kit.compileRecord()));
+    emit w.mnuTools->aboutToShow();
+    w.mnuToolsCompileResults->trigger();
+    QVERIFY(window->isVisible());
+    QCOMPARE(window->shownLines(), lines);
+    QTest::qWait(300);
+    QVERIFY(!QFile::exists(kit.compileRecord()));
+    QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(window);
+    QVERIFY(accessible);
+    QCOMPARE(accessible->role(), QAccessible::Window);
+    QCOMPARE(accessible->text(QAccessible::Name), title);
+}
+
+// The JDK's javac and ecj themselves, from the Compile button: the end
+// line with the compiler's status and count, its own message in the
+// window, the classes in ClassDirectory, no file named like an option.
+void TestLaunchActions::realCompilers_data()
+{
+    QTest::addColumn<QString>("compiler");
+    QTest::addColumn<QString>("package");
+    QTest::addColumn<QString>("end");
+    QTest::addColumn<QString>("said");
+    QTest::addColumn<bool>("classesMade");
+
+    QTest::newRow("javac, an error") << "javac" << "bad" << "Compile: the compiler ended with status 1; 1 error"
+                                     << "Broken.java:4: error: cannot find symbol" << false;
+    QTest::newRow("javac, mended") << "javac" << "good"
+                                   << "Compile: the compiler ended with status 0 (success); no errors or warnings"
+                                   << "" << true;
+    QTest::newRow("ecj, an error") << "ecj" << "bad" << "Compile: the compiler ended with status 255; 1 error"
+                                   << "missing cannot be resolved to a variable" << false;
+    QTest::newRow("ecj, mended") << "ecj" << "good"
+                                 << "Compile: the compiler ended with status 0 (success); no errors or warnings"
+                                 << "" << true;
+}
+
+void TestLaunchActions::realCompilers()
+{
+#ifdef Q_OS_WIN
+    QSKIP("no JDK under Wine");
+#else
+    QFETCH(QString, compiler);
+    QFETCH(QString, package);
+    QFETCH(QString, end);
+    QFETCH(QString, said);
+    QFETCH(bool, classesMade);
+    const QString program = realTool(compiler);
+    QVERIFY2(!program.isEmpty(), "scripts/test installs default-jdk-headless and ecj");
+    LaunchKit kit;
+    QVERIFY(writeJavaPackages(kit.at("lib/fb/rt")));
+    frmMain w(kit.app(), kit.store());
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    fillList(w, {package}, 0);
+    w.setSetting(core::kCompiler, program);
+    w.setSetting(core::kCP, ".;");
+    w.setSetting(core::kClassDirectory, "classes");
+
+    QTest::mouseClick(w.cmdCompile, Qt::LeftButton);
+    frmCompile *window = compileEnded(w, 60000);
+    QVERIFY(window);
+    QCOMPARE(window->lblEnd->text(), end);
+    QVERIFY(window->shownLines().join(u'\n').contains(said));
+    QCOMPARE(QFile::exists(kit.at("kit/classes/fb/rt/good/Good.class")), classesMade);
+    QCOMPARE(QFile::exists(kit.at("kit/classes/fb/rt/good/Other.class")), classesMade);
+    QCOMPARE(filesNamedLikeOptions(kit.root.path()), QStringList());
+#endif
 }
 
 // Stop ends the compiler and what it started; while it runs a second
@@ -413,6 +679,7 @@ void TestLaunchActions::stopAndCompileAgain()
     QCOMPARE(window->lblEnd->text(), end);
     QCOMPARE(w.statusText(), end);
     QVERIFY(!window->cmdStop->isEnabled());
+    QVERIFY(!window->lblNote->isVisible());
     QTest::qWait(1500);
     QVERIFY(!readLines(kit.at("kit/compile.log")).contains("late"));
 
@@ -425,39 +692,77 @@ void TestLaunchActions::stopAndCompileAgain()
 }
 
 // An error opens the editor on the function block its Java file was made
-// from, that package first; one without a function block says so.
+// from, that package first; one without a function block says so, and
+// offers its Java file, named, to open where the system opens .java files
+// when that file is there; one that names no file says so.
 void TestLaunchActions::chooseAnError()
 {
     LaunchKit kit;
     QVERIFY(QDir(kit.app()).mkpath("src/net/tcp"));
     kit.touch("kit/src/net/tcp/Broken.fbt");
+    QVERIFY(QDir(kit.root.path()).mkpath("lib/fb/rt/mypkg/util"));
+    kit.touch("lib/fb/rt/mypkg/util/Text.java");
+    const QString javaFile = QDir::toNativeSeparators(kit.at("lib/fb/rt/mypkg/util/Text.java"));
+    const QString opener = kit.at("opener/xdg-open");
+    QVERIFY(QDir(kit.root.path()).mkpath("opener"));
+    QVERIFY(installStandIn(opener));
+#ifdef Q_OS_WIN
+    // What Explorer opens .java files with (Wine reads it from the merged
+    // classes only).
+    QSettings classes(QStringLiteral("HKEY_CLASSES_ROOT"), QSettings::NativeFormat);
+    classes.setValue(".java/.", "TavoTestJava");
+    classes.setValue("TavoTestJava/shell/open/command/.", "\"" + QDir::toNativeSeparators(standInFile(opener)) + "\" \"%1\"");
+    classes.sync();
+    const auto restore = qScopeGuard([&classes] {
+        classes.remove(".java");
+        classes.remove("TavoTestJava");
+    });
+#else
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", QFile::encodeName(kit.at("opener")) + ':' + path);
+    const auto restore = qScopeGuard([path] { qputenv("PATH", path); });
+#endif
     playScript(kit.root, "script",
-               {"..\\lib\\fb\\rt\\net\\tcp\\Broken.java:6: error: cannot find symbol", "..\\lib\\fb\\rt\\hmi\\Gone.java:1: error: x"});
-    frmMain w(kit.app(), kit.store());
-    w.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&w));
-    fillList(w, {"hmi", "mypkg"}, 0);
+               {"..\\lib\\fb\\rt\\net\\tcp\\Broken.java:6: error: cannot find symbol", "..\\lib\\fb\\rt\\hmi\\Gone.java:1: error: x",
+                "error: invalid flag: -Xfoo", "..\\lib\\fb\\rt\\mypkg\\util\\Text.java:3: error: x"});
+    const std::unique_ptr<frmMain> main = shownMain(kit, {"hmi", "mypkg"}, 0);
+    QVERIFY(main);
+    frmMain &w = *main;
     QTest::mouseClick(w.cmdCompile, Qt::LeftButton);
     frmCompile *window = compileEnded(w);
     QVERIFY(window);
-    QCOMPARE(window->lstMessages->topLevelItemCount(), 2);
+    QCOMPARE(window->lstMessages->model()->rowCount(), 4);
 
     qunsetenv("TAVO_STAND_IN_SCRIPT");
-    window->lstMessages->setFocus();
-    window->lstMessages->setCurrentItem(window->lstMessages->topLevelItem(0));
-    QTest::keyClick(window->lstMessages, Qt::Key_Return);
+    QTreeView *list = window->lstMessages;
+    list->setFocus();
+    list->setCurrentIndex(list->model()->index(0, 0));
+    QTest::keyClick(list, Qt::Key_Return);
     QCOMPARE(waitForRecord(kit.editor()),
-             QStringList({canonical(kit.at("kit/src")), "-cp", kDefaultLibpath, "Editor", "Broken", "net\\tcp;hmi;mypkg;"}));
+             QStringList({canonical(kit.at("kit/src")), "-cp", systemClassPath(kDefaultLibpath), "Editor", "Broken", "net\\tcp;hmi;mypkg;"}));
     QCOMPARE(w.workspace().EditFileName, QStringLiteral("Broken.fbt"));
     QCOMPARE(w.workspace().entries, (QStringList{"hmi", "mypkg"}));
 
     QVERIFY(QFile::remove(kit.editRecord()));
-    QTreeWidget *list = window->lstMessages;
-    const QRect second = list->visualItemRect(list->topLevelItem(1));
+    const QRect second = list->visualRect(list->model()->index(1, 0));
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, second.center());
     QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, second.center());
-    QCOMPARE(window->lblNote->text(), QStringLiteral("No function block src\\hmi\\Gone.fbt is there."));
-    QTest::qWait(300);
+    QCOMPARE(window->lblNote->text(), "No function block " + systemPathWord("src\\hmi\\Gone.fbt") + " is there.");
+    list->setCurrentIndex(list->model()->index(2, 0));
+    QTest::keyClick(list, Qt::Key_Return);
+    QCOMPARE(window->lblNote->text(), QStringLiteral("This message names no file, so there is nothing to open."));
+
+    QString asked;
+    whenModalShows<QMessageBox>([&asked](QMessageBox *box) {
+        asked = box->text();
+        box->button(QMessageBox::Yes)->click();
+    });
+    list->setCurrentIndex(list->model()->index(3, 0));
+    QTest::keyClick(list, Qt::Key_Return);
+    QCOMPARE(asked, "No function block " + systemPathWord("src\\mypkg\\util\\Text.fbt")
+                        + " is there.\n\nOpen the Java file " + javaFile + " where the system opens .java files?");
+    QCOMPARE(waitForRecord(opener).value(1), javaFile);
+    QVERIFY(!window->lblNote->isVisible());
     QVERIFY(!QFile::exists(kit.editRecord()));
 }
 
@@ -525,11 +830,16 @@ void TestLaunchActions::compilerNotStarted()
     w.setSetting(core::kClassDirectory, "classes");
     w.setStatusText("before");
     QVERIFY(QDir::setCurrent(kit.at("elsewhere")));
+    QFile log(kit.at("kit/compile.log"));
+    QVERIFY(log.open(QIODevice::WriteOnly) && log.write("the last output\n") > 0);
+    log.close();
 
     QTest::mouseClick(w.cmdCompile, Qt::LeftButton);
 
-    // Said in the status panel; every step before the start was still taken.
+    // Said in the status panel; every step before the start was still taken,
+    // and the last output is still there.
     QCOMPARE(w.statusText(), status);
+    QCOMPARE(readLines(kit.at("kit/compile.log")), QStringList{"the last output"});
     QVERIFY(QFileInfo(kit.at("kit/classes")).isDir());
     QCOMPARE(currentDir(), canonical(kit.app()));
     QCOMPARE(w.workspace().entries, QStringList{"hmi"});
@@ -565,7 +875,7 @@ void TestLaunchActions::openEditor()
 
     QCOMPARE(w.workspace().EditFileName, QStringLiteral("Plant.res"));
     QCOMPARE(waitForRecord(kit.editor()),
-             QStringList({canonical(kit.at("kit/src")), "-cp", kDefaultLibpath, "Editor", "Plant",
+             QStringList({canonical(kit.at("kit/src")), "-cp", systemClassPath(kDefaultLibpath), "Editor", "Plant",
                           "mypkg\\util;net;hmi;", "mydata"}));
     QCOMPARE(currentDir(), canonical(kit.at("kit/src")));
     QCOMPARE(w.statusText(), QString());
@@ -632,8 +942,55 @@ void TestLaunchActions::openEditorWithoutSelection()
     QCOMPARE(seen.directory, canonical(kit.at("kit/src")));
     // dt-packages is empty by default: the line ends in a blank, no word.
     QCOMPARE(waitForRecord(kit.editor()),
-             QStringList({canonical(kit.at("kit/src")), "-cp", kDefaultLibpath, "Editor", "Top", ";net;a.b;"}));
+             QStringList({canonical(kit.at("kit/src")), "-cp", systemClassPath(kDefaultLibpath), "Editor", "Top", ";net;a.b;"}));
     QCOMPARE(w.workspace().EditFileName, QStringLiteral("Top.sys"));
+}
+
+// The real java on an editor class of the test's own in lib, which writes
+// down its folder and its arguments: the class path and the package word
+// reach it as it needs them.
+void TestLaunchActions::openEditorWithRealJava()
+{
+#ifdef Q_OS_WIN
+    QSKIP("no JDK under Wine");
+#else
+    const QString java = realTool("java");
+    const QString javac = realTool("javac");
+    QVERIFY2(!java.isEmpty() && !javac.isEmpty(), "scripts/test installs default-jdk-headless");
+    LaunchKit kit;
+    kit.touch("kit/src/mypkg/util/Plant.res");
+    QFile source(kit.at("Editor.java"));
+    QVERIFY(source.open(QIODevice::WriteOnly));
+    source.write("import java.nio.file.*;\nimport java.util.*;\n\npublic class Editor {\n"
+                 "    public static void main(String[] args) throws Exception {\n"
+                 "        List<String> lines = new ArrayList<>();\n"
+                 "        lines.add(System.getProperty(\"user.dir\"));\n"
+                 "        lines.addAll(Arrays.asList(args));\n"
+                 "        Files.write(Paths.get(\"editor.tmp\"), lines);\n"
+                 "        Files.move(Paths.get(\"editor.tmp\"), Paths.get(\"editor.rec\"), StandardCopyOption.ATOMIC_MOVE);\n"
+                 "    }\n}\n");
+    source.close();
+    QProcess compile;
+    compile.setWorkingDirectory(kit.root.path());
+    compile.start(javac, {"-d", kit.at("kit/lib"), source.fileName()});
+    QVERIFY(compile.waitForFinished(60000) && compile.exitCode() == 0);
+    frmMain w(kit.app(), kit.store());
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    fillList(w, {"net", "mypkg\\util", "hmi"}, 1);
+    w.setSetting(core::kJREpath, java);
+    w.setSetting(core::kDtPackages, "mydata");
+
+    ChooserSeen seen;
+    answerChooser(w, seen, kit.at("kit/src/mypkg/util/Plant.res"));
+    QTest::mouseClick(w.cmdEdit, Qt::LeftButton);
+    QVERIFY(seen.shown);
+    QTRY_COMPARE_WITH_TIMEOUT(readLines(kit.at("kit/src/editor.rec")),
+                              QStringList({canonical(kit.at("kit/src")), "Plant", "mypkg\\util;net;hmi;", "mydata"}),
+                              30000);
+    // It keeps running past its first moments only when it started well.
+    QCOMPARE(w.statusText(), QString());
+#endif
 }
 
 void TestLaunchActions::openEditorFailures_data()

@@ -1,3 +1,4 @@
+#include "core/CompilerOutput.h"
 #include "core/StringTable.h"
 #include "ui/ListRows.h"
 #include "ui/MainLayout.h"
@@ -70,6 +71,7 @@ private slots:
     void unreadWorkspaceFile_data();
     void unreadWorkspaceFile();
     void unreadSettingsFileReported();
+    void failureTextsReadWhole();
     void unloadOrder();
     void minimisedWritesNoPlacement();
 };
@@ -511,6 +513,52 @@ void TestMainWindow::unreadWorkspaceFile()
     QCOMPARE(asked.size(), 1);
     w.close();
     QCOMPARE(kit.read("TAVO_Starter.dat"), atExit);
+}
+
+// Every text the status panel shows for something that went wrong, and the
+// compile's end line, is readable whole in a window of the default size, in
+// both languages: measured in the panel's font at its width, it fits the
+// panel's height, and the panel lies whole in the window, below the list.
+void TestMainWindow::failureTextsReadWhole()
+{
+    using namespace core::msg;
+    using Kind = platform::ProcessEnd::Kind;
+    using How = core::CompileEnd::How;
+    const QString kit = QStringLiteral("C:\\Users\\engineer\\TAVO\\kit");
+    TestKit files;
+    frmMain w(files.path(), placementStore(files));
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QStringList unreadable;
+    for (const core::Language language : {core::Language::English, core::Language::Japanese}) {
+        core::setCurrentLanguage(language);
+        const QStringList texts{
+            core::message(kEditNoExtension), core::message(kEditNoSourceRoot), core::message(kEditNotStarted),
+            core::message(kCompileNotStarted), core::message(kSourceRootUnreadable).arg(kit + "\\src"),
+            core::message(kFoldersUnreadable).arg("src\\net\\tcp"), core::message(kSettingsUnread).arg("TAVO_Starter.ini"),
+            core::message(kExportOutsideCodePage), core::message(kFoldersOutsideCodePage).arg("src\\plant\\pompe"),
+            core::message(kFileNotSaved).arg(kit + "\\Compiler.bat"), core::message(kExportNoEditorLine).arg("README"),
+            core::message(kFoldersNotHeldAsIs).arg("src\\plant\\pompe"), core::message(kLinksNotFollowed).arg("src\\loop"),
+            core::message(kEditorEndedAtOnce).arg(core::processEndText({Kind::Exited, 1, {}})),
+            core::compileEndText({How::Ended, {Kind::Crashed, 0xC0000005u, {}}, 123, 45}),
+            core::compileEndText({How::Ended, {Kind::Signalled, 11, "SIGSEGV"}, 123, 45}),
+            core::compileEndText({How::Ended, {Kind::Exited, 0, {}}, 0, 45}),
+            core::compileEndText({How::Stopped, {Kind::Signalled, 9, "SIGKILL"}, 123, 45})};
+        for (const QString &text : texts) {
+            w.setStatusText(text);
+            QCoreApplication::processEvents();
+            QLabel *panel = w.sbPanelText;
+            const QRect room = panel->contentsRect();
+            const QRect needed =
+                panel->fontMetrics().boundingRect(room, int(panel->alignment()) | Qt::TextWordWrap, panel->text());
+            const QRect inWindow(panel->mapTo(&w, QPoint()), panel->size());
+            const int listBottom = w.lstsrcpath->mapTo(&w, QPoint(0, w.lstsrcpath->height())).y();
+            if (needed.height() > room.height() || needed.width() > room.width() || !w.rect().contains(inWindow)
+                || inWindow.top() < listBottom)
+                unreadable << text;
+        }
+    }
+    QVERIFY2(unreadable.isEmpty(), qPrintable(unreadable.join(u'\n')));
 }
 
 // A settings file that cannot be read is said in the status panel when the

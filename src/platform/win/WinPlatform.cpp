@@ -2,6 +2,7 @@
 #include "platform/RegistryDecode.h"
 
 #include <windows.h>
+#include <shellapi.h>
 
 #include <algorithm>
 #include <vector>
@@ -105,16 +106,43 @@ bool startKeptProcess(const std::wstring &commandLine, KeptProcess &kept)
     return true;
 }
 
-void *createOutputFile(const std::wstring &path)
+void *createOutputFile(const std::wstring &path, bool &existed)
 {
     SECURITY_ATTRIBUTES attributes = inheritable();
     const HANDLE file = CreateFileW(longPathForm(path).c_str(), GENERIC_WRITE,
                                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, &attributes,
-                                    CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+                                    OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    existed = GetLastError() == ERROR_ALREADY_EXISTS;
     return file == INVALID_HANDLE_VALUE ? nullptr : file;
 }
 
-bool startWithOutput(const std::wstring &commandLine, void *output, KeptProcess &kept)
+bool createOutputPipe(void *&childEnd, void *&ourEnd)
+{
+    SECURITY_ATTRIBUTES attributes = inheritable();
+    HANDLE read = nullptr, write = nullptr;
+    if (!CreatePipe(&read, &write, &attributes, 0))
+        return false;
+    SetHandleInformation(read, HANDLE_FLAG_INHERIT, 0);
+    childEnd = write;
+    ourEnd = read;
+    return true;
+}
+
+std::string readAvailable(void *pipe, std::size_t maxSize)
+{
+    std::string bytes;
+    DWORD available = 0;
+    if (!pipe || !PeekNamedPipe(pipe, nullptr, 0, nullptr, &available, nullptr) || available == 0)
+        return bytes;
+    bytes.resize(std::min<std::size_t>(available, maxSize));
+    DWORD got = 0;
+    if (!ReadFile(pipe, bytes.data(), DWORD(bytes.size()), &got, nullptr))
+        got = 0;
+    bytes.resize(got);
+    return bytes;
+}
+
+bool startWithOutput(const std::wstring &commandLine, void *output, bool emptyOutput, KeptProcess &kept)
 {
     SECURITY_ATTRIBUTES attributes = inheritable();
     const HANDLE input = CreateFileW(L"NUL", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, &attributes,
@@ -139,6 +167,12 @@ bool startWithOutput(const std::wstring &commandLine, void *output, KeptProcess 
         CloseHandle(job);
         job = nullptr;
     }
+    // It has started and has not written yet: the previous output goes now.
+    if (emptyOutput) {
+        LARGE_INTEGER start{};
+        SetFilePointerEx(output, start, nullptr, FILE_BEGIN);
+        SetEndOfFile(output);
+    }
     ResumeThread(started.hThread);
     CloseHandle(started.hThread);
     kept = KeptProcess{started.hProcess, job};
@@ -155,6 +189,15 @@ bool processEnded(const KeptProcess &kept, unsigned long &exitCode)
     return true;
 }
 
+bool jobRunning(const KeptProcess &kept)
+{
+    JOBOBJECT_BASIC_ACCOUNTING_INFORMATION accounting{};
+    if (kept.job && QueryInformationJobObject(kept.job, JobObjectBasicAccountingInformation, &accounting,
+                                              sizeof accounting, nullptr))
+        return accounting.ActiveProcesses > 0;
+    return WaitForSingleObject(kept.process, 0) != WAIT_OBJECT_0;
+}
+
 void stopProcess(const KeptProcess &kept)
 {
     if (!kept.job || !TerminateJobObject(kept.job, 1))
@@ -168,6 +211,18 @@ void releaseProcess(KeptProcess &kept)
             CloseHandle(h);
     }
     kept = KeptProcess{};
+}
+
+bool openDocument(const std::wstring &path)
+{
+    SHELLEXECUTEINFOW info{};
+    info.cbSize = sizeof info;
+    // No box of the system's when nothing opens such files: the caller says so.
+    info.fMask = SEE_MASK_FLAG_NO_UI | SEE_MASK_NOASYNC;
+    info.lpVerb = L"open";
+    info.lpFile = path.c_str();
+    info.nShow = SW_SHOWNORMAL;
+    return ShellExecuteExW(&info) != FALSE;
 }
 
 bool runProcessAndWait(const std::wstring &commandLine, unsigned long &exitCode)

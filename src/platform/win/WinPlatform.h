@@ -24,23 +24,38 @@ struct KeptProcess {
 // startProcess, with the process handle kept.
 bool startKeptProcess(const std::wstring &commandLine, KeptProcess &kept);
 
-// A file for a child's output, made anew or emptied, that the child may
-// inherit and that others may read (and even delete) while it is written;
-// null when it cannot be made.
-void *createOutputFile(const std::wstring &path);
+// A file for a child's output, that the child may inherit and that others
+// may read (and even delete) while it is written; null when it cannot be
+// made. A file already there is opened as it is (existed tells it was
+// there): startWithOutput empties it once its child has started.
+void *createOutputFile(const std::wstring &path, bool &existed);
+
+// A pipe for a child's output: the end the child may inherit, and ours to
+// read. False when it cannot be made.
+bool createOutputPipe(void *&childEnd, void *&ourEnd);
+// What the pipe holds now, at most maxSize bytes, without waiting.
+std::string readAvailable(void *pipe, std::size_t maxSize);
 
 // Starts the line without a window of its own (no console appears), its
 // standard output and error going to `output`, its input the null device,
 // in a job of its own so that it can be ended with all it started. The job
-// does not end it when its last handle goes: the process outlives us.
-bool startWithOutput(const std::wstring &commandLine, void *output, KeptProcess &kept);
+// does not end it when its last handle goes: the process outlives us. With
+// emptyOutput, `output` is emptied once the child exists and before it
+// runs, so that a file stays as it was when nothing starts.
+bool startWithOutput(const std::wstring &commandLine, void *output, bool emptyOutput, KeptProcess &kept);
 
 // False while the process runs; once it has ended, true and its exit code.
 bool processEnded(const KeptProcess &kept, unsigned long &exitCode);
+// Whether anything in its job still runs (without a job: the process).
+bool jobRunning(const KeptProcess &kept);
 // Ends the process and everything in its job at once.
 void stopProcess(const KeptProcess &kept);
 // Lets go of the handles; the process is not touched.
 void releaseProcess(KeptProcess &kept);
+
+// Opens a file as Explorer would, with the program its kind is opened
+// with; does not wait. False when the system knows none or it fails.
+bool openDocument(const std::wstring &path);
 
 // The same start, but the child shares this program's standard handles and
 // is waited for, and it shows no box of the system's that would wait for a

@@ -1,6 +1,6 @@
 package fb.rt.mypkg.util;
 
-/** Small text helpers for the demo package mypkg\util. */
+/** Small text helpers for the demo package mypkg.util. */
 public final class Text {
     private Text() {
     }

@@ -3,6 +3,6 @@ package fb.rt.net.tcp;
 /** Deliberately broken, to show what a failed compile looks like. */
 public class Broken {
     public int value() {
-        return missing; /* stand-in error: cannot find symbol */
+        return missing;
     }
 }
