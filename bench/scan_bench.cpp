@@ -229,7 +229,7 @@ int main(int argc, char **argv)
         }
         const double scan = get("BM_ScanSourceTree");
         if (walk > 0 && scan > 0)
-            std::printf("%s: ScanSourceTree %.0f ms / %s %.0f ms = %.2f (target: within 1.5)\n", label,
+            std::printf("%s: ScanSourceTree %.0f ms / %s %.0f ms = %.2f (target: within 1.05)\n", label,
                         scan * 1000, walkName, walk * 1000, scan / walk);
     };
     ratio(reporter.times, "wall");

@@ -60,6 +60,9 @@ void checkSettingsFile(Findings &f, const Kit &kit, LoadOutcome outcome)
     case LoadOutcome::LineForm:
         f.add(Verdict::Warning, kCheckSettingsFile, path, msg::kCheckSettingsLineForm);
         break;
+    case LoadOutcome::XmlWithoutValues:
+        f.add(Verdict::Problem, kCheckSettingsFile, path, msg::kCheckSettingsNoValues);
+        break;
     case LoadOutcome::Malformed:
     case LoadOutcome::Unreadable:
         f.add(Verdict::Problem, kCheckSettingsFile, path, msg::kCheckSettingsUnread);

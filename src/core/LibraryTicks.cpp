@@ -52,7 +52,7 @@ TicksApplied applyTicks(const Workspace &target, const QList<TickedFolder> &chec
     w.EditFileName = target.EditFileName;
     for (const QString &entry : target.entries) {
         if (IsEntryChecked(entry) || liesBelowAny(entry, unshown.unlisted)
-            || isAtOrBelowAny(entry, unshown.linksNotFollowed))
+            || isAtOrBelowAny(entry, unshown.linksNotFollowed) || holdsKeptBytes(entry))
             w.entries << entry;
     }
 

@@ -43,7 +43,8 @@ struct UnshownFolders {
 
 // OK: the workspace's entries whose folder is not ticked (or was not found)
 // go, except those the dialog never showed: below a folder the scan could
-// not list, or at or below a link it did not follow. Ticked folders it
+// not list, at or below a link it did not follow, or kept as bytes that are
+// no text (holdsKeptBytes), which no line of the dialog carries. Ticked folders it
 // lacks follow in scan order; entries that stay keep their order, and the
 // selected entry stays selected where it still is (otherwise nothing is).
 TicksApplied applyTicks(const Workspace &target, const QList<TickedFolder> &checkList,

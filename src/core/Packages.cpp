@@ -1,7 +1,12 @@
 #include "core/Packages.h"
 #include "core/StringTable.h"
 #include "core/WorkspaceFile.h"
+#include "platform/CodePage.h"
 #include "platform/FileSystem.h"
+#include "platform/NativePath.h"
+
+#include <QDir>
+#include <QFileInfo>
 
 #include <QRegularExpression>
 
@@ -29,7 +34,8 @@ int packageNameProblem(const QString &name)
     }
     switch (entryFault(entry)) {
     case EntryFault::None:
-        return 0;
+        // A typed name names a folder too: it must be text in the code page.
+        return platform::toCodePage(entry) ? 0 : msg::kNameOutsideCodePage;
     case EntryFault::LeadingMark:
         return msg::kNameLeadingMark;
     default:
@@ -43,11 +49,76 @@ QString packageEntry(const QString &name)
     return entry.replace(QLatin1Char('/'), QLatin1Char('\\'));
 }
 
-bool makePackageDirectories(const Kit &kit, const QString &name)
+namespace {
+
+bool isThere(const QString &path)
 {
-    if (!platform::makeDirectory(kit.sourceFolder(name)))
-        return false;
-    return platform::makeDirectory(kit.runtimeFolder(name));
+    const QFileInfo info(platform::nativePath(path));
+    return info.exists() || info.isSymLink();
+}
+
+bool isFolder(const QString &path)
+{
+    return QFileInfo(platform::nativePath(path)).isDir();
+}
+
+} // namespace
+
+PackageFolders makePackageFolders(const Kit &kit, const QString &entry, bool makeMissingLevels)
+{
+    // The levels of both folders, root first: the source tree's, then the
+    // runtime tree's.
+    const QStringList levels = entry.split(QLatin1Char('\\'));
+    QList<QStringList> trees;
+    for (const QString &root : {kit.SrcDir(), kit.runtimeDir()}) {
+        QStringList paths{root};
+        for (const QString &level : levels)
+            paths << paths.last() + QLatin1Char('\\') + level;
+        trees << paths;
+    }
+    const auto shown = [&kit](const QString &path) { return path.mid(kit.appPath().size() + 1); };
+
+    PackageFolders result;
+    for (const QStringList &paths : trees) {
+        if (!isFolder(paths.first()))
+            return {PackageFolders::Outcome::RootMissing, shown(paths.last()), shown(paths.first()), {}};
+        if (isThere(paths.last()))
+            return {PackageFolders::Outcome::Exists, shown(paths.last()), {}, {}};
+        for (qsizetype i = 1; i + 1 < paths.size(); ++i) {
+            if (!isFolder(paths[i]))
+                result.missingLevels << shown(paths[i]);
+        }
+    }
+    if (!result.missingLevels.isEmpty() && !makeMissingLevels) {
+        result.outcome = PackageFolders::Outcome::LevelsMissing;
+        return result;
+    }
+    result.missingLevels.clear();
+
+    QStringList made;
+    for (const QStringList &paths : trees) {
+        for (qsizetype i = 1; i < paths.size(); ++i) {
+            if (i + 1 < paths.size() && isFolder(paths[i]))
+                continue;
+            const platform::MadeDirectory outcome = platform::makeDirectoryLevel(paths[i]);
+            if (outcome == platform::MadeDirectory::Made) {
+                made.prepend(paths[i]);
+                continue;
+            }
+            // Empty, and ours: nothing of the user's goes with them.
+            for (const QString &path : made)
+                QDir().rmdir(platform::nativePath(path));
+            switch (outcome) {
+            case platform::MadeDirectory::Exists:
+                return {PackageFolders::Outcome::Exists, shown(paths[i]), {}, {}};
+            case platform::MadeDirectory::NameTooLong:
+                return {PackageFolders::Outcome::NameTooLong, shown(paths[i]), {}, {}};
+            default:
+                return {PackageFolders::Outcome::NotMade, shown(paths[i]), {}, {}};
+            }
+        }
+    }
+    return result;
 }
 
 } // namespace core

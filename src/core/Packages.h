@@ -2,6 +2,7 @@
 #include "core/Kit.h"
 
 #include <QString>
+#include <QStringList>
 
 namespace core {
 
@@ -20,9 +21,29 @@ int packageNameProblem(const QString &name);
 // A typed name in the list's own form: "/" between levels becomes "\".
 QString packageEntry(const QString &name);
 
-// Makes the package's folder below the source root, then its runtime folder
-// below the library root, one level each, stopping at the first that cannot
-// be made (what was made stays). True when both were made.
-bool makePackageDirectories(const Kit &kit, const QString &name);
+// What New made of a package's two folders, or why it made nothing. Folders
+// are named below the kit folder, levels joined by "\\" (src\\a\\b).
+struct PackageFolders {
+    enum class Outcome {
+        Made,
+        Exists,          // folder: the package's folder that is there already
+        LevelsMissing,   // missingLevels: the levels above it that are not there
+        RootMissing,     // folder: the package's folder; root: the tree's own folder, missing
+        NameTooLong,     // folder: the one the system refused for its length
+        NotMade,         // folder: the one the system refused for another reason
+    };
+    Outcome outcome = Outcome::Made;
+    QString folder;
+    QString root;
+    QStringList missingLevels;
+};
+
+// Makes the package's folder below the source root and its runtime folder
+// below the runtime root. Nothing is made when either cannot be: both are
+// looked at first (one there already, a level above them missing), and
+// what was made is taken away again when the system refuses the rest.
+// Missing levels above them are made as well when asked, but never the
+// two roots themselves nor anything above them.
+PackageFolders makePackageFolders(const Kit &kit, const QString &entry, bool makeMissingLevels);
 
 } // namespace core

@@ -1,4 +1,5 @@
 #include "core/SettingsFile.h"
+#include "core/StringTable.h"
 #include "platform/CodePage.h"
 #include "platform/FileSystem.h"
 #include "platform/NativePath.h"
@@ -54,9 +55,9 @@ QString xmlSafe(const QString &value)
 }
 
 // Reads the whole document; the first element of each group name, at any
-// depth, gives its attributes. Nothing is taken from a document that turns
-// out not to be well-formed.
-bool readXml(QXmlStreamReader &reader, Settings &settings)
+// depth, gives its attributes. How many values it took, or nothing for a
+// document that turns out not to be well-formed, which gives none.
+std::optional<int> readXml(QXmlStreamReader &reader, Settings &settings)
 {
     QHash<QString, QXmlStreamAttributes> first;
     while (!reader.atEnd()) {
@@ -67,8 +68,9 @@ bool readXml(QXmlStreamReader &reader, Settings &settings)
             first.insert(name, reader.attributes());
     }
     if (reader.hasError())
-        return false;
+        return std::nullopt;
 
+    int taken = 0;
     for (const Group &group : groups()) {
         const auto found = first.constFind(group.element);
         if (found == first.constEnd())
@@ -77,12 +79,13 @@ bool readXml(QXmlStreamReader &reader, Settings &settings)
             for (const QXmlStreamAttribute &attribute : *found) {
                 if (attribute.qualifiedName() == key) {
                     settings.setValue(key, attribute.value().toString());
+                    ++taken;
                     break;
                 }
             }
         }
     }
-    return true;
+    return taken;
 }
 
 // One field after another of the comma-delimited line form.
@@ -163,23 +166,28 @@ std::optional<Unicode> unicodeForm(const QByteArray &bytes)
 }
 
 // The text of a file in a Unicode form, its mark left off; nothing when its
-// bytes are not that encoding.
+// bytes are not that encoding (for UTF-16, whose decoder passes them: an odd
+// byte at the end, or half of a surrogate pair).
 std::optional<QString> unicodeText(const QByteArray &bytes, const Unicode &form)
 {
     QStringDecoder decoder(form.encoding, QStringConverter::Flag::Stateless);
-    QString text = decoder.decode(QByteArrayView(bytes).sliced(form.markLength));
-    if (decoder.hasError())
+    const QByteArrayView body = QByteArrayView(bytes).sliced(form.markLength);
+    QString text = decoder.decode(body);
+    if (decoder.hasError() || (form.encoding != QStringConverter::Utf8 && body.size() % 2) || !text.isValidUtf16())
         return std::nullopt;
     return text;
 }
 
 // The file as text for the line form: a Unicode form as its mark says, any
-// other in the system's 8-bit code page, as the workspace file.
-QString lineFormText(const QByteArray &bytes)
+// other in the system's 8-bit code page, or where that is not a Windows one,
+// the Windows code page of the user's language, as the form comes from
+// Windows. Nothing when the bytes are not text in it: a stand-in character
+// would reach a field, and OK would write it in place of what was there.
+std::optional<QString> lineFormText(const QByteArray &bytes)
 {
     if (const auto form = unicodeForm(bytes))
-        return unicodeText(bytes, *form).value_or(QString());
-    return QString::fromLocal8Bit(bytes);
+        return unicodeText(bytes, *form);
+    return platform::fromWindowsText(bytes, currentLanguage() == Language::Japanese ? 932 : 1252);
 }
 
 } // namespace
@@ -258,16 +266,17 @@ bool isUnicodeName(const QString &encoding)
 // its declaration names (a hand edit in a code page), else UTF-8. The XML
 // reader knows only the Unicode forms everywhere, so any other is decoded
 // by the system first; one it does not know leaves the file unread.
-bool readXmlFile(const QByteArray &bytes, Settings &settings)
+std::optional<int> readXmlFile(const QByteArray &bytes, Settings &settings)
 {
     std::optional<QString> text;
     if (const auto form = unicodeForm(bytes)) {
-        // The mark decides, whatever the declaration says.
-        if (form->encoding == QStringConverter::Utf8 && !(text = unicodeText(bytes, *form)))
-            return false;
+        // The mark decides, whatever the declaration says (an editor that
+        // saves UTF-16 keeps encoding="UTF-8" in it).
+        if (!(text = unicodeText(bytes, *form)))
+            return std::nullopt;
     } else if (const QString declared = declaredEncoding(bytes); !declared.isEmpty() && !isUnicodeName(declared)) {
         if (!(text = platform::fromNamedEncoding(bytes, declared)))
-            return false;
+            return std::nullopt;
     }
     if (text) {
         // Given as text, the reader leaves the declaration's encoding alone.
@@ -291,27 +300,31 @@ LoadOutcome readSettingsFile(const QString &path, Settings &settings, const Busy
     if (file.error() != QFileDevice::NoError)
         return LoadOutcome::Unreadable;
     file.close();
-    if (looksLikeXml(bytes))
-        return readXmlFile(bytes, settings) ? LoadOutcome::Xml : LoadOutcome::Malformed;
-    readLegacySettings(path, settings, busy);
-    return LoadOutcome::LineForm;
+    if (looksLikeXml(bytes)) {
+        const std::optional<int> taken = readXmlFile(bytes, settings);
+        return !taken ? LoadOutcome::Malformed : *taken > 0 ? LoadOutcome::Xml : LoadOutcome::XmlWithoutValues;
+    }
+    return readLegacySettings(path, settings, busy) ? LoadOutcome::LineForm : LoadOutcome::Unreadable;
 }
 
 bool keptUnread(LoadOutcome outcome)
 {
-    return outcome == LoadOutcome::Malformed || outcome == LoadOutcome::Unreadable;
+    return outcome == LoadOutcome::Malformed || outcome == LoadOutcome::Unreadable
+        || outcome == LoadOutcome::XmlWithoutValues;
 }
 
-void readLegacySettings(const QString &path, Settings &settings, const BusyHook &busy)
+bool readLegacySettings(const QString &path, Settings &settings, const BusyHook &busy)
 {
     static const QStringList order = {kJREpath, kLibpath,      kDtPackages, kJavapath,
                                       kOrganization, kAuthor, kCP};
     if (busy)
         busy(true);
     QFile file(platform::nativePath(path));
-    if (file.open(QIODevice::ReadOnly)) {
-        const QString text = lineFormText(file.readAll());
-        LineFormReader reader(text);
+    std::optional<QString> text;
+    if (file.open(QIODevice::ReadOnly))
+        text = lineFormText(file.readAll());
+    if (text) {
+        LineFormReader reader(*text);
         for (const QString &key : order) {
             const std::optional<QString> field = reader.next();
             if (!field)
@@ -321,6 +334,7 @@ void readLegacySettings(const QString &path, Settings &settings, const BusyHook 
     }
     if (busy)
         busy(false);
+    return text.has_value();
 }
 
 bool writeSettingsFile(const QString &path, const Settings &settings)

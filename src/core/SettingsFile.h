@@ -22,10 +22,13 @@ QByteArray settingsDocument(const Settings &settings);
 // What reading the settings file found.
 enum class LoadOutcome {
     Missing,     // no file: the settings stay as they were (the defaults)
-    Xml,         // well-formed XML, read
-    LineForm,    // the older line form, read
-    Malformed,   // begins as XML but is not well-formed: nothing taken
-    Unreadable,  // there, but cannot be opened or read: nothing taken
+    Xml,               // well-formed XML, values taken from it
+    XmlWithoutValues,  // well-formed XML that holds no value where the program reads them (as
+                       // attributes of Editor, Compiler, Properties): nothing taken
+    LineForm,          // the older line form, read
+    Malformed,         // begins as XML but is not well-formed: nothing taken
+    Unreadable,        // there, but cannot be opened or read, or the line form's bytes are not
+                       // text in the code page it is read in: nothing taken
 };
 
 // Overwrites in settings what the file at path holds. A well-formed XML file
@@ -39,8 +42,11 @@ bool keptUnread(LoadOutcome outcome);
 
 // The line form: up to seven comma-delimited fields, assigned in order
 // JREpath, libpath, dt-packages, javapath, Organization, Author, CP until
-// the file runs out.
-void readLegacySettings(const QString &path, Settings &settings, const BusyHook &busy = {});
+// the file runs out. Read in its byte-order mark's encoding, else the
+// system's code page, else (where that is UTF-8) the Windows code page of
+// the user's language. False, with nothing assigned, when the file cannot
+// be opened or its bytes are not text in that encoding.
+bool readLegacySettings(const QString &path, Settings &settings, const BusyHook &busy = {});
 
 // Writes the whole file and only then replaces the old one; where the folder
 // takes no new file but the file may be written, it is written in place.

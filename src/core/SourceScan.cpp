@@ -39,7 +39,7 @@ bool SourceTreeScan::leadsUpTheTree(const platform::DirectoryIdentity &target)
 {
     for (Frame &frame : m_stack) {
         if (!frame.identityRead) {
-            frame.identity = platform::directoryIdentity(frame.nativePath);
+            frame.identity = frame.listing->ownIdentity();
             frame.identityRead = true;
         }
         if (frame.identity && *frame.identity == target)
@@ -56,13 +56,12 @@ bool SourceTreeScan::leadsUpTheTree(const platform::DirectoryIdentity &target)
 
 bool SourceTreeScan::listDirectory(const QString &prefix, Frame &frame)
 {
-    // Listed by full path rather than relative to the current directory:
-    // handlers that run while the scan yields may change it.
-    frame.nativePath = platform::nativePath(m_srcRoot + QLatin1Char('\\') + prefix);
-    platform::DirectoryListing listing(frame.nativePath);
+    platform::DirectoryListing &listing = *frame.listing;
     if (!listing.isOpen())
         return false;
     ++m_foldersListed;
+    // Room for a usual folder's subfolders at once, rather than growing.
+    frame.children.reserve(16);
     while (listing.next()) {
         const QString &name = listing.name();
         if (name != QLatin1String(".") && name != QLatin1String("..") && name != kSkippedName
@@ -77,7 +76,7 @@ bool SourceTreeScan::listDirectory(const QString &prefix, Frame &frame)
                 m_result.linksNotFollowed << entry;
             else
                 // A "\" inside a name would read as one more level.
-                frame.children.push_back({entry, listing.nameIsExact() && !name.contains(QLatin1Char('\\'))});
+                frame.children.push_back({name, entry, listing.nameIsExact() && !name.contains(QLatin1Char('\\'))});
         }
         if (!maybeYield())
             return true;
@@ -89,6 +88,10 @@ bool SourceTreeScan::RecurseTree(const QString &prefix)
 {
     const std::size_t base = m_stack.size();
     m_stack.emplace_back();
+    // Listed by full path rather than relative to the current directory:
+    // handlers that run while the scan yields may change it.
+    m_stack.back().listing = std::make_unique<platform::DirectoryListing>(
+        platform::nativePath(m_srcRoot + QLatin1Char('\\') + prefix), platform::DirectoryListing::Names::MayBeFolders);
     if (!listDirectory(prefix, m_stack.back())) {
         m_stack.pop_back();
         return false;
@@ -112,7 +115,9 @@ bool SourceTreeScan::RecurseTree(const QString &prefix)
         m_sink.append(child.entry);
         // On the stack while it is listed: a link inside it back to itself
         // is a loop too.
-        m_stack.emplace_back();
+        Frame below;
+        below.listing = std::make_unique<platform::DirectoryListing>(*top.listing, child.name);
+        m_stack.push_back(std::move(below));
         if (!listDirectory(child.entry + QLatin1Char('\\'), m_stack.back())) {
             m_stack.pop_back();
             m_result.unreadableEntries << child.entry;

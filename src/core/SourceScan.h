@@ -8,6 +8,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -77,13 +78,15 @@ public:
     const ScanResult &result() const { return m_result; }
 
 private:
-    // One directory under way: the subdirectories its listing gave, in
-    // order, and how many of them have been taken.
+    // One directory under way: its listing, open while what lies below it
+    // is listed (each is reached through it), the subdirectories it gave,
+    // in order, and how many of them have been taken.
     struct Frame {
-        QString nativePath;
+        std::unique_ptr<platform::DirectoryListing> listing;
         bool identityRead = false;
         std::optional<platform::DirectoryIdentity> identity;
         struct Child {
+            QString name;
             QString entry;
             bool holdable = true;
         };

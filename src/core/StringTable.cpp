@@ -348,6 +348,29 @@ constexpr Entry kTable[] = {
      "ワークスペースファイルを読み込めません: %1。--package でパッケージを指定してください"},
     {1170, "%1 of %2 lines not written: they hold characters the system's code page cannot hold",
      "%2 行のうち %1 行は、システムのコードページで表せない文字を含むため書き込みませんでした"},
+
+    // Files and windows, New.
+    {1171, "The settings file gives no value (they are read from the attributes of Editor, Compiler and "
+           "Properties): the defaults are in force, not its values.",
+     "設定ファイルから値を読み込めません (値は Editor、Compiler、Properties の属性から読みます)。"
+     "ファイルの値ではなく既定値を使用しています。"},
+    {1172, "New Package", "新規パッケージ"},
+    {1173, "Package Name", "パッケージ名"},
+    {1174, "System information is not available at this time", "現時点ではｼｽﾃﾑ情報を使用できません"},
+    {1175, "%1 already exists: choose another name.", "%1 は既にあります。別の名前を指定してください。"},
+    {1176, "These folders do not exist: %1. Make them as well?", "次のフォルダがありません: %1。これらも作成しますか?"},
+    {1177, "%1 cannot be made: %2 is missing.", "%1 を作成できません: %2 がありません。"},
+    {1178, "%1 cannot be made: the name is too long for the system.",
+     "%1 を作成できません: 名前がシステムで扱える長さを超えています。"},
+    {1179, "%1 cannot be made.", "%1 を作成できません。"},
+    {1180, "%1 could not be read (it ends before its list does, or cannot be opened), so the list starts "
+           "empty. The file is kept as it is: the first change to the list asks before it is replaced.",
+     "%1 を読み込めませんでした (一覧の途中で終わっているか、開けません)。そのためリストは空で始まります。"
+     "ファイルはそのまま残します。リストを初めて変更するときに、置き換えてよいか確認します。"},
+    {1181, "%1 could not be read at start and still holds what it held. Replace it with this list when the "
+           "program ends?\n\nNo keeps the file as it is; the list then lasts until exit.",
+     "%1 は起動時に読み込めなかったため、元の内容のままです。終了時にこのリストで置き換えますか?\n\n"
+     "「いいえ」を選ぶとファイルはそのまま残り、このリストは終了までの間だけ使われます。"},
 };
 
 Language &languageSlot()

@@ -61,6 +61,19 @@ constexpr int kNameEndsInBlankOrDot = 1116;    // %1: the name
 constexpr int kLinksNotFollowed = 1117;        // %1: the links, below the kit
 constexpr int kScanProgress = 1118;            // %1: how many folders
 
+// Files and windows, New (1171-1199; 1150-1170 are the scripted run's).
+constexpr int kCheckSettingsNoValues = 1171;
+constexpr int kNewTitle = 1172;
+constexpr int kNewPrompt = 1173;
+constexpr int kSysInfoUnavailable = 1174;
+constexpr int kNewFolderExists = 1175;      // %1: the folder
+constexpr int kNewParentsMissing = 1176;    // %1: the folders
+constexpr int kNewRootMissing = 1177;       // %1: the folder, %2: the folder it needs
+constexpr int kNewNameTooLong = 1178;       // %1: the folder
+constexpr int kNewFolderNotMade = 1179;     // %1: the folder
+constexpr int kWorkspaceUnreadAtStart = 1180;  // %1: the workspace file
+constexpr int kWorkspaceReplace = 1181;        // %1: the workspace file
+
 // The kit check (1200-1249): its window, and one sentence per finding.
 constexpr int kCheckMenu = 1200;
 constexpr int kCheckTitle = 1201;

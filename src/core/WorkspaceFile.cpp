@@ -41,6 +41,87 @@ bool holdsLineBreak(const QString &text)
     return text.contains(QLatin1Char('\r')) || text.contains(QLatin1Char('\n'));
 }
 
+// A byte that is no text in the file's code page is held as this lone
+// surrogate plus the byte: no text holds one, and it comes back as the byte.
+constexpr char16_t kKeptByte = 0xDC00;
+
+bool isKeptByte(const QString &text, qsizetype i)
+{
+    const char16_t u = text.at(i).unicode();
+    return u >= kKeptByte + 0x80 && u <= kKeptByte + 0xFF && (i == 0 || !text.at(i - 1).isHighSurrogate());
+}
+
+// The text of one line's bytes, given back unchanged by bytesOf: where a
+// piece is not text in the code page, or would be written back as other
+// bytes, each of its bytes is kept as it is.
+QString textOf(const QByteArray &line)
+{
+    if (const auto text = platform::fromCodePage(line); text && platform::toCodePage(*text) == line)
+        return *text;
+    QString out;
+    for (qsizetype i = 0; i < line.size();) {
+        qsizetype taken = 0;
+        // A character takes at most four bytes in the code pages files come in.
+        for (qsizetype n = 1; n <= 4 && i + n <= line.size() && !taken; ++n) {
+            const QByteArray piece = line.mid(i, n);
+            const auto text = platform::fromCodePage(piece);
+            if (text && !text->isEmpty() && platform::toCodePage(*text) == piece) {
+                out += *text;
+                taken = n;
+            }
+        }
+        if (!taken) {
+            out += QChar(char16_t(kKeptByte + uchar(line.at(i))));
+            taken = 1;
+        }
+        i += taken;
+    }
+    return out;
+}
+
+// The file's text; its line ends are the same bytes in every code page.
+QString textOfFile(const QByteArray &bytes)
+{
+    if (const auto text = platform::fromCodePage(bytes); text && platform::toCodePage(*text) == bytes)
+        return *text;
+    QString out;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i <= bytes.size(); ++i) {
+        if (i < bytes.size() && bytes.at(i) != '\r' && bytes.at(i) != '\n')
+            continue;
+        out += textOf(bytes.mid(start, i - start));
+        if (i < bytes.size())
+            out += QLatin1Char(bytes.at(i));
+        start = i + 1;
+    }
+    return out;
+}
+
+// A text's bytes in the code page, kept bytes as they were read; nothing
+// when a character has no place in it.
+std::optional<QByteArray> bytesOf(const QString &text)
+{
+    QByteArray out;
+    qsizetype runStart = 0;
+    const auto takeRun = [&](qsizetype end) {
+        const auto run = platform::toCodePage(text.mid(runStart, end - runStart));
+        if (run)
+            out += *run;
+        return run.has_value();
+    };
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (!isKeptByte(text, i))
+            continue;
+        if (!takeRun(i))
+            return std::nullopt;
+        out += char(text.at(i).unicode() - kKeptByte);
+        runStart = i + 1;
+    }
+    if (!takeRun(text.size()))
+        return std::nullopt;
+    return out;
+}
+
 // A line of the file in its code page; nothing for a text that cannot be
 // one line (a line break would make it two) or that the code page cannot
 // hold (it would come back as another name).
@@ -48,10 +129,19 @@ std::optional<QByteArray> lineOf(const QString &text)
 {
     if (holdsLineBreak(text))
         return std::nullopt;
-    return platform::toCodePage(text);
+    return bytesOf(text);
 }
 
 } // namespace
+
+bool holdsKeptBytes(const QString &entry)
+{
+    for (qsizetype i = 0; i < entry.size(); ++i) {
+        if (isKeptByte(entry, i))
+            return true;
+    }
+    return false;
+}
 
 EntryFault entryFault(const QString &entry)
 {
@@ -61,7 +151,7 @@ EntryFault entryFault(const QString &entry)
         return EntryFault::LineBreak;
     if (entry.startsWith(QChar(0xFEFF)))
         return EntryFault::LeadingMark;
-    if (!platform::toCodePage(entry))
+    if (!bytesOf(entry))
         return EntryFault::OutsideCodePage;
     return EntryFault::None;
 }
@@ -92,7 +182,7 @@ QByteArray serializeWorkspace(const Workspace &workspace)
 WorkspaceContent parseWorkspace(const QByteArray &bytes)
 {
     WorkspaceContent content;
-    const QString text = QString::fromLocal8Bit(bytes);
+    const QString text = textOfFile(bytes);
     LineReader reader(text);
     QStringList entries;
     for (;;) {

@@ -19,9 +19,15 @@ enum class EntryFault { None, Empty, LineBreak, LeadingMark, OutsideCodePage };
 EntryFault entryFault(const QString &entry);
 // An entry the file can hold as it is.
 bool storableEntry(const QString &entry);
+// An entry read from bytes that are no text in the file's code page (a Linux
+// folder name that is not UTF-8): it keeps those bytes, and is written back
+// as them, though no folder the scan shows carries its text.
+bool holdsKeptBytes(const QString &entry);
 
 // The workspace file as lines ended by CR LF, in the system's 8-bit code
 // page: the entries, two empty lines, the selected entry, EditFileName.
+// Lines whose bytes are no text in it are read as text that keeps those
+// bytes (holdsKeptBytes), so they are written back byte for byte.
 // Entries that cannot be stored as they are (entryFault) are left out; so is
 // such a selected entry, or an EditFileName with a line break or a
 // character outside the code page, whose line then stays empty.

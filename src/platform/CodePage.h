@@ -11,6 +11,15 @@ namespace platform {
 // in it: never a "?" or a look-alike in its stead, which would name another
 // folder when read back.
 std::optional<QByteArray> toCodePage(const QString &text);
+// Bytes of the system's 8-bit code page as text, or nothing when they are
+// not text in it: never a stand-in character for what could not be read.
+std::optional<QString> fromCodePage(const QByteArray &bytes);
+// Bytes of a text file that may have been written on Windows: in the
+// system's code page, or, on a system whose code page is not a Windows one
+// (UTF-8) and where they are not text in it, in the Windows code page given
+// (932 or 1252), as the file would be read where it was written. Nothing
+// when neither reads them.
+std::optional<QString> fromWindowsText(const QByteArray &bytes, int windowsCodePage);
 
 // The same in the code page the command interpreter reads batch files and a
 // command's output in: on Windows the console's (its OEM code page unless

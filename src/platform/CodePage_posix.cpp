@@ -17,6 +17,23 @@ std::optional<QByteArray> toCodePage(const QString &text)
     return bytes;
 }
 
+std::optional<QString> fromCodePage(const QByteArray &bytes)
+{
+    QStringDecoder decoder(QStringConverter::System, QStringConverter::Flag::Stateless);
+    QString text = decoder.decode(bytes);
+    if (decoder.hasError())
+        return std::nullopt;
+    return text;
+}
+
+std::optional<QString> fromWindowsText(const QByteArray &bytes, int windowsCodePage)
+{
+    if (auto text = fromCodePage(bytes))
+        return text;
+    return fromNamedEncoding(bytes, windowsCodePage == 932 ? QStringLiteral("Shift_JIS")
+                                                           : QStringLiteral("windows-%1").arg(windowsCodePage));
+}
+
 // The command interpreter here reads the locale's encoding, as everything
 // else does.
 std::optional<QByteArray> toInterpreterCodePage(const QString &text)

@@ -75,6 +75,35 @@ QString fromInterpreterCodePage(const QByteArray &bytes)
 
 namespace {
 
+std::optional<QString> decode(UINT codePage, DWORD flags, const QByteArray &bytes)
+{
+    if (bytes.isEmpty())
+        return QString();
+    const int size = MultiByteToWideChar(codePage, flags, bytes.constData(), int(bytes.size()), nullptr, 0);
+    if (size <= 0)
+        return std::nullopt;
+    std::vector<wchar_t> wide(static_cast<std::size_t>(size));
+    if (MultiByteToWideChar(codePage, flags, bytes.constData(), int(bytes.size()), wide.data(), size) != size)
+        return std::nullopt;
+    return QString::fromWCharArray(wide.data(), size);
+}
+
+} // namespace
+
+std::optional<QString> fromCodePage(const QByteArray &bytes)
+{
+    // Refused rather than read with the default character in its place.
+    return decode(CP_ACP, MB_ERR_INVALID_CHARS, bytes);
+}
+
+std::optional<QString> fromWindowsText(const QByteArray &bytes, int)
+{
+    // The system's code page is the Windows one the file was written in.
+    return fromCodePage(bytes);
+}
+
+namespace {
+
 // The code page of an encoding name, as far as files name them; 0 for a
 // name the system's conversion has no table for under it.
 UINT codePageOfName(const QString &name)
@@ -111,17 +140,8 @@ std::optional<QString> fromNamedEncoding(const QByteArray &bytes, const QString 
     const UINT codePage = codePageOfName(name);
     if (codePage == 0 || !IsValidCodePage(codePage))
         return std::nullopt;
-    if (bytes.isEmpty())
-        return QString();
     // The ISO-2022 pages take no flags at all.
-    const DWORD flags = codePage >= 50220 && codePage <= 50229 ? 0 : MB_ERR_INVALID_CHARS;
-    const int size = MultiByteToWideChar(codePage, flags, bytes.constData(), int(bytes.size()), nullptr, 0);
-    if (size <= 0)
-        return std::nullopt;
-    std::vector<wchar_t> wide(static_cast<std::size_t>(size));
-    if (MultiByteToWideChar(codePage, flags, bytes.constData(), int(bytes.size()), wide.data(), size) != size)
-        return std::nullopt;
-    return QString::fromWCharArray(wide.data(), size);
+    return decode(codePage, codePage >= 50220 && codePage <= 50229 ? 0 : MB_ERR_INVALID_CHARS, bytes);
 }
 
 QString fromSystemEncoding(const QByteArray &bytes)

@@ -34,16 +34,26 @@ std::vector<DirectoryIdentity> identitiesFromHereUp(const QString &nativeDir);
 // some level is no folder there.
 std::optional<QString> listedFolder(const QString &nativeRoot, const QString &levels);
 
-// Walks the names of one directory in the order the file system returns
-// them. Hidden entries are never returned: on Windows those with the hidden
+// Walks the names of one directory: on Windows in the order the file system
+// returns them, elsewhere in the order Windows (NTFS) would, by name without
+// regard to case, the names' bytes breaking ties. Hidden entries are never
+// returned: on Windows those with the hidden
 // or system attribute, elsewhere names that begin with a dot (so "." and
 // ".." never appear there either). The attributes of an entry are read only
 // when asked for, and at most once.
 class DirectoryListing
 {
 public:
+    // Which names a listing hands out: every one, or (where the listing says
+    // what an entry is, as it does on Linux) none it says is no directory.
+    enum class Names { All, MayBeFolders };
     // nativeDir: the directory in the file system's own form.
-    explicit DirectoryListing(const QString &nativeDir);
+    explicit DirectoryListing(const QString &nativeDir, Names names = Names::All);
+    // The directory `name` (one this listing handed out) inside the one that
+    // `parent` lists, with the parent's choice of names: reached through the
+    // parent, which must still be open, rather than by a whole path built and
+    // looked up anew.
+    DirectoryListing(const DirectoryListing &parent, const QString &name);
     ~DirectoryListing();
     DirectoryListing(const DirectoryListing &) = delete;
     DirectoryListing &operator=(const DirectoryListing &) = delete;
@@ -67,10 +77,13 @@ public:
     bool isLinkToDirectory();
     // Identity of the directory the current entry leads to.
     std::optional<DirectoryIdentity> identity();
+    // Identity of the directory listed.
+    std::optional<DirectoryIdentity> ownIdentity() const;
 
 private:
     struct Impl;
     void readAttributes();
+    void startListing();
 
     std::unique_ptr<Impl> d;
     QString m_name;

@@ -90,11 +90,28 @@ struct DirectoryListing::Impl {
     bool pending = false; // data holds a name not handed out yet
 };
 
-DirectoryListing::DirectoryListing(const QString &nativeDir) : d(std::make_unique<Impl>())
+DirectoryListing::DirectoryListing(const QString &nativeDir, Names) : d(std::make_unique<Impl>())
 {
     d->dir = nativeDir;
     if (!d->dir.isEmpty() && !d->dir.endsWith(QLatin1Char('\\')) && !d->dir.endsWith(QLatin1Char('/')))
         d->dir += QLatin1Char('\\');
+    startListing();
+}
+
+DirectoryListing::DirectoryListing(const DirectoryListing &parent, const QString &name) : d(std::make_unique<Impl>())
+{
+    // A listing is asked for by its path here; the parent's is at hand.
+    d->dir = parent.d->dir + name + QLatin1Char('\\');
+    startListing();
+}
+
+std::optional<DirectoryIdentity> DirectoryListing::ownIdentity() const
+{
+    return directoryIdentity(d->dir);
+}
+
+void DirectoryListing::startListing()
+{
     const QString pattern = d->dir + QLatin1Char('*');
     // Names come with their attributes: nothing is asked of the system again.
     d->find = FindFirstFileExW(win::longPathForm(pattern.toStdWString()).c_str(), FindExInfoBasic,

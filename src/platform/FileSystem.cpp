@@ -19,14 +19,7 @@ QString currentDirectory()
 
 bool makeDirectory(const QString &path)
 {
-    const QString native = nativePath(path);
-    if (native.isEmpty())
-        return false;
-    QFileInfo info(native);
-    if (info.exists() || info.isSymLink())
-        return false;
-    // mkdir (not mkpath): parents are never created.
-    return QDir().mkdir(native);
+    return makeDirectoryLevel(path) == MadeDirectory::Made;
 }
 
 bool writeFileWhole(const QString &path, const QByteArray &bytes, bool inPlaceFallback)

@@ -9,6 +9,9 @@ bool changeDirectory(const QString &path);
 QString currentDirectory();
 // Creates one directory level; an existing directory counts as a failure.
 bool makeDirectory(const QString &path);
+// The same, saying why the system refused.
+enum class MadeDirectory { Made, Exists, ParentMissing, NameTooLong, Refused };
+MadeDirectory makeDirectoryLevel(const QString &path);
 // Writes a file whole and then puts it in place, so a failed write (a full
 // disk) leaves the previous file byte for byte. With inPlaceFallback an
 // existing file that may be written, in a folder that refuses a new file for

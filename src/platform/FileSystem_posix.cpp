@@ -1,4 +1,5 @@
 #include "platform/FileSystem.h"
+#include "platform/NativePath.h"
 
 #include <QFile>
 #include <QRandomGenerator>
@@ -9,6 +10,27 @@
 #include <unistd.h>
 
 namespace platform {
+
+MadeDirectory makeDirectoryLevel(const QString &path)
+{
+    const QString native = nativePath(path);
+    if (native.isEmpty())
+        return MadeDirectory::Refused;
+    // One level: parents are never created. A link, even one that leads
+    // nowhere, is there already.
+    if (::mkdir(QFile::encodeName(native).constData(), 0777) == 0)
+        return MadeDirectory::Made;
+    switch (errno) {
+    case EEXIST:
+        return MadeDirectory::Exists;
+    case ENOENT:
+        return MadeDirectory::ParentMissing;
+    case ENAMETOOLONG:
+        return MadeDirectory::NameTooLong;
+    default:
+        return MadeDirectory::Refused;
+    }
+}
 
 bool refusesNewFileForPermission(const QString &nativeDir)
 {

@@ -1,5 +1,6 @@
 #include "platform/FileSystem.h"
 
+#include "platform/NativePath.h"
 #include "platform/win/WinPlatform.h"
 #include <windows.h>
 
@@ -15,6 +16,24 @@ std::wstring wide(const QString &nativePath)
 }
 
 } // namespace
+
+MadeDirectory makeDirectoryLevel(const QString &path)
+{
+    const QString native = nativePath(path);
+    if (native.isEmpty())
+        return MadeDirectory::Refused;
+    if (CreateDirectoryW(wide(native).c_str(), nullptr))
+        return MadeDirectory::Made;
+    const DWORD error = GetLastError();
+    if (error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS)
+        return MadeDirectory::Exists;
+    // A level longer than the file system takes (255 units) is said in more
+    // than one way: an invalid name, and under Wine a name not found.
+    const QString level = native.mid(native.lastIndexOf(QLatin1Char('\\')) + 1);
+    if (error == ERROR_FILENAME_EXCED_RANGE || level.size() > 255)
+        return MadeDirectory::NameTooLong;
+    return error == ERROR_PATH_NOT_FOUND ? MadeDirectory::ParentMissing : MadeDirectory::Refused;
+}
 
 bool refusesNewFileForPermission(const QString &nativeDir)
 {

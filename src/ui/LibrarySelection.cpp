@@ -90,7 +90,9 @@ void cmdEditSrcpath_Click(MainContext &ctx)
     if (scanRunning)
         return;
 
-    dlgEditSrc dialog(ctx.kit());
+    // Owned by the main window, which it opens centred on, whatever other
+    // window (the Compile window) is over it.
+    dlgEditSrc dialog(ctx.kit(), ctx.mainWidget());
     dialog.setTarget(ctx.workspace());
     bool loaded = false;
     {

@@ -15,5 +15,8 @@ void selectRow(QListWidget *list, int row);
 // Shows entries with one selected; rows already there keep their place, so
 // that a change touches only what differs.
 void showEntries(QListWidget *list, const QStringList &entries, int selected);
+// Marks every row selected at once, without telling the view: the caller
+// brings back the selection it wants (selectRow), which the view then shows.
+void selectAllRows(QListWidget *list);
 
 } // namespace ui

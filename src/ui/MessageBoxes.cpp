@@ -2,15 +2,15 @@
 #include "core/StringTable.h"
 
 #include <QInputDialog>
+#include <QLayout>
 #include <QPushButton>
 
 namespace ui {
 namespace {
 
-QMessageBox::StandardButton run(QWidget *owner, QMessageBox::Icon icon, const QString &title, const QString &text,
-                                QMessageBox::StandardButtons buttons, QMessageBox::StandardButton byDefault)
+void setUp(QMessageBox &box, QMessageBox::StandardButton byDefault)
 {
-    QMessageBox box(icon, title, text, buttons, owner);
+    box.setWindowFlags(fixedDialogFlags());
     box.setDefaultButton(byDefault);
     const std::pair<QMessageBox::StandardButton, int> words[] = {
         {QMessageBox::Ok, core::msg::kOK}, {QMessageBox::Yes, core::msg::kYes}, {QMessageBox::No, core::msg::kNo}};
@@ -18,14 +18,36 @@ QMessageBox::StandardButton run(QWidget *owner, QMessageBox::Icon icon, const QS
         if (QAbstractButton *b = box.button(button))
             b->setText(core::message(id));
     }
+}
+
+QMessageBox::StandardButton run(QWidget *owner, QMessageBox::Icon icon, const QString &title, const QString &text,
+                                QMessageBox::StandardButtons buttons, QMessageBox::StandardButton byDefault)
+{
+    QMessageBox box(icon, title, text, buttons, owner);
+    setUp(box, byDefault);
     return QMessageBox::StandardButton(box.exec());
 }
 
 } // namespace
 
+Qt::WindowFlags fixedDialogFlags()
+{
+    return Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+        | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint;
+}
+
 void showMessage(QWidget *owner, const QString &title, const QString &text, QMessageBox::Icon icon)
 {
     run(owner, icon, title, text, QMessageBox::Ok, QMessageBox::Ok);
+}
+
+void showMessageModeless(QWidget *owner, const QString &title, const QString &text, QMessageBox::Icon icon)
+{
+    auto *box = new QMessageBox(icon, title, text, QMessageBox::Ok, owner);
+    setUp(*box, QMessageBox::Ok);
+    box->setWindowModality(Qt::NonModal);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->show();
 }
 
 bool askYesNo(QWidget *owner, const QString &title, const QString &text)
@@ -34,14 +56,17 @@ bool askYesNo(QWidget *owner, const QString &title, const QString &text)
         == QMessageBox::Yes;
 }
 
-QString inputBox(QWidget *owner, const QString &title, const QString &prompt)
+QString inputBox(QWidget *owner, const QString &title, const QString &prompt, const QString &text)
 {
-    QInputDialog box(owner);
+    QInputDialog box(owner, fixedDialogFlags());
     box.setWindowTitle(title);
     box.setLabelText(prompt);
-    box.setTextValue(QString());
+    box.setTextValue(text);
     box.setOkButtonText(core::message(core::msg::kOK));
     box.setCancelButtonText(core::message(core::msg::kCancel));
+    // Laid out for its texts, then kept so.
+    if (QLayout *layout = box.layout())
+        layout->setSizeConstraint(QLayout::SetFixedSize);
     return box.exec() == QDialog::Accepted ? box.textValue() : QString();
 }
 

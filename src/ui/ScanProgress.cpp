@@ -25,7 +25,13 @@ ScanProgress::~ScanProgress()
 
 bool ScanProgress::operator()(int foldersListed)
 {
-    if (!m_dialog && m_started.elapsed() >= kShowAfterMs) {
+    if (!m_dialog) {
+        // Paint and timers only: input for other windows waits as well.
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        // Asked after the events have run: where they took long, the scan
+        // may not yield again before it ends.
+        if (m_started.elapsed() < kShowAfterMs)
+            return !m_cancelled;
         m_dialog = new QProgressDialog(m_owner);
         m_dialog->setObjectName(QStringLiteral("dlgScanProgress"));
         m_dialog->setWindowTitle(core::message(kTitleId));
@@ -39,19 +45,13 @@ bool ScanProgress::operator()(int foldersListed)
         m_dialog->setWindowModality(Qt::ApplicationModal);
         QObject::connect(m_dialog, &QProgressDialog::canceled, m_dialog, [this] { m_cancelled = true; });
     }
-    if (m_dialog) {
-        m_dialog->setLabelText(core::message(core::msg::kScanProgress).arg(foldersListed));
-        // Sized by its text first, so that it is placed over the main window
-        // at the size it shows.
-        if (!m_dialog->isVisible())
-            m_dialog->show();
-        // Input too, for Cancel; the window is modal, so nothing else takes
-        // any.
-        QCoreApplication::processEvents();
-    } else {
-        // Paint and timers only: input for other windows waits as well.
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-    }
+    m_dialog->setLabelText(core::message(core::msg::kScanProgress).arg(foldersListed));
+    // Sized by its text first, so that it is placed over the main window at
+    // the size it shows.
+    if (!m_dialog->isVisible())
+        m_dialog->show();
+    // Input too, for Cancel; the window is modal, so nothing else takes any.
+    QCoreApplication::processEvents();
     return !m_cancelled;
 }
 

@@ -1,6 +1,7 @@
 #include "ui/dlgEditSrc.h"
 #include "ui/ListRows.h"
 #include "ui/LocalizeForm.h"
+#include "ui/MessageBoxes.h"
 #include "ui/Twips.h"
 
 #include <QApplication>
@@ -37,9 +38,7 @@ private:
 } // namespace
 
 dlgEditSrc::dlgEditSrc(const core::Kit &kit, QWidget *parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
-                          | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint
-                          | Qt::MSWindowsFixedSizeDialogHint),
+    : QDialog(parent, ui::fixedDialogFlags()),
       m_kit(kit)
 {
     setObjectName(QStringLiteral("dlgEditSrc"));

@@ -1,6 +1,7 @@
 #include "ui/frmAbout.h"
 #include "Version.h"
 
+#include "core/StringTable.h"
 #include "ui/LocalizeForm.h"
 #include "ui/MessageBoxes.h"
 #include "ui/Twips.h"
@@ -59,8 +60,7 @@ QString fromUtf8(const char *text)
 } // namespace
 
 frmAbout::frmAbout(QWidget *parent)
-    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                          | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint)
+    : QDialog(parent, ui::fixedDialogFlags())
     , m_access(core::systemSysInfoAccess())
     , m_layout(5865, 3630)
 {
@@ -223,5 +223,5 @@ void frmAbout::StartSysInfo()
                                 QString &value) { return GetKeyValue(root, key, name, value); };
     if (core::startSysInfo(access))
         return;
-    ui::showMessage(this, QLatin1String(kAppTitle), fromUtf8("現時点ではｼｽﾃﾑ情報を使用できません"));
+    ui::showMessage(this, QLatin1String(kAppTitle), core::message(core::msg::kSysInfoUnavailable));
 }

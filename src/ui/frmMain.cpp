@@ -1,6 +1,7 @@
 #include "ui/frmMain.h"
 
 #include "core/FileFilters.h"
+#include "core/Placement.h"
 #include "core/StringTable.h"
 #include "core/WorkspaceFile.h"
 #include "platform/NativePath.h"
@@ -9,6 +10,7 @@
 #include "ui/LibrarySelection.h"
 #include "ui/ListRows.h"
 #include "ui/LocalizeForm.h"
+#include "ui/MessageBoxes.h"
 #include "ui/NewPackage.h"
 #include "ui/frmCheckKit.h"
 #include "ui/Twips.h"
@@ -18,6 +20,7 @@
 #include <QCloseEvent>
 #include <QDateTime>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLayout>
@@ -25,12 +28,15 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
+#include <QProxyStyle>
 #include <QScopedValueRollback>
 #include <QPushButton>
+#include <QScreen>
 #include <QSettings>
 #include <QShortcut>
 #include <QStatusBar>
 #include <QStyle>
+#include <QStyleOptionMenuItem>
 #include <QTimer>
 #include <QToolButton>
 #include <QWindow>
@@ -99,17 +105,55 @@ int shiftMaskOf(Qt::KeyboardModifiers modifiers)
 }
 
 // A stored placement value: decimal text; anything else counts as absent.
-int placementValue(QSettings &store, const QString &key, int fallback)
+std::optional<int> placementValue(QSettings &store, const QString &key)
 {
     const QVariant stored = store.value(key);
     if (!stored.isValid())
-        return fallback;
+        return std::nullopt;
     bool ok = false;
     const double value = stored.toString().trimmed().toDouble(&ok);
     if (!ok || !std::isfinite(value) || value < INT_MIN || value > INT_MAX)
-        return fallback;
+        return std::nullopt;
     return ui::roundHalfEven(value);
 }
+
+// The largest window the window systems draw: their coordinates are 16-bit.
+constexpr int kLargestWindowPixels = 32767;
+
+// Draws a separator entry as its line only. Its designed caption, "-", stays
+// the entry's text, as the caption loader reads it; the style would paint
+// it before the line, as it does a section's title.
+class SeparatorsAsLines : public QProxyStyle
+{
+public:
+    using QProxyStyle::QProxyStyle;
+
+    void drawControl(ControlElement element, const QStyleOption *option, QPainter *painter,
+                     const QWidget *widget) const override
+    {
+        const auto line = element == CE_MenuItem ? separatorLine(option) : std::nullopt;
+        QProxyStyle::drawControl(element, line ? &*line : option, painter, widget);
+    }
+
+    QSize sizeFromContents(ContentsType type, const QStyleOption *option, const QSize &size,
+                           const QWidget *widget) const override
+    {
+        const auto line = type == CT_MenuItem ? separatorLine(option) : std::nullopt;
+        return QProxyStyle::sizeFromContents(type, line ? &*line : option, size, widget);
+    }
+
+private:
+    // A separator's option without its caption; nothing for other entries.
+    static std::optional<QStyleOptionMenuItem> separatorLine(const QStyleOption *option)
+    {
+        const auto *item = qstyleoption_cast<const QStyleOptionMenuItem *>(option);
+        if (!item || item->menuItemType != QStyleOptionMenuItem::Separator)
+            return std::nullopt;
+        QStyleOptionMenuItem line(*item);
+        line.text.clear();
+        return line;
+    }
+};
 
 } // namespace
 
@@ -235,9 +279,12 @@ void frmMain::buildMenus()
         menu->addAction(a);
         return a;
     };
-    auto topMenu = [this](const char *name, const char *id) {
+    auto *lines = new SeparatorsAsLines(QApplication::style()->name());
+    lines->setParent(this);
+    auto topMenu = [this, lines](const char *name, const char *id) {
         auto *m = new QMenu(QLatin1String(id), this);
         m->setObjectName(QLatin1String(name));
+        m->setStyle(lines);
         menuBar()->addMenu(m);
         return m;
     };
@@ -394,17 +441,31 @@ void frmMain::Form_Load()
     if (m_placementStore) {
         std::unique_ptr<QSettings> store = m_placementStore();
         store->beginGroup(QStringLiteral("Settings"));
-        const int left = placementValue(*store, QStringLiteral("MainLeft"), kDefaultLeft);
-        move(ui::twipsToPixels(this, left), y());
-        const int top = placementValue(*store, QStringLiteral("MainTop"), kDefaultTop);
-        move(x(), ui::twipsToPixels(this, top));
+        core::StoredPlacement stored;
+        stored.left = placementValue(*store, QStringLiteral("MainLeft"));
+        stored.top = placementValue(*store, QStringLiteral("MainTop"));
+        stored.width = placementValue(*store, QStringLiteral("MainWidth"));
+        stored.height = placementValue(*store, QStringLiteral("MainHeight"));
+        // A spoiled store must neither hide the window nor make one larger
+        // than the window system can draw.
+        const double tpp = twipsPerPixel();
+        const auto twips = [tpp](int pixels) {
+            return int(qBound(qint64(INT_MIN), qRound64(pixels * tpp), qint64(INT_MAX)));
+        };
+        QList<QRect> screens;
+        for (const QScreen *screen : QGuiApplication::screens()) {
+            const QRect r = screen->availableGeometry();
+            screens << QRect(twips(r.x()), twips(r.y()), twips(r.width()), twips(r.height()));
+        }
+        const QRect placed = core::placeMainWindow(
+            stored, QRect(kDefaultLeft, kDefaultTop, kDefaultWidth, kDefaultHeight), screens,
+            twips(style()->pixelMetric(QStyle::PM_TitleBarHeight)),
+            QSize(twips(kLargestWindowPixels), twips(kLargestWindowPixels)));
+        move(ui::twipsToPixels(this, placed.left()), ui::twipsToPixels(this, placed.top()));
         // No frame is known before the window is shown: the inner size
         // stands in for the outer one until the window system reports it.
-        const int outerWidth = placementValue(*store, QStringLiteral("MainWidth"), kDefaultWidth);
-        resize(ui::twipsToPixels(this, outerWidth), height());
-        const int outerHeight = placementValue(*store, QStringLiteral("MainHeight"), kDefaultHeight);
-        resize(width(), ui::twipsToPixels(this, outerHeight));
-        m_pendingOuterSize = QSize(outerWidth, outerHeight);
+        resize(ui::twipsToPixels(this, placed.width()), ui::twipsToPixels(this, placed.height()));
+        m_pendingOuterSize = placed.size();
     }
 
     m_filterIndexByExtension = core::filterIndexByExtension();
@@ -449,6 +510,36 @@ void frmMain::showEvent(QShowEvent *event)
 {
     QMainWindow::showEvent(event);
     Form_Resize();
+    if (m_workspaceFileUnread && !m_workspaceFileUnreadSaid) {
+        m_workspaceFileUnreadSaid = true;
+        // Once the window is there to stand beside.
+        QTimer::singleShot(0, this, &frmMain::sayWorkspaceFileUnread);
+    }
+}
+
+QString frmMain::workspaceFileName() const
+{
+    return QFileInfo(platform::nativePath(m_kit.workspaceFile())).fileName();
+}
+
+void frmMain::sayWorkspaceFileUnread()
+{
+    // Whole, in a box of its own rather than the status panel; the window
+    // stays usable meanwhile.
+    ui::showMessageModeless(this, QStringLiteral("TAVO_Starter"),
+                            core::message(core::msg::kWorkspaceUnreadAtStart).arg(workspaceFileName()),
+                            QMessageBox::Warning);
+}
+
+void frmMain::askToReplaceUnreadWorkspaceFile()
+{
+    m_replaceUnreadFile = ui::askYesNo(this, QStringLiteral("TAVO_Starter"),
+                                       core::message(core::msg::kWorkspaceReplace).arg(workspaceFileName()));
+}
+
+bool frmMain::keepsUnreadWorkspaceFile() const
+{
+    return m_workspaceFileUnread && !m_replaceUnreadFile;
 }
 
 void frmMain::resizeEvent(QResizeEvent *event)
@@ -531,12 +622,10 @@ void frmMain::SaveWorkspace()
     setStatusText(QStringLiteral("Saving..."));
     // A file that was there but gave no entry (held by another program at
     // start, or cut short) still holds the user's list: it is replaced only
-    // by a list the user has made since.
-    const bool saved = (m_workspaceFileUnread && !m_listChanged) || core::writeWorkspaceFile(m_kit, workspace());
+    // when the user has said so.
+    const bool saved = keepsUnreadWorkspaceFile() || core::writeWorkspaceFile(m_kit, workspace());
     // Exit goes on either way; the previous file is as it was.
-    setStatusText(saved ? QString()
-                        : core::message(core::msg::kFileNotSaved)
-                              .arg(QFileInfo(platform::nativePath(m_kit.workspaceFile())).fileName()));
+    setStatusText(saved ? QString() : core::message(core::msg::kFileNotSaved).arg(workspaceFileName()));
     setBusy(false);
 }
 
@@ -563,7 +652,13 @@ void frmMain::watchListChanges()
         return;
     m_listWatched = true;
     QAbstractItemModel *model = lstsrcpath->model();
-    const auto changed = [this] { m_listChanged = m_listChanged || !m_loadingWorkspace; };
+    const auto changed = [this] {
+        if (m_loadingWorkspace || !m_workspaceFileUnread || m_replaceAsked)
+            return;
+        m_replaceAsked = true;
+        // Not in the middle of the change that is being made.
+        QTimer::singleShot(0, this, &frmMain::askToReplaceUnreadWorkspaceFile);
+    };
     connect(model, &QAbstractItemModel::rowsInserted, this, changed);
     connect(model, &QAbstractItemModel::rowsRemoved, this, changed);
     connect(model, &QAbstractItemModel::rowsMoved, this, changed);
@@ -613,8 +708,7 @@ void frmMain::SelectAllPaths()
     // Disabling the list would hand its keyboard focus on; keep it.
     const bool hadFocus = lstsrcpath->hasFocus();
     lstsrcpath->setEnabled(false);
-    for (int i = 0; i < lstsrcpath->count(); ++i)
-        ui::selectRow(lstsrcpath, i);
+    ui::selectAllRows(lstsrcpath);
     ui::selectRow(lstsrcpath, remembered);
     lstsrcpath->setEnabled(true);
     if (hadFocus)
@@ -649,14 +743,14 @@ void frmMain::mnuToolsOptions_Click()
 void frmMain::mnuToolsCheckKit_Click()
 {
     // Over what Compile and Open Editor would use: the live settings and the
-    // list as they stand. An unread workspace file matters only while the
-    // list is still the empty one it left; a list made since replaces it.
+    // list as they stand. An unread workspace file matters only while it is
+    // kept; once the user has agreed, the list replaces it.
     // Options waits until it closes, even when it was open already, so that
     // it takes input above this window and the check runs after it.
     frmCheckKit box(
         [this] {
             return core::checkKit(m_kit, settings(), workspace(), m_options.loadOutcome(),
-                                  m_workspaceFileUnread && !m_listChanged);
+                                  keepsUnreadWorkspaceFile());
         },
         [this](int tab) { m_options.showAndWait(tab); }, this);
     // A mend fills the field and shows it; OK saves it, as any edit.

@@ -86,6 +86,13 @@ private:
     // From the end of the workspace load on, any change to the list is the
     // user's.
     void watchListChanges();
+    // A workspace file that was there but gave no entry: said once the
+    // window shows; the first change to the list asks whether it may be
+    // replaced; kept at exit unless the answer was Yes.
+    void sayWorkspaceFileUnread();
+    void askToReplaceUnreadWorkspaceFile();
+    bool keepsUnreadWorkspaceFile() const;
+    QString workspaceFileName() const;
 
     // The list's key table: what a key does, by its code and modifier sum.
     void lstsrcpath_KeyDown(int keyCode, int shift);
@@ -107,7 +114,9 @@ private:
     bool m_unloaded = false;
     // The workspace file was there at start but gave no entry.
     bool m_workspaceFileUnread = false;
-    bool m_listChanged = false;
+    bool m_workspaceFileUnreadSaid = false;
+    bool m_replaceAsked = false;
+    bool m_replaceUnreadFile = false;
     bool m_listWatched = false;
     bool m_loadingWorkspace = false;
     QString m_statusText;

@@ -34,8 +34,7 @@ const QString kPropertiesTip = QStringLiteral("Properties used in TAVO.");
 } // namespace
 
 frmOptions::frmOptions(const core::Kit &kit, QWidget *parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
-                          | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
+    : QDialog(parent, ui::fixedDialogFlags()),
       m_kit(kit),
       m_layout(6270, 3240)
 {

@@ -89,6 +89,10 @@ void TestKitCheck::findings_data()
     QTest::newRow("settings file: broken") << none << none << none << int(LoadOutcome::Malformed)
                                            << kCheckSettingsFile << problem << "kit/TAVO_Starter.ini"
                                            << "The settings file cannot be read: the defaults are in force, not its values.";
+    QTest::newRow("settings file: no value") << none << none << none << int(LoadOutcome::XmlWithoutValues)
+                                             << kCheckSettingsFile << problem << "kit/TAVO_Starter.ini"
+                                             << "The settings file gives no value (they are read from the attributes of "
+                                                "Editor, Compiler and Properties): the defaults are in force, not its values.";
 
     QTest::newRow("compiler there") << QStringList{"bin/jikes*"} << none << none << xml << kCompiler << fine
                                     << standInFile("bin/jikes") << "The compiler is there.";

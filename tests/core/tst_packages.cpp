@@ -11,6 +11,8 @@
 
 using namespace core;
 
+Q_DECLARE_METATYPE(core::PackageFolders::Outcome)
+
 class TestPackages : public QObject
 {
     Q_OBJECT
@@ -53,35 +55,61 @@ void TestPackages::names()
     QCOMPARE(staysBelowSourceRoot(name), problem != msg::kNameOutsideTree);
 }
 
-// The source folder first, then the runtime folder, one level each; the
-// first that cannot be made ends it, and what was made stays.
+// Both folders, or neither: each is looked at first, missing levels above
+// them are made only when asked (never the roots), and what the system then
+// refuses takes back what was made.
 void TestPackages::folders_data()
 {
+    using Outcome = PackageFolders::Outcome;
     QTest::addColumn<QString>("name");
     QTest::addColumn<QStringList>("existing");  // below the kit folder
-    QTest::addColumn<bool>("made");
-    QTest::addColumn<QStringList>("after");      // the folders below src and lib/fb/rt
-    QTest::newRow("fresh") << "demo" << QStringList{"src", "lib/fb/rt"} << true
+    QTest::addColumn<bool>("makeMissingLevels");
+    QTest::addColumn<Outcome>("outcome");
+    QTest::addColumn<QStringList>("named");     // the folder named, the root, the missing levels
+    QTest::addColumn<QStringList>("after");     // the folders below src and lib/fb/rt
+    const QStringList roots{"src", "lib/fb/rt"};
+    QTest::newRow("fresh") << "demo" << roots << false << Outcome::Made << QStringList{}
                            << QStringList{"src/demo", "lib/fb/rt/demo"};
-    QTest::newRow("nested below existing parents") << "a\\b" << QStringList{"src/a", "lib/fb/rt/a"} << true
-                                                   << QStringList{"src/a", "src/a/b", "lib/fb/rt/a", "lib/fb/rt/a/b"};
-    QTest::newRow("no parents: nothing made") << "x\\y" << QStringList{"src", "lib/fb/rt"} << false << QStringList{};
-    QTest::newRow("source folder exists: nothing more") << "demo" << QStringList{"src/demo", "lib/fb/rt"} << false
-                                                        << QStringList{"src/demo"};
-    QTest::newRow("no runtime tree: the source folder stays") << "pkg" << QStringList{"src", "lib"} << false
-                                                              << QStringList{"src/pkg"};
+    QTest::newRow("nested below existing levels") << "a\\b" << QStringList{"src/a", "lib/fb/rt/a"} << false
+                                                  << Outcome::Made << QStringList{}
+                                                  << QStringList{"src/a", "src/a/b", "lib/fb/rt/a", "lib/fb/rt/a/b"};
+    QTest::newRow("missing levels: named, nothing made") << "x\\y\\z" << QStringList{"src/x", "lib/fb/rt"} << false
+                                                         << Outcome::LevelsMissing
+                                                         << QStringList{"src\\x\\y", "lib\\fb\\rt\\x", "lib\\fb\\rt\\x\\y"}
+                                                         << QStringList{"src/x"};
+    QTest::newRow("missing levels made when asked") << "x\\y" << roots << true << Outcome::Made << QStringList{}
+                                                    << QStringList{"src/x", "src/x/y", "lib/fb/rt/x", "lib/fb/rt/x/y"};
+    QTest::newRow("source folder there") << "demo" << QStringList{"src/demo", "lib/fb/rt"} << true << Outcome::Exists
+                                         << QStringList{"src\\demo"} << QStringList{"src/demo"};
+    QTest::newRow("runtime folder there: the source folder is not made")
+        << "demo" << QStringList{"src", "lib/fb/rt/demo"} << true << Outcome::Exists
+        << QStringList{"lib\\fb\\rt\\demo"} << QStringList{"lib/fb/rt/demo"};
+    QTest::newRow("no runtime tree: never made") << "pkg" << QStringList{"src", "lib"} << true << Outcome::RootMissing
+                                                 << QStringList{"lib\\fb\\rt\\pkg", "lib\\fb\\rt"} << QStringList{};
+    QTest::newRow("a name too long for the system") << QString(300, QLatin1Char('n')) << roots << false
+                                                    << Outcome::NameTooLong << QStringList{"src\\" + QString(300, QLatin1Char('n'))}
+                                                    << QStringList{};
+    QTest::newRow("too long below missing levels: they go again")
+        << "m\\" + QString(300, QLatin1Char('n')) << roots << true << Outcome::NameTooLong
+        << QStringList{"src\\m\\" + QString(300, QLatin1Char('n'))} << QStringList{};
 }
 
 void TestPackages::folders()
 {
     QFETCH(QString, name);
     QFETCH(QStringList, existing);
-    QFETCH(bool, made);
+    QFETCH(bool, makeMissingLevels);
+    QFETCH(PackageFolders::Outcome, outcome);
+    QFETCH(QStringList, named);
     QFETCH(QStringList, after);
     QTemporaryDir dir(scratchDirTemplate());
     for (const QString &folder : existing)
         QVERIFY(QDir(dir.path()).mkpath(folder));
-    QCOMPARE(makePackageDirectories(Kit(dir.path()), name), made);
+    const PackageFolders made = makePackageFolders(Kit(dir.path()), name, makeMissingLevels);
+    QCOMPARE(made.outcome, outcome);
+    QStringList got = QStringList{made.folder, made.root} + made.missingLevels;
+    got.removeAll(QString());
+    QCOMPARE(got, named);
     QStringList found;
     for (const QString &root : {QStringLiteral("src"), QStringLiteral("lib/fb/rt")}) {
         QDirIterator it(dir.filePath(root), QDir::Dirs | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);

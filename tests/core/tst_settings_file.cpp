@@ -1,5 +1,6 @@
 #include "core/Kit.h"
 #include "core/SettingsFile.h"
+#include "core/StringTable.h"
 
 #include "support/CoreValues.h"
 
@@ -136,19 +137,20 @@ private slots:
         QTest::newRow("more than seven") << QByteArray("1,2,3,4,5,6,7,8,9")
                                          << QStringList{"1", "2", "3", "4", "5", "6", "7"};
         // Written in the system's 8-bit code page: UTF-8 on Linux, 1252 where
-        // the Windows tests run (and 932 on a Japanese Windows, where the
-        // second row's bytes are Shift JIS).
+        // the Windows tests run. Bytes that are not UTF-8 come from Windows:
+        // on Linux they are read in the Windows code page of the user's
+        // language, 1252 in this English session (932 in a Japanese one:
+        // lineFormInTheUsersCodePage).
 #ifdef Q_OS_WIN
         const QString utf8Text = QString::fromUtf8("\xC3\xA3\xC6\x92\xE2\x80\xA0\xC3\xA3\xE2\x80\x9A\xC2\xB9\xC3\xA3\xC6\x92\xCB\x86");
-        const QString sjisText = QString::fromUtf8("\xC6\x92" "e" "\xC6\x92" "X" "\xC6\x92" "g");
 #else
         const QString utf8Text = QString::fromUtf8("\xE3\x83\x86\xE3\x82\xB9\xE3\x83\x88");
-        const QString sjisText = QString::fromUtf8("\xEF\xBF\xBD" "e" "\xEF\xBF\xBD" "X" "\xEF\xBF\xBD" "g");
 #endif
         QTest::newRow("utf-8 text") << QByteArray("\xE3\x83\x86\xE3\x82\xB9\xE3\x83\x88\r\n")
                                     << QStringList{utf8Text, d, d, d, d, d, d};
-        QTest::newRow("shift jis text") << QByteArray("\x83\x65\x83\x58\x83\x67,x\r\n")
-                                        << QStringList{sjisText, "x", d, d, d, d, d};
+        QTest::newRow("shift jis text, as 1252") << QByteArray("\x83\x65\x83\x58\x83\x67,x\r\n")
+                                                 << QStringList{QStringLiteral("\u0192e\u0192X\u0192g"), "x", d, d, d, d, d};
+        QTest::newRow("1252 text") << QByteArray("Org\xE9\r\n") << QStringList{QStringLiteral("Org\u00e9"), d, d, d, d, d, d};
         QTest::newRow("empty file") << QByteArray() << QStringList{d, d, d, d, d, d, d};
     }
     void lineForm()
@@ -169,6 +171,40 @@ private slots:
         // The line form never carries these two.
         QCOMPARE(v.value(core::kCompiler), core::Settings::defaultValue(core::kCompiler));
         QCOMPARE(v.value(core::kClassDirectory), QString());
+    }
+
+    // On Linux, bytes that are not UTF-8 are read in the Windows code page
+    // of the user's language; bytes that one cannot read leave the file
+    // unread, never a stand-in character in a field. (Windows reads its
+    // own code page, 1252 where the tests run, in either language.)
+    void lineFormInTheUsersCodePage_data()
+    {
+        QTest::addColumn<bool>("japanese");
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QString>("jre");  // empty: the file is not read
+        const QByteArray sjis("\x83\x65\x83\x58\x83\x67\\bin\r\n");
+#ifdef Q_OS_WIN
+        QTest::newRow("shift jis, Japanese session") << true << sjis << QStringLiteral("\u0192e\u0192X\u0192g\\bin");
+#else
+        QTest::newRow("shift jis, Japanese session") << true << sjis << QStringLiteral("\u30c6\u30b9\u30c8\\bin");
+        QTest::newRow("utf-8 stays utf-8") << true << QByteArray("J\xC3\xA4va\r\n") << QStringLiteral("J\u00e4va");
+        QTest::newRow("a lead byte cut off") << true << QByteArray("a\r\n\x83") << QString();
+        QTest::newRow("bytes 932 has no character for") << true << QByteArray("\xFD\xFE\r\n") << QString();
+#endif
+        QTest::newRow("utf-16 cut in a code unit") << false << QByteArray("\xFF\xFE" "a\x00" "b", 5) << QString();
+    }
+    void lineFormInTheUsersCodePage()
+    {
+        QFETCH(bool, japanese);
+        QFETCH(QByteArray, file);
+        QFETCH(QString, jre);
+        writeFile(file);
+        core::setCurrentLanguage(japanese ? core::Language::Japanese : core::Language::English);
+        const core::Settings v = load();
+        core::setCurrentLanguage(core::Language::English);
+        QCOMPARE(m_outcome, jre.isEmpty() ? core::LoadOutcome::Unreadable : core::LoadOutcome::LineForm);
+        QCOMPARE(core::keptUnread(m_outcome), jre.isEmpty());
+        QCOMPARE(v, jre.isEmpty() ? core::Settings() : settingsWith({{core::kJREpath, jre}}));
     }
 
     void legacyReaderLeavesUnreachedValues()
@@ -243,6 +279,10 @@ private slots:
         const QString xml = QStringLiteral("<?xml version=\"1.0\"?>\r\n<settings><Editor JREpath=\"C:\\J\u00e4v\u00e4\"/></settings>\r\n");
         const QString java = QStringLiteral("C:\\J\u00e4v\u00e4");
         QTest::newRow("utf-16 le, marked") << utf16(xml, true, true) << java;
+        // As an editor saves it as "Unicode", the declaration left as it was.
+        QTest::newRow("utf-16 le, marked, declaring utf-8")
+            << utf16(QString(xml).replace(QStringLiteral("?>"), QStringLiteral(" encoding=\"UTF-8\"?>")), true, true)
+            << java;
         QTest::newRow("utf-16 be, marked") << utf16(xml, false, true) << java;
         QTest::newRow("utf-16 le, unmarked") << utf16(xml, true, false) << java;
         QTest::newRow("utf-16 le, marked, blank line first") << utf16(QStringLiteral("\r\n") + xml.mid(xml.indexOf(u'\n') + 1), true, true)
@@ -285,6 +325,8 @@ private slots:
             << Values{{core::kJREpath, "j"}, {core::kCP, "c"}, {core::kCompiler, "k"},
                       {core::kClassDirectory, "x"}, {core::kOrganization, "o"}, {core::kAuthor, "a"}};
         QTest::newRow("no groups at all") << QByteArray("<settings/>") << Values{};
+        QTest::newRow("values as child elements")
+            << QByteArray("<settings><Editor><JREpath>j</JREpath></Editor></settings>") << Values{};
     }
     void wellFormedButIncomplete()
     {
@@ -292,6 +334,9 @@ private slots:
         QFETCH(Values, changed);
         writeFile(file);
         QCOMPARE(load(), settingsWith(changed));
+        // A file that gave nothing still holds what the user may want.
+        QCOMPARE(m_outcome, changed.isEmpty() ? core::LoadOutcome::XmlWithoutValues : core::LoadOutcome::Xml);
+        QCOMPARE(core::keptUnread(m_outcome), changed.isEmpty());
     }
 
     // A file that begins as XML but is not well-formed (a cut write, a hand
@@ -342,17 +387,14 @@ private slots:
     {
         QTest::addColumn<QByteArray>("file");
         QTest::addColumn<Values>("changed");
-        // No delimiter among the bytes: one value, in the 8-bit code page,
-        // where these bytes are no UTF-8 at all and 1252's punctuation.
+        // No delimiter among the bytes: one value, in 1252 (the system's code
+        // page where the Windows tests run; on Linux, where these bytes are no
+        // UTF-8, the Windows code page of this English session).
         QByteArray binary;
         for (int i = 0; i < 4096; ++i)
             binary.append(char(0x80 + i % 16));
-#ifdef Q_OS_WIN
         const QString block = QString::fromUtf8("\xE2\x82\xAC\xC2\x81\xE2\x80\x9A\xC6\x92\xE2\x80\x9E\xE2\x80\xA6\xE2\x80\xA0\xE2\x80\xA1"
                                                 "\xCB\x86\xE2\x80\xB0\xC5\xA0\xE2\x80\xB9\xC5\x92\xC2\x8D\xC5\xBD\xC2\x8F");
-#else
-        const QString block(16, QChar(0xFFFD));
-#endif
         QTest::newRow("binary") << binary << Values{{core::kJREpath, block.repeated(256)}};
         QTest::newRow("huge single line") << QByteArray(20 * 1024 * 1024, 'x')
                                           << Values{{core::kJREpath, QString(20 * 1024 * 1024, QLatin1Char('x'))}};

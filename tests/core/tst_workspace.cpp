@@ -25,6 +25,8 @@ private slots:
     void bigListReadsWhole();
     void emptyEntriesAreLeftOut();
     void outsideTheCodePageIsLeftOut();
+    void bytesThatAreNoTextAreKept_data();
+    void bytesThatAreNoTextAreKept();
     void handEditedEmptyLineEndsEntries();
     void earlyEnd();
     void lineEnds();
@@ -131,6 +133,34 @@ void TestWorkspace::outsideTheCodePageIsLeftOut()
     // it stands, as the list may move it to the top.
     const QString marked = QChar(0xFEFF) + QStringLiteral("pkg");
     QCOMPARE(serializeWorkspace({{marked, "b", marked}, 2, "x.fbt"}), QByteArray("b\r\n\r\n\r\n\r\nx.fbt\r\n"));
+}
+
+// Lines whose bytes are no text in the file's code page (Latin-1 or Shift
+// JIS folder names in a UTF-8 file, a character cut short) come back byte
+// for byte, each still its own entry, the selection found among them.
+void TestWorkspace::bytesThatAreNoTextAreKept_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<int>("selected");
+    QTest::newRow("latin-1 names") << QByteArray("caf\xe9\r\ncaf\xe8\r\n\r\n\r\ncaf\xe8\r\nf\xe9.fbt\r\n") << 1;
+    QTest::newRow("shift jis beside utf-8") << QByteArray("\x83\x65\xe3\x83\x86\r\n\xe3\x83\x86\r\n\r\n\r\n\x83\x65\xe3\x83\x86\r\n\r\n") << 0;
+    QTest::newRow("a character cut short") << QByteArray("a\xe3\x83\r\na\xe3\r\n\r\n\r\na\xe3\r\nx\r\n") << 1;
+    QTest::newRow("an encoded surrogate") << QByteArray("\xed\xa0\x80\r\n\xed\xb0\x80\r\n\r\n\r\n\xed\xb0\x80\r\n\r\n") << 1;
+}
+
+void TestWorkspace::bytesThatAreNoTextAreKept()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(int, selected);
+    const WorkspaceContent c = parseWorkspace(file);
+    QVERIFY(c.entries);
+    QCOMPARE(c.entries->size(), 2);
+    QVERIFY(c.entries->at(0) != c.entries->at(1));
+    QCOMPARE(indexOfEntry(*c.entries, c.selectedText), selected);
+    QCOMPARE(serializeWorkspace({*c.entries, selected, c.EditFileName.value_or(QString())}), file);
+    // Moved, each is still itself.
+    const QList<QByteArray> lines = file.split('\n');
+    QVERIFY(serializeWorkspace(moveDown({*c.entries, 0, QString()})).startsWith(lines[1] + '\n' + lines[0] + '\n'));
 }
 
 void TestWorkspace::handEditedEmptyLineEndsEntries()

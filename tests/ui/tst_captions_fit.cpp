@@ -1,6 +1,7 @@
 // Every window of the program, opened as a user meets it, in English and in
 // Japanese: each caption shows whole, measured with the font and the text
-// flags its own control paints with, and no control lies over it.
+// flags its own control paints with, and no control lies over it; a fixed
+// dialog has a close button only and one size.
 #include "core/StringTable.h"
 #include "ui/QtTranslations.h"
 #include "ui/Twips.h"
@@ -13,6 +14,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QFileDialog>
 #include <QFileIconProvider>
 #include <QGroupBox>
 #include <QInputDialog>
@@ -23,6 +25,7 @@
 #include <QStyleOption>
 #include <QTabBar>
 #include <QToolButton>
+#include <QTreeView>
 #include <QWindow>
 #include <QtTest>
 
@@ -37,6 +40,8 @@ struct Session {
         kit.makeSourceFolders({QStringLiteral("hmi"), QStringLiteral("mypkg"), QStringLiteral("mypkg/util")});
         QDir().mkpath(kit.at(QStringLiteral("lib/fb/rt")));
         kit.write(QStringLiteral("TAVO_Starter.dat"), "hmi\r\nmypkg\r\n\r\n\r\nmypkg\r\n\r\n");
+        // A file for the choosers' columns: its size in bytes, a long type.
+        kit.write(QStringLiteral("src/mypkg/Notes.txt"), QByteArray(136, 'n'));
         main = std::make_unique<frmMain>(kit.path(), placementStore(kit));
         main->show();
     }
@@ -80,9 +85,18 @@ const WindowCase kWindows[] = {
      [](Session &s) {
          whenModalShows<QInputDialog>([](QInputDialog *box) {
              box->setTextValue(QStringLiteral("..\\outside"));
+             // Asked again once the message is closed: cancelled then.
+             whenModalShows<QInputDialog>([](QInputDialog *again) { again->reject(); });
              box->accept();
          });
          s.main->cmdNewDir->click();
+     },
+     "QMessageBox"},
+    {"workspace file unread at start",
+     [](Session &s) {
+         s.kit.write(QStringLiteral("TAVO_Starter.dat"), "cut\r\n");
+         s.main = std::make_unique<frmMain>(s.kit.path(), placementStore(s.kit));
+         s.main->show();
      },
      "QMessageBox"},
     {"system information unavailable",
@@ -106,6 +120,24 @@ const WindowCase kWindows[] = {
 const QStringList kQtEnglish = {
     "Look in:", "File &name:", "File name:", "Files of type:", "&Open", "Open", "&Save", "Save",
     "&Cancel",  "&Yes",        "&No",        "Yes",            "No",    "Cancel", "&Choose", "Directory:"};
+
+// The program's fixed dialogs and boxes: a title bar with a close button
+// only, and one size, so that no window manager offers to maximise them.
+const QStringList kFixedDialogs = {"frmOptions", "frmAbout", "QInputDialog", "dlgEditSrc", "QMessageBox"};
+
+QString notFixed(QWidget *w)
+{
+    const Qt::WindowFlags flags = w->windowHandle()->flags();
+    if ((flags & Qt::WindowCloseButtonHint) && !(flags & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint))
+        && w->minimumSize() == w->maximumSize())
+        return QString();
+    return QStringLiteral("close %1, minimise %2, maximise %3, %4 to %5 wide")
+        .arg(bool(flags & Qt::WindowCloseButtonHint))
+        .arg(bool(flags & Qt::WindowMinimizeButtonHint))
+        .arg(bool(flags & Qt::WindowMaximizeButtonHint))
+        .arg(w->minimumWidth())
+        .arg(w->maximumWidth());
+}
 
 bool isShowing(QWidget *w, const char *shows)
 {
@@ -221,10 +253,39 @@ QWidget *coveredBy(QWidget *w, const QRect &r)
     return nullptr;
 }
 
+// The cells of a chooser's detail view that do not show whole: narrower
+// than their text, or beyond the view's right edge.
+QStringList cellsCut(QWidget *window)
+{
+    QStringList cut;
+    auto *details = window->findChild<QTreeView *>(QStringLiteral("treeView"));
+    if (!details || !details->isVisible())
+        return cut;
+    const QAbstractItemModel *model = details->model();
+    const QRect room = details->viewport()->rect();
+    for (int row = 0; row < model->rowCount(details->rootIndex()); ++row) {
+        for (int column = 0; column < model->columnCount(details->rootIndex()); ++column) {
+            const QModelIndex cell = model->index(row, column, details->rootIndex());
+            const QRect r = details->visualRect(cell);
+            if (details->isColumnHidden(column) || !r.intersects(room))
+                continue;
+            const int needs = static_cast<const QAbstractItemView *>(details)->sizeHintForIndex(cell).width();
+            if (r.width() < needs || r.left() < room.left() || r.right() > room.right())
+                cut << QStringLiteral("treeView \"%1\" needs %2 px, has %3 of %4 shown")
+                           .arg(cell.data().toString())
+                           .arg(needs)
+                           .arg(r.intersected(room).width())
+                           .arg(r.width());
+        }
+    }
+    return cut;
+}
+
 // What of a window's captions does not show whole, and in a Japanese
 // session which of Qt's English ones it shows; one line a caption.
 void lookAt(QWidget *window, bool japanese, QStringList &cut, QStringList &english)
 {
+    cut << cellsCut(window);
     for (QWidget *w : window->findChildren<QWidget *>()) {
         if (w->window() != window || !w->isVisible())
             continue;
@@ -288,15 +349,28 @@ private slots:
         // Looked at once it shows, then closed, so that a modal one returns.
         bool seen = false;
         QStringList cut, english;
+        QString loose;
         QTimer poll;
         poll.setInterval(10);
+        int waited = 0;
         connect(&poll, &QTimer::timeout, this, [&] {
             for (QWidget *w : QApplication::topLevelWidgets()) {
                 if (!isShowing(w, c.shows))
                     continue;
+                // A chooser reads its folder after it shows: looked at once
+                // its cells show whole, or after a second at most.
+                if (auto *chooser = qobject_cast<QFileDialog *>(w)) {
+                    auto *details = chooser->findChild<QTreeView *>(QStringLiteral("treeView"));
+                    if ((!details || details->model()->rowCount(details->rootIndex()) == 0
+                         || !cellsCut(w).isEmpty())
+                        && ++waited < 100)
+                        return;
+                }
                 poll.stop();
                 seen = true;
                 lookAt(w, japanese, cut, english);
+                if (kFixedDialogs.contains(QLatin1String(c.shows)))
+                    loose = notFixed(w);
                 if (auto *dialog = qobject_cast<QDialog *>(w))
                     dialog->reject();
                 return;
@@ -307,6 +381,7 @@ private slots:
         QTRY_VERIFY(seen);
         QVERIFY2(cut.isEmpty(), qPrintable(cut.join(QLatin1String("; "))));
         QVERIFY2(english.isEmpty(), qPrintable(english.join(QLatin1String("; "))));
+        QVERIFY2(loose.isEmpty(), qPrintable(loose));
     }
 
     // Qt's words follow the program's language, those its own catalogue

@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScreen>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -34,6 +35,7 @@ class tst_DlgEditSrcMain : public QObject
 private slots:
     void editsTheWindowsList();
     void missingSourceFolderInStatusPanel();
+    void opensCentredOnTheMainWindow();
 };
 
 void tst_DlgEditSrcMain::editsTheWindowsList()
@@ -73,6 +75,26 @@ void tst_DlgEditSrcMain::missingSourceFolderInStatusPanel()
     QCOMPARE(w.statusText(),
              QStringLiteral("The source folder cannot be read: ") + QDir::toNativeSeparators(kit.path() + QStringLiteral("/src")));
     QVERIFY(w.isEnabled());
+}
+
+// On the main window it belongs to, not where the window system puts new
+// windows.
+void tst_DlgEditSrcMain::opensCentredOnTheMainWindow()
+{
+    TestKit kit;
+    QVERIFY(kit.makeSourceFolders({QStringLiteral("pkg")}));
+    frmMain w(kit.path(), placementStore(kit));
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    w.move(w.screen()->availableGeometry().topLeft() + QPoint(20, 30));
+    QPoint offset(1000, 1000);
+    QCOMPARE(clickLibs(w, [&](dlgEditSrc *d) {
+                 offset = d->frameGeometry().center() - w.frameGeometry().center();
+                 d->reject();
+             }),
+             1);
+    QVERIFY2(qAbs(offset.x()) <= 2 && qAbs(offset.y()) <= 2,
+             qPrintable(QStringLiteral("%1, %2 off the main window's centre").arg(offset.x()).arg(offset.y())));
 }
 
 QTEST_MAIN(tst_DlgEditSrcMain)

@@ -7,10 +7,15 @@
 #include "support/WindowTests.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QFile>
+#include <QImage>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
+#include <QMessageBox>
+#include <QTimer>
+#include <QScreen>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -49,7 +54,10 @@ private slots:
     void init() { core::setCurrentLanguage(core::Language::English); }
     void controlsAndMenus();
     void japaneseCaptions();
+    void separatorsAreLinesOnly_data();
+    void separatorsAreLinesOnly();
     void firstStartPlacement();
+    void storedPlacementApplied_data();
     void storedPlacementApplied();
     void storedSizeReachedWhenTheFrameComesLate();
     void resizeRule();
@@ -60,6 +68,8 @@ private slots:
     void workspaceStatusAndPointer();
     void badWorkspaceFiles_data();
     void badWorkspaceFiles();
+    void unreadWorkspaceFile_data();
+    void unreadWorkspaceFile();
     void unreadSettingsFileReported();
     void failureTextsReadWhole();
     void unloadOrder();
@@ -127,6 +137,49 @@ void TestMainWindow::japaneseCaptions()
     QCOMPARE(w.cmdUp->text(), QStringLiteral("↑"));
 }
 
+// A separator entry shows as its line only, in either language: drawn as a
+// separator without a caption would be, while its designed caption "-"
+// stays for the caption loader.
+void TestMainWindow::separatorsAreLinesOnly_data()
+{
+    QTest::addColumn<bool>("japanese");
+    QTest::newRow("English") << false;
+    QTest::newRow("Japanese") << true;
+}
+
+void TestMainWindow::separatorsAreLinesOnly()
+{
+    QFETCH(bool, japanese);
+    core::setCurrentLanguage(japanese ? core::Language::Japanese : core::Language::English);
+    TestKit kit;
+    frmMain w(kit.path(), placementStore(kit));
+    const auto drawn = [](QMenu *menu, QAction *entry) {
+        menu->adjustSize();
+        QImage image(menu->size(), QImage::Format_ARGB32);
+        image.fill(Qt::white);
+        menu->render(&image);
+        return image.copy(menu->actionGeometry(entry));
+    };
+    int separators = 0;
+    for (QMenu *menu : {w.mnuFile, w.mnuTools, w.mnuHelp}) {
+        for (QAction *entry : menu->actions()) {
+            if (!entry->isSeparator())
+                continue;
+            ++separators;
+            QCOMPARE(entry->text(), QStringLiteral("-"));
+            QMenu plain;
+            plain.setStyle(menu->style());
+            plain.setFont(menu->font());
+            plain.addAction(QStringLiteral("x"));
+            QAction *line = plain.addSeparator();
+            plain.addAction(QStringLiteral("y"));  // a separator at the end is not shown
+            plain.setFixedWidth(menu->sizeHint().width());
+            QCOMPARE(drawn(menu, entry), drawn(&plain, line));
+        }
+    }
+    QCOMPARE(separators, 3);
+}
+
 void TestMainWindow::firstStartPlacement()
 {
     TestKit kit;
@@ -141,22 +194,41 @@ void TestMainWindow::firstStartPlacement()
     QCOMPARE(w.frameGeometry().y(), qRound(1000 / tpp));
 }
 
+// The stored placement, as long as a screen could show it (the core's table
+// has every rule): a value that is no number or a size no screen holds (a
+// spoiled store) counts as absent, a window whose title bar is off every
+// screen comes onto it.
+void TestMainWindow::storedPlacementApplied_data()
+{
+    QTest::addColumn<QStringList>("stored");  // left, top, width, height
+    QTest::addColumn<QRect>("placed");        // twips; -1 for the screen's edge
+    QTest::newRow("as stored, no number its default") << QStringList{"3000", "1500", "not a number", "4500"}
+                                                      << QRect(3000, 1500, 6500, 4500);
+    QTest::newRow("off the screen") << QStringList{"-30000", "1500", "6500", "4500"} << QRect(-1, 1500, 6500, 4500);
+    QTest::newRow("2,000,000,000 twips") << QStringList{"1500", "1500", "2000000000", "2000000000"}
+                                         << QRect(1500, 1500, 6500, 6500);
+}
+
 void TestMainWindow::storedPlacementApplied()
 {
+    QFETCH(QStringList, stored);
+    QFETCH(QRect, placed);
     TestKit kit;
     {
         QSettings s(kit.at("placement.ini"), QSettings::IniFormat);
-        s.setValue("Settings/MainLeft", "-30000"); // far off screen: applied unchanged
-        s.setValue("Settings/MainTop", "3000");
-        s.setValue("Settings/MainWidth", "not a number");
-        s.setValue("Settings/MainHeight", "4500");
+        const char *keys[] = {"Settings/MainLeft", "Settings/MainTop", "Settings/MainWidth", "Settings/MainHeight"};
+        for (int i = 0; i < 4; ++i)
+            s.setValue(keys[i], stored[i]);
     }
     frmMain w(kit.path(), placementStore(kit));
     const double tpp = w.twipsPerPixel();
-    QCOMPARE(w.frameGeometry().x(), qRound(-30000 / tpp));
-    QCOMPARE(w.frameGeometry().y(), qRound(3000 / tpp));
-    QCOMPARE(w.frameGeometry().width(), qRound(6500 / tpp));
-    QCOMPARE(w.frameGeometry().height(), qRound(4500 / tpp));
+    const int left = placed.left() == -1 ? w.screen()->availableGeometry().left() : qRound(placed.left() / tpp);
+    QCOMPARE(w.frameGeometry(), QRect(left, qRound(placed.top() / tpp), qRound(placed.width() / tpp),
+                                      qRound(placed.height() / tpp)));
+    // Shown, it is the size asked for, not the window system's largest.
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QTRY_COMPARE(w.frameGeometry().size(), QSize(qRound(placed.width() / tpp), qRound(placed.height() / tpp)));
 }
 
 void TestMainWindow::storedSizeReachedWhenTheFrameComesLate()
@@ -290,6 +362,8 @@ void TestMainWindow::keyTable()
     QTest::keyClick(list, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
     QCOMPARE(listOf(w), after);
     QCOMPARE(ui::selectedRow(list), selectedAfter);
+    // No other row stays selected behind the view's back.
+    QCOMPARE(list->selectedItems().size(), selectedAfter >= 0 ? 1 : 0);
 }
 
 void TestMainWindow::buttonsMoveEntries()
@@ -353,36 +427,30 @@ void TestMainWindow::workspaceStatusAndPointer()
 
 // Garbage, long lines, an early end and a file that cannot be opened: the
 // window starts with what the reader yields. A file that was there but gave
-// no entry stays as it was at exit, unless the list was changed since; one
-// that gave its entries is written again.
+// no entry stays as it was at exit (unreadWorkspaceFile: unless the user
+// agrees to replace it); one that gave its entries is written again.
 void TestMainWindow::badWorkspaceFiles_data()
 {
     QTest::addColumn<QByteArray>("bytes");  // empty: a folder in the file's place
     QTest::addColumn<QStringList>("loaded");
-    QTest::addColumn<QString>("added");     // added before exit, when not empty
     QTest::addColumn<QByteArray>("atExit");
     QByteArray garbage;
     for (int i = 0; i < 20000; ++i)
         garbage += char(0x80 + (i * 131 + 7) % 128);
     const QByteArray x(300000, 'x');
     const QStringList none;
-    QTest::newRow("garbage") << garbage << none << QString() << garbage;
-    QTest::newRow("ends before the separator") << QByteArray("a\r\nb\r\n") << none << QString()
-                                               << QByteArray("a\r\nb\r\n");
-    QTest::newRow("ends before the separator, entry added")
-        << QByteArray("a\r\nb\r\n") << none << "c" << QByteArray("c\r\n\r\n\r\n\r\n\r\n");
-    QTest::newRow("cannot be opened") << QByteArray() << none << QString() << QByteArray();
-    QTest::newRow("long lines") << x + "\r\n\r\n\r\n" + x + "\r\n" << QStringList{QString(x)} << QString()
+    QTest::newRow("garbage") << garbage << none << garbage;
+    QTest::newRow("ends before the separator") << QByteArray("a\r\nb\r\n") << none << QByteArray("a\r\nb\r\n");
+    QTest::newRow("cannot be opened") << QByteArray() << none << QByteArray();
+    QTest::newRow("long lines") << x + "\r\n\r\n\r\n" + x + "\r\n" << QStringList{QString(x)}
                                 << x + "\r\n\r\n\r\n" + x + "\r\n\r\n";
-    QTest::newRow("an empty workspace") << QByteArray("\r\n\r\n\r\n\r\n") << none << QString()
-                                        << QByteArray("\r\n\r\n\r\n\r\n");
+    QTest::newRow("an empty workspace") << QByteArray("\r\n\r\n\r\n\r\n") << none << QByteArray("\r\n\r\n\r\n\r\n");
 }
 
 void TestMainWindow::badWorkspaceFiles()
 {
     QFETCH(QByteArray, bytes);
     QFETCH(QStringList, loaded);
-    QFETCH(QString, added);
     QFETCH(QByteArray, atExit);
     TestKit kit;
     if (bytes.isEmpty())
@@ -394,13 +462,57 @@ void TestMainWindow::badWorkspaceFiles()
     QCOMPARE(ui::selectedRow(w.lstsrcpath), loaded.isEmpty() ? -1 : 0);
     QCOMPARE(w.workspace().EditFileName, QString());
     QCOMPARE(w.statusText(), QString());
-    if (!added.isEmpty())
-        w.lstsrcpath->addItem(added);
     w.close();
     if (bytes.isEmpty())
         QVERIFY(QFileInfo(kit.dat()).isDir()); // the save fails quietly
     else
         QCOMPARE(kit.read("TAVO_Starter.dat"), atExit);
+}
+
+// A workspace file cut before its two empty lines is said, whole, once the
+// window shows; the first change to the list asks once whether it may be
+// replaced: Yes replaces it at exit, No keeps it.
+void TestMainWindow::unreadWorkspaceFile_data()
+{
+    QTest::addColumn<bool>("yes");
+    QTest::addColumn<QByteArray>("atExit");
+    QTest::newRow("Yes replaces it") << true << QByteArray("c\r\nd\r\n\r\n\r\n\r\n\r\n");
+    QTest::newRow("No keeps it") << false << QByteArray("a\r\nb\r\n");
+}
+
+void TestMainWindow::unreadWorkspaceFile()
+{
+    QFETCH(bool, yes);
+    QFETCH(QByteArray, atExit);
+    TestKit kit;
+    QVERIFY(kit.write("TAVO_Starter.dat", "a\r\nb\r\n"));
+    frmMain w(kit.path(), placementStore(kit));
+    w.show();
+    QMessageBox *said = nullptr;
+    QTRY_VERIFY((said = w.findChild<QMessageBox *>()) && said->isVisible());
+    QCOMPARE(said->windowModality(), Qt::NonModal);
+    QCOMPARE(said->text(), QStringLiteral("TAVO_Starter.dat could not be read (it ends before its list does, or cannot "
+                                          "be opened), so the list starts empty. The file is kept as it is: the first "
+                                          "change to the list asks before it is replaced."));
+    said->accept();
+
+    QStringList asked;
+    QTimer answer;
+    connect(&answer, &QTimer::timeout, this, [&] {
+        if (auto *q = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+            asked << q->text();
+            q->button(yes ? QMessageBox::Yes : QMessageBox::No)->click();
+        }
+    });
+    answer.start(10);
+    w.lstsrcpath->addItem("c");
+    QTRY_COMPARE(asked.size(), 1);
+    QVERIFY(asked[0].startsWith(QStringLiteral("TAVO_Starter.dat could not be read at start")));
+    w.lstsrcpath->addItem("d");
+    QTest::qWait(100);
+    QCOMPARE(asked.size(), 1);
+    w.close();
+    QCOMPARE(kit.read("TAVO_Starter.dat"), atExit);
 }
 
 // Every text the status panel shows for something that went wrong, and the

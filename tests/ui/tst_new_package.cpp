@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QDirIterator>
 #include <QInputDialog>
 #include <QListWidget>
 #include <QMessageBox>
@@ -90,6 +91,39 @@ private:
         return seen;
     }
 
+    // Presses New, types the name into the first input box and cancels any
+    // later one, answers a question Yes or No. What it showed, one line a
+    // box: "input: " and the text it held, "question: " or "message: " and
+    // its text.
+    QStringList typeName(const QString &name, bool yes = false)
+    {
+        QStringList seen;
+        QTimer poll;
+        poll.setInterval(10);
+        connect(&poll, &QTimer::timeout, this, [&] {
+            QWidget *w = QApplication::activeModalWidget();
+            if (auto *box = qobject_cast<QInputDialog *>(w)) {
+                seen << QStringLiteral("input: ") + box->textValue();
+                if (seen.size() == 1) {
+                    box->setTextValue(name);
+                    box->accept();
+                } else {
+                    box->reject();
+                }
+            } else if (auto *m = qobject_cast<QMessageBox *>(w)) {
+                QAbstractButton *answer = m->button(yes ? QMessageBox::Yes : QMessageBox::No);
+                seen << (answer ? QStringLiteral("question: ") : QStringLiteral("message: ")) + m->text();
+                if (answer)
+                    answer->click();
+                else
+                    m->accept();
+            }
+        });
+        poll.start();
+        m_main->cmdNewDir->click();
+        return seen;
+    }
+
     QStringList entries() const
     {
         QStringList list;
@@ -134,13 +168,15 @@ private slots:
         QCOMPARE(entries(), QStringList({"first", "second", "demo"}));
         QCOMPARE(m_main->lstsrcpath->currentRow(), 0);
 
-        const InputBoxSeen again = pressNew(QStringLiteral("demo"));
-        QVERIFY(again.shown);
-        QVERIFY(!again.otherModalAfter);
+        // Said, and asked again with the name kept.
+        QCOMPARE(typeName(QStringLiteral("demo")),
+                 QStringList({"input: ", "message: " + QDir::toNativeSeparators("src/demo")
+                                  + " already exists: choose another name.",
+                              "input: demo"}));
         QCOMPARE(entries(), QStringList({"first", "second", "demo"}));
 
         // "/" between levels is taken as "\", the list's own form.
-        pressNew(QStringLiteral("demo/util"));
+        QCOMPARE(typeName(QStringLiteral("demo/util")), QStringList{"input: "});
         QVERIFY(exists(QStringLiteral("src/demo/util")));
         QVERIFY(exists(QStringLiteral("lib/fb/rt/demo/util")));
         QCOMPARE(entries(), QStringList({"first", "second", "demo", "demo\\util"}));
@@ -165,9 +201,9 @@ private slots:
         makeKit(true);
         const InputBoxSeen seen = pressNew(cancel ? std::nullopt : std::optional<QString>(QString()));
         QVERIFY(seen.shown);
-        // The prompt and the title as given; the buttons in the user's words.
-        QCOMPARE(seen.title, QStringLiteral("New Package"));
-        QCOMPARE(seen.label, QStringLiteral("Package Name"));
+        // The prompt, the title and the buttons in the user's words.
+        QCOMPARE(seen.title, japanese ? QString::fromUtf8("新規パッケージ") : QStringLiteral("New Package"));
+        QCOMPARE(seen.label, japanese ? QString::fromUtf8("パッケージ名") : QStringLiteral("Package Name"));
         QCOMPARE(seen.buttons, japanese ? QStringList({"OK", QString::fromUtf8("ｷｬﾝｾﾙ")}) : QStringList({"Cancel", "OK"}));
         QVERIFY(!seen.otherModalAfter);
         QCOMPARE(entries(), QStringList({"first", "second"}));
@@ -210,18 +246,8 @@ private slots:
         QDir().mkpath(m_kit + QStringLiteral("/src/a"));
         QDir().mkpath(m_kit + QStringLiteral("/lib/fb/rt/a"));
         const QStringList before = QDir(m_dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
-        QString shown;
-        whenModalShows<QInputDialog>([&](QInputDialog *box) {
-            box->setTextValue(name);
-            whenModalShows<QMessageBox>([&](QMessageBox *m) {
-                shown = m->text();
-                m->accept();
-            });
-            box->accept();
-        });
-        m_main->cmdNewDir->click();
-        QTRY_VERIFY(!shown.isEmpty());
-        QCOMPARE(shown, message);
+        // Said, and asked again holding what was typed.
+        QCOMPARE(typeName(name), QStringList({"input: ", "message: " + message, "input: " + name}));
         QCOMPARE(entries(), QStringList({"first", "second"}));
         QCOMPARE(QDir(m_dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), before);
         QCOMPARE(QDir(m_kit + QStringLiteral("/src")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{"a"});
@@ -230,24 +256,53 @@ private slots:
                  QStringList{"a"});
     }
 
-    void libraryFolderUnavailable_data()
+    // Folders that cannot be made are said, and the name is kept for
+    // another try; missing levels above the package are offered, once.
+    void foldersThatCannotBeMade_data()
     {
         QTest::addColumn<bool>("runtimeTree");
-        QTest::newRow("runtime tree missing") << false;
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("yes");
+        QTest::addColumn<QStringList>("seen");
+        QTest::addColumn<QStringList>("made");  // below the kit
+        const auto native = [](const char *path) { return QDir::toNativeSeparators(QString::fromUtf8(path)); };
+        const QString question = "question: These folders do not exist: " + native("src/zone") + ", "
+            + native("lib/fb/rt/zone") + ". Make them as well?";
+        QTest::newRow("levels missing, declined") << true << "zone/area" << false
+                                                  << QStringList{"input: ", question, "input: zone/area"} << QStringList{};
+        QTest::newRow("levels missing, made") << true << "zone/area" << true << QStringList{"input: ", question}
+                                              << QStringList{"lib/fb/rt/zone", "lib/fb/rt/zone/area", "src/zone", "src/zone/area"};
+        QTest::newRow("runtime tree missing")
+            << false << "pkg" << false
+            << QStringList{"input: ", "message: " + native("lib/fb/rt/pkg") + " cannot be made: " + native("lib/fb/rt") + " is missing.",
+                           "input: pkg"}
+            << QStringList{};
+        const QString tooLong(300, QLatin1Char('n'));
+        QTest::newRow("name too long")
+            << true << tooLong << false
+            << QStringList{"input: ", "message: " + native("src/") + tooLong + " cannot be made: the name is too long for the system.",
+                           "input: " + tooLong}
+            << QStringList{};
     }
-
-    // The source folder is made and stays; the name is not listed.
-    void libraryFolderUnavailable()
+    void foldersThatCannotBeMade()
     {
         QFETCH(bool, runtimeTree);
+        QFETCH(QString, name);
+        QFETCH(bool, yes);
+        QFETCH(QStringList, seen);
+        QFETCH(QStringList, made);
         makeKit(runtimeTree);
-        if (runtimeTree)
-            QDir().mkpath(m_kit + QStringLiteral("/lib/fb/rt/pkg"));
-        const InputBoxSeen seen = pressNew(QStringLiteral("pkg"));
-        QVERIFY(!seen.otherModalAfter);
-        QVERIFY(exists(QStringLiteral("src/pkg")));
-        QCOMPARE(exists(QStringLiteral("lib/fb/rt/pkg")), runtimeTree);
-        QCOMPARE(entries(), QStringList({"first", "second"}));
+        QCOMPARE(typeName(name, yes), seen);
+        QStringList found;
+        QDirIterator it(m_kit, QDir::Dirs | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+        while (it.hasNext())
+            found << QDir(m_kit).relativeFilePath(it.next());
+        for (const char *kitFolder : {"src", "lib", "lib/fb", "lib/fb/rt"})
+            found.removeAll(QLatin1String(kitFolder));
+        found.sort();
+        QCOMPARE(found, made);
+        QCOMPARE(entries(), made.isEmpty() ? QStringList({"first", "second"})
+                                           : QStringList({"first", "second", "zone\\area"}));
     }
 };
 

@@ -205,11 +205,18 @@ private slots:
         answerMessageBox(&seen);
         box.cmdSysInfo->click();
         QVERIFY(seen.shown);
-        QCOMPARE(seen.text, QStringLiteral("現時点ではｼｽﾃﾑ情報を使用できません"));
+        QCOMPARE(seen.text, QStringLiteral("System information is not available at this time"));
         QCOMPARE(seen.title, QStringLiteral("TAVO_Starter"));
         QCOMPARE(seen.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
         QVERIFY(box.isVisible());
         QVERIFY(box.isLoaded());
+        // The user's language, as every other text of the program.
+        core::setCurrentLanguage(core::Language::Japanese);
+        MessageSeen japanese;
+        answerMessageBox(&japanese);
+        box.cmdSysInfo->click();
+        core::setCurrentLanguage(core::Language::English);
+        QCOMPARE(japanese.text, QString::fromUtf8("現時点ではｼｽﾃﾑ情報を使用できません"));
 
         registry.values[kInfoKey + QStringLiteral("|PATH")] = QStringLiteral("C:\\x\\msinfo32.exe");
         MessageSeen none;
