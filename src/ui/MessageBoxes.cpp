@@ -3,6 +3,7 @@
 
 #include <QInputDialog>
 #include <QLayout>
+#include <QLineEdit>
 #include <QPushButton>
 
 namespace ui {
@@ -64,6 +65,11 @@ QString inputBox(QWidget *owner, const QString &title, const QString &prompt, co
     box.setTextValue(text);
     box.setOkButtonText(core::message(core::msg::kOK));
     box.setCancelButtonText(core::message(core::msg::kCancel));
+    // Room for a package name of several levels, and for the title beside a
+    // window manager's buttons, which it would cut in a box as narrow as
+    // its prompt.
+    if (auto *field = box.findChild<QLineEdit *>())
+        field->setMinimumWidth(field->fontMetrics().averageCharWidth() * 40);
     // Laid out for its texts, then kept so.
     if (QLayout *layout = box.layout())
         layout->setSizeConstraint(QLayout::SetFixedSize);
