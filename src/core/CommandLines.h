@@ -4,8 +4,12 @@
 #include "platform/ToolLine.h"
 
 #include <QString>
+#include <QStringList>
 
 namespace core {
+
+// The settings the lines carry.
+inline const QStringList kLineSettings = {kCompiler, kCP, kJavapath, kClassDirectory, kJREpath, kLibpath, kDtPackages};
 
 // The compiler line's words for the workspace's selected entry (none: its
 // text is empty): the compiler, "-Xstdout -classpath" and CP, the source

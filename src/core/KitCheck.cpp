@@ -15,12 +15,6 @@
 namespace core {
 namespace {
 
-// A path as the user's system writes it, ".." levels resolved.
-QString shown(const QString &path)
-{
-    return QDir::toNativeSeparators(QDir::cleanPath(platform::nativePath(path)));
-}
-
 // A path taken from a folder, as the tools take it: relative ones from
 // there, absolute ones as they are.
 QString from(const QString &folder, const QString &path)
@@ -49,7 +43,7 @@ private:
 
 void checkSettingsFile(Findings &f, const Kit &kit, LoadOutcome outcome)
 {
-    const QString path = shown(kit.settingsFile());
+    const QString path = platform::systemPath(kit.settingsFile());
     switch (outcome) {
     case LoadOutcome::Missing:
         f.add(Verdict::Fine, kCheckSettingsFile, path, msg::kCheckSettingsMissing);
@@ -75,7 +69,8 @@ void checkSettingsFile(Findings &f, const Kit &kit, LoadOutcome outcome)
 void checkWorkspaceFile(Findings &f, const Kit &kit, bool unread)
 {
     if (unread)
-        f.add(Verdict::Problem, kCheckWorkspaceFile, shown(kit.workspaceFile()), msg::kCheckWorkspaceUnread);
+        f.add(Verdict::Problem, kCheckWorkspaceFile, platform::systemPath(kit.workspaceFile()),
+              msg::kCheckWorkspaceUnread);
 }
 
 // Why the system would not run the program file found, as a sentence id;
@@ -118,7 +113,7 @@ int programProblem(const QString &value, const QString &line, const QString &wor
     }
     const platform::ProgramFound program = platform::findProgram(line, workingDirectory);
     if (!program.path.isEmpty())
-        path = shown(program.path);
+        path = platform::systemPath(program.path);
     if (program.pastBlank)
         return msg::kCheckProgramPastBlank;
     if (const int cannotRun = cannotRunSentence(program, workingDirectory))
@@ -151,7 +146,7 @@ void checkPieces(Findings &f, const QString &key, const QString &value, const QS
                  int missing)
 {
     for (const QString &piece : classPathPieces(value, folder)) {
-        const QString path = shown(from(folder, piece));
+        const QString path = platform::systemPath(from(folder, piece));
         f.add(QFileInfo::exists(path) ? Verdict::Fine : Verdict::Warning, key, path,
               QFileInfo::exists(path) ? there : missing);
     }
@@ -168,7 +163,7 @@ void checkSources(Findings &f, const Kit &kit, const Settings &settings, const W
 {
     // The compile line names javapath and the entry joined as they are.
     const QString folder =
-        shown(from(kit.appPath(), valueAsRead(settings.value(kJavapath) + workspace.selectedEntry())));
+        platform::systemPath(from(kit.appPath(), valueAsRead(settings.value(kJavapath) + workspace.selectedEntry())));
     if (workspace.selectedEntry().isEmpty())
         f.add(Verdict::Warning, kJavapath, folder, msg::kCheckNoneSelected);
     else if (holdsJavaSources(folder))
@@ -188,7 +183,7 @@ void checkClassDirectory(Findings &f, const Kit &kit, const Settings &settings)
         f.add(Verdict::Problem, kClassDirectory, value, msg::kCheckClassesNoWord);
         return;
     }
-    const QString path = shown(from(kit.appPath(), valueAsRead(value)));
+    const QString path = platform::systemPath(from(kit.appPath(), valueAsRead(value)));
     const QFileInfo info(path);
     if (info.isDir()) {
         f.add(Verdict::Fine, kClassDirectory, path, msg::kCheckClassesThere);
@@ -208,18 +203,18 @@ void checkClassDirectory(Findings &f, const Kit &kit, const Settings &settings)
 
 void checkKitFolders(Findings &f, const Kit &kit, const Workspace &workspace)
 {
-    const QString src = shown(kit.SrcDir());
+    const QString src = platform::systemPath(kit.SrcDir());
     const bool srcThere = QFileInfo(src).isDir();
     f.add(srcThere ? Verdict::Fine : Verdict::Problem, kCheckSourceRoot, src,
           srcThere ? msg::kCheckSourceRootThere : msg::kCheckSourceRootMissing);
-    const QString runtime = shown(kit.runtimeDir());
+    const QString runtime = platform::systemPath(kit.runtimeDir());
     const bool runtimeThere = QFileInfo(runtime).isDir();
     f.add(runtimeThere ? Verdict::Fine : Verdict::Warning, kCheckRuntimeRoot, runtime,
           runtimeThere ? msg::kCheckRuntimeRootThere : msg::kCheckRuntimeRootMissing);
 
     bool allThere = true;
     for (const QString &entry : workspace.entries) {
-        const QString folder = shown(kit.sourceFolder(entry));
+        const QString folder = platform::systemPath(kit.sourceFolder(entry));
         if (!QFileInfo(folder).isDir()) {
             allThere = false;
             f.add(Verdict::Warning, kCheckWorkspace, folder, msg::kCheckEntryMissing);
@@ -228,7 +223,7 @@ void checkKitFolders(Findings &f, const Kit &kit, const Workspace &workspace)
     if (allThere)
         f.add(Verdict::Fine, kCheckWorkspace, src, msg::kCheckEntriesThere);
 
-    const QString help = shown(kit.helpPage());
+    const QString help = platform::systemPath(kit.helpPage());
     const bool helpThere = QFileInfo(help).isFile();
     f.add(helpThere ? Verdict::Fine : Verdict::Warning, kCheckHelpPage, help,
           helpThere ? msg::kCheckHelpThere : msg::kCheckHelpMissing);
@@ -251,16 +246,13 @@ void checkWords(Findings &f, const QString &setting, const QString &shownValue, 
     }
 }
 
-// The settings the lines carry.
-const QStringList kLineKeys = {kCompiler, kCP, kJavapath, kClassDirectory, kJREpath, kLibpath, kDtPackages};
-
 // The values the lines carry, each read by the rules its place in the line
 // follows: the programs' by those of a program's name, the rest as
 // arguments. Every entry stands in the editor's package word, the others
 // with "\" turned into ".". A program's open quote is its start's problem.
 void checkBlanks(Findings &f, const Settings &settings, const Workspace &workspace)
 {
-    for (const QString &key : kLineKeys) {
+    for (const QString &key : kLineSettings) {
         const QString value = settings.value(key);
         bool open = false;
         const bool program = key == kCompiler || key == kJREpath;
@@ -292,7 +284,7 @@ void checkBatchCharacters(Findings &f, const Settings &settings, const Workspace
         f.add(Verdict::Warning, setting, value,
               message(msg::kCheckBatchCharacters).arg(quoted.join(QStringLiteral(", "))));
     };
-    for (const QString &key : kLineKeys)
+    for (const QString &key : kLineSettings)
         check(key, settings.value(key));
     for (int i = 0; i < workspace.entries.size(); ++i)
         check(i == workspace.selected ? kCheckSelectedEntry : kCheckWorkspace, workspace.entries[i]);

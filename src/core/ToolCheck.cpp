@@ -168,7 +168,7 @@ void attachMends(QList<KitFinding> &findings, const Kit &kit, const Settings &se
         }
     }
 
-    for (const QString &key : {kCompiler, kJREpath, kCP, kJavapath, kClassDirectory, kLibpath, kDtPackages}) {
+    for (const QString &key : kLineSettings) {
         const QString value = settings.value(key);
         QString quoted = quotedValue(value);
         if (quoted.isEmpty() || quoted == value)

@@ -10,6 +10,21 @@ namespace platform {
 
 namespace {
 
+// Text of bytes in a code page, or nothing when the system cannot read them
+// (with MB_ERR_INVALID_CHARS: when a byte is no text in it).
+std::optional<QString> decode(UINT codePage, DWORD flags, const QByteArray &bytes)
+{
+    if (bytes.isEmpty())
+        return QString();
+    const int size = MultiByteToWideChar(codePage, flags, bytes.constData(), int(bytes.size()), nullptr, 0);
+    if (size <= 0)
+        return std::nullopt;
+    std::vector<wchar_t> wide(static_cast<std::size_t>(size));
+    if (MultiByteToWideChar(codePage, flags, bytes.constData(), int(bytes.size()), wide.data(), size) != size)
+        return std::nullopt;
+    return QString::fromWCharArray(wide.data(), size);
+}
+
 // Text in a code page, or nothing when a character has no place in it.
 std::optional<QByteArray> encode(UINT codePage, const QString &text)
 {
@@ -32,11 +47,7 @@ std::optional<QByteArray> encode(UINT codePage, const QString &text)
         return std::nullopt;
     // What reads back differently was not held (a code page may map a
     // character onto another without calling it a default).
-    const int back = MultiByteToWideChar(codePage, 0, bytes.constData(), size, nullptr, 0);
-    std::vector<wchar_t> again(std::size_t(back > 0 ? back : 0));
-    if (back != length
-        || MultiByteToWideChar(codePage, 0, bytes.constData(), size, again.data(), back) != back
-        || std::wstring(again.begin(), again.end()) != wide)
+    if (decode(codePage, 0, bytes) != text)
         return std::nullopt;
     return bytes;
 }
@@ -63,32 +74,9 @@ std::optional<QByteArray> toInterpreterCodePage(const QString &text)
 
 QString fromInterpreterCodePage(const QByteArray &bytes)
 {
-    if (bytes.isEmpty())
-        return QString();
-    const UINT codePage = interpreterCodePage();
-    const int size = MultiByteToWideChar(codePage, 0, bytes.constData(), int(bytes.size()), nullptr, 0);
-    std::vector<wchar_t> wide(std::size_t(size > 0 ? size : 0));
-    if (size <= 0 || MultiByteToWideChar(codePage, 0, bytes.constData(), int(bytes.size()), wide.data(), size) != size)
-        return QString();
-    return QString::fromWCharArray(wide.data(), size);
+    // Lenient: no flag refuses what the page does not define.
+    return decode(interpreterCodePage(), 0, bytes).value_or(QString());
 }
-
-namespace {
-
-std::optional<QString> decode(UINT codePage, DWORD flags, const QByteArray &bytes)
-{
-    if (bytes.isEmpty())
-        return QString();
-    const int size = MultiByteToWideChar(codePage, flags, bytes.constData(), int(bytes.size()), nullptr, 0);
-    if (size <= 0)
-        return std::nullopt;
-    std::vector<wchar_t> wide(static_cast<std::size_t>(size));
-    if (MultiByteToWideChar(codePage, flags, bytes.constData(), int(bytes.size()), wide.data(), size) != size)
-        return std::nullopt;
-    return QString::fromWCharArray(wide.data(), size);
-}
-
-} // namespace
 
 std::optional<QString> fromCodePage(const QByteArray &bytes)
 {

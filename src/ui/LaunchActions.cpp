@@ -117,8 +117,7 @@ QString openFunctionBlock(MainContext &ctx, QWidget *window, const core::Compile
     } else {
         missing = core::message(core::msg::kCompileNotFromBlock).arg(message.file);
     }
-    const QString javaFile = QDir::toNativeSeparators(
-        QDir::cleanPath(platform::nativePath(core::messageFilePath(message.file, ctx.kit().appPath()))));
+    const QString javaFile = platform::systemPath(core::messageFilePath(message.file, ctx.kit().appPath()));
     if (!javaFile.endsWith(QLatin1String(".java"), Qt::CaseInsensitive) || !QFileInfo(javaFile).isFile()
         || !askYesNo(window, core::message(core::msg::kCompileTitle),
                      core::message(core::msg::kCompileOpenJavaFile).arg(missing, javaFile)))

@@ -36,12 +36,6 @@
 
 namespace {
 
-// A path of the kit's form as the system names it.
-QString systemPath(const QString &path)
-{
-    return path.isEmpty() ? QString() : QDir::toNativeSeparators(QDir::cleanPath(platform::nativePath(path)));
-}
-
 QIcon severityIcon(core::Severity severity)
 {
     if (severity == core::Severity::Error)
@@ -51,10 +45,16 @@ QIcon severityIcon(core::Severity severity)
     return {};
 }
 
+// Where a compiler's file name begins after its folder; -1 for none.
+int lastSeparator(const QString &file)
+{
+    return int(std::max(file.lastIndexOf(u'/'), file.lastIndexOf(u'\\')));
+}
+
 // The file's name first, then its folder: a narrow column cuts the folder.
 QString nameFirst(const QString &file)
 {
-    const int cut = int(std::max(file.lastIndexOf(u'/'), file.lastIndexOf(u'\\')));
+    const int cut = lastSeparator(file);
     if (cut < 0)
         return file;
     return file.mid(cut + 1) + QStringLiteral(" (") + file.left(std::max(cut, 1)) + u')';
@@ -245,7 +245,7 @@ public:
                 QString tip = core::message(m->severity == core::Severity::Error ? core::msg::kCompileError
                                                                                  : core::msg::kCompileWarning);
                 if (!m->file.isEmpty())
-                    tip += QStringLiteral(": ") + systemPath(core::messageFilePath(m->file, m_workingDirectory));
+                    tip += QStringLiteral(": ") + platform::systemPath(core::messageFilePath(m->file, m_workingDirectory));
                 return tip;
             }
             return index.column() == 2 ? m->text : QVariant();
@@ -461,7 +461,6 @@ bool frmCompile::start(const platform::SystemCommand &command, const QString &lo
     m_notes.clear();
     showNotes();
     m_compiledPackage = compiledPackage;
-    m_kitFolder = kitFolder;
     setWindowTitle(compiledPackage.isEmpty() ? core::message(core::msg::kCompileTitle)
                                              : core::message(core::msg::kCompileTitleOfPackage).arg(compiledPackage));
     // The words as they were started, which on Linux are not the kit's
@@ -481,11 +480,12 @@ bool frmCompile::start(const platform::SystemCommand &command, const QString &lo
         // compiler is still tried.
         m_process = platform::startWithOutputPipe(command);
         m_piped = true;
-        setNote(Note::Log, core::message(core::msg::kCompileNoLog).arg(systemPath(kitFolder)));
+        setNote(Note::Log, core::message(core::msg::kCompileNoLog).arg(platform::systemPath(kitFolder)));
     } else if (QDir::cleanPath(platform::nativePath(output.path)) != QDir::cleanPath(platform::nativePath(logPath))) {
-        setNote(Note::Log, core::message(core::msg::kCompileLogNotWritten).arg(systemPath(kitFolder), systemPath(output.path)));
+        setNote(Note::Log, core::message(core::msg::kCompileLogNotWritten)
+                               .arg(platform::systemPath(kitFolder), platform::systemPath(output.path)));
     }
-    m_logPath = systemPath(output.path);
+    m_logPath = platform::systemPath(output.path);
     if (!m_process) {
         finishCompile(core::CompileEnd{core::CompileEnd::How::NotStarted, {}, 0, 0});
         return false;
@@ -640,7 +640,7 @@ void frmCompile::showLines(const QList<core::OutputLine> &lines)
     const int icon = lstMessages->style()->pixelMetric(QStyle::PM_SmallIconSize, nullptr, lstMessages);
     for (int row = added; row < m_messages->rowCount({}); ++row) {
         const QString file = m_messages->messageAt(row)->file;
-        const QString name = file.mid(int(std::max(file.lastIndexOf(u'/'), file.lastIndexOf(u'\\'))) + 1);
+        const QString name = file.mid(lastSeparator(file) + 1);
         nameWidth = std::max(nameWidth, metrics.horizontalAdvance(name) + icon + 3 * metrics.averageCharWidth());
     }
     lstMessages->header()->resizeSection(0, std::min(nameWidth, std::max(lstMessages->viewport()->width() / 2,

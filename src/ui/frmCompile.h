@@ -108,7 +108,6 @@ private:
     OpenMessage m_openMessage;
     CompileAgain m_compileAgain;
     QString m_compiledPackage;
-    QString m_kitFolder;
     ui::CompileOutputModel *m_model = nullptr;
     ui::CompileMessagesModel *m_messages = nullptr;
     QTimer *m_follow = nullptr;
